@@ -1,0 +1,145 @@
+// The portable face of late-bound automation: a variant value, an object
+// whose members are invoked by name, and the error such a call raises.
+// On Windows ComAutomation maps these onto IDispatch and VARIANT; in tests
+// the simulated CAD implements DispatchObject directly.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+using HResult = int32_t;
+
+// The result codes the pager and the simulated CAD produce or look for.
+namespace hresult {
+inline constexpr HResult Ok = 0;
+inline constexpr HResult Fail = static_cast<HResult>(0x80004005);
+inline constexpr HResult InvalidArg = static_cast<HResult>(0x80070057);
+inline constexpr HResult NoInterface = static_cast<HResult>(0x80004002);
+inline constexpr HResult MemberNotFound = static_cast<HResult>(0x80020003);
+inline constexpr HResult ParamNotFound = static_cast<HResult>(0x80020004);
+inline constexpr HResult TypeMismatch = static_cast<HResult>(0x80020005);
+inline constexpr HResult UnknownName = static_cast<HResult>(0x80020006);
+inline constexpr HResult BadIndex = static_cast<HResult>(0x8002000B);
+inline constexpr HResult BadParamCount = static_cast<HResult>(0x8002000E);
+inline constexpr HResult CallRejected = static_cast<HResult>(0x80010001);
+inline constexpr HResult RetryLater = static_cast<HResult>(0x8001010A);
+inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);  // MK_E_UNAVAILABLE
+inline constexpr HResult InvalidClassString = static_cast<HResult>(0x800401F3);  // CO_E_CLASSSTRING
+}  // namespace hresult
+
+class AutomationError : public std::runtime_error {
+ public:
+  AutomationError(HResult code, std::wstring text);
+
+  HResult Code() const noexcept { return FCode; }
+  const std::wstring& Text() const noexcept { return FText; }
+
+ private:
+  HResult FCode;
+  std::wstring FText;
+};
+
+// The error a server gives for a member name it does not know.
+AutomationError UnknownMemberError(std::wstring_view memberName);
+
+class DispatchObject;
+using DispatchPtr = std::shared_ptr<DispatchObject>;
+
+// The kind of value a Variant or an array element holds. Array elements
+// of kind Variant are themselves variants (VT_VARIANT elements).
+enum class VariantKind { Empty, Missing, Bool, Int16, Int32, Int64, Double, String, Object, Array, Variant };
+
+class Variant;
+
+struct VariantArray {
+  VariantKind elementKind = VariantKind::Variant;
+  int32_t lowerBound = 0;
+  std::vector<Variant> elements;
+
+  int32_t UpperBound() const;
+};
+
+class Variant {
+ public:
+  struct MissingTag {
+    bool operator==(const MissingTag&) const = default;
+  };
+
+  Variant() = default;
+  Variant(bool value) : FValue(value) {}
+  Variant(int16_t value) : FValue(value) {}
+  Variant(int32_t value) : FValue(value) {}
+  Variant(int64_t value) : FValue(value) {}
+  Variant(double value) : FValue(value) {}
+  Variant(std::wstring value) : FValue(std::move(value)) {}
+  Variant(const wchar_t* value) : FValue(std::wstring(value)) {}
+  Variant(DispatchPtr value) : FValue(std::move(value)) {}
+  Variant(VariantArray value) : FValue(std::move(value)) {}
+
+  // The marker for an omitted optional argument.
+  static Variant Missing() { return Variant(MissingTag{}); }
+  // A variant passed by reference (VT_BYREF|VT_VARIANT): the callee sees
+  // the referenced value.
+  static Variant ByRef(Variant referenced);
+  static Variant ArrayOf(VariantKind elementKind, int32_t lowerBound, std::vector<Variant> elements);
+
+  VariantKind Kind() const;
+  bool IsByRef() const { return std::holds_alternative<std::shared_ptr<Variant>>(FValue); }
+  // The value itself, seen through any by-reference indirection.
+  const Variant& Deref() const;
+
+  // Conversions, as a late-bound client coerces results: numbers and
+  // Booleans convert into each other; anything else throws a type mismatch.
+  bool ToBool() const;
+  int32_t ToInt32() const;
+  int64_t ToInt64() const;
+  double ToDouble() const;
+  // Strict accessors: throw a type mismatch unless the value is of that kind.
+  const std::wstring& AsString() const;
+  const DispatchPtr& AsObject() const;
+  const VariantArray& AsArray() const;
+
+  friend bool operator==(const Variant& a, const Variant& b);
+
+ private:
+  explicit Variant(MissingTag tag) : FValue(tag) {}
+  Variant(std::shared_ptr<Variant> referenced) : FValue(std::move(referenced)) {}
+
+  std::variant<std::monostate, MissingTag, bool, int16_t, int32_t, int64_t, double, std::wstring, DispatchPtr,
+               VariantArray, std::shared_ptr<Variant>>
+      FValue;
+};
+
+bool operator==(const VariantArray& a, const VariantArray& b);
+
+inline int32_t VariantArray::UpperBound() const { return lowerBound + static_cast<int32_t>(elements.size()) - 1; }
+
+// A readable rendering for journals and test messages, such as
+// [I2 0..1: 8, 0] or "KESTRA".
+std::wstring Describe(const Variant& value);
+
+enum class CallKind {
+  Method,           // DISPATCH_METHOD
+  MethodOrGet,      // DISPATCH_METHOD | DISPATCH_PROPERTYGET
+};
+
+// An automation object whose members are invoked by name.
+class DispatchObject {
+ public:
+  virtual ~DispatchObject() = default;
+
+  // Arguments are in their natural order, the first argument first.
+  // Throws AutomationError on any failure.
+  virtual Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) = 0;
+};
+
+// Shorthands for the calls the pager makes.
+Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments = {});
+Variant GetValue(DispatchObject& object, std::wstring_view member);
+DispatchPtr GetObject(DispatchObject& object, std::wstring_view member);

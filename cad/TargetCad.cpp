@@ -1,0 +1,75 @@
+#include "cad/TargetCad.h"
+
+#include <array>
+#include <cstdio>
+#include <vector>
+
+std::wstring TargetProgId;
+std::wstring TargetAppName;
+
+namespace {
+
+std::wstring UpperAscii(std::wstring text) {
+  for (wchar_t& c : text)
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  return text;
+}
+
+Variant PointArray(double x, double y) {
+  return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y)});
+}
+
+// Fixed point with three decimals and '.', independent of the C locale.
+std::wstring FormatCoordinate(double value) {
+  std::array<char, 64> buffer{};
+  const int written = std::snprintf(buffer.data(), buffer.size(), "%.3f", value);
+  std::wstring text;
+  if (written > 0 && static_cast<size_t>(written) < buffer.size()) text.assign(buffer.data(), buffer.data() + written);
+  else text = L"0.000";  // only for magnitudes beyond any drawing
+  for (wchar_t& c : text)
+    if (c == L',') c = L'.';
+  return text;
+}
+
+int64_t ReadWindowHandle(DispatchObject& application) { return GetValue(application, L"HWND").ToInt64(); }
+
+}  // namespace
+
+bool IsTargetRunning(ObjectTable& objects) { return objects.IsActive(TargetProgId); }
+
+DispatchPtr AttachTarget(ObjectTable& objects) { return objects.GetActive(TargetProgId); }
+
+void RestoreTargetWindow(DispatchObject& application, WindowControl& windows) {
+  const int64_t window = ReadWindowHandle(application);
+  if (windows.IsIconic(window)) windows.OpenIcon(window);
+}
+
+Variant FrameFilterType() {
+  return Variant::ArrayOf(VariantKind::Int16, 0, {Variant(int16_t{8}), Variant(int16_t{0})});
+}
+
+Variant FrameFilterData(const std::wstring& layer) {
+  return Variant::ArrayOf(VariantKind::Variant, 0, {Variant(layer), Variant(L"*POLYLINE")});
+}
+
+std::wstring ZoomCommandText(const TsvWaku& waku) {
+  return L"'ZOOM W " + FormatCoordinate(waku.minx) + L"," + FormatCoordinate(waku.miny) + L" " +
+         FormatCoordinate(waku.maxx) + L"," + FormatCoordinate(waku.maxy) + L"\r";
+}
+
+void ZoomToWaku(DispatchObject& application, DispatchObject& document, const TsvWaku& waku, WindowControl& windows) {
+  const int64_t window = ReadWindowHandle(application);
+  if (windows.IsIconic(window)) windows.OpenIcon(window);
+  windows.SetForegroundWindow(window);
+
+  const std::array<Variant, 2> corners{Variant::ByRef(PointArray(waku.minx, waku.miny)),
+                                       Variant::ByRef(PointArray(waku.maxx, waku.maxy))};
+  const std::wstring progId = UpperAscii(TargetProgId);
+  if (progId.starts_with(L"AUTOCAD")) {
+    const std::array<Variant, 1> text{Variant(ZoomCommandText(waku))};
+    CallMethod(document, L"SendCommand", text);
+  } else {
+    CallMethod(application, L"ZoomWindow", corners);
+  }
+  if (progId.find(L"GCAD") != std::wstring::npos) CallMethod(application, L"ZoomWindow", corners);
+}

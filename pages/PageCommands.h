@@ -1,0 +1,27 @@
+// Get, Previous and Next: from a click to the zoomed CAD view.
+#pragma once
+
+#include <string>
+
+#include "cad/TargetCad.h"
+
+// What the page commands read from and write to the pager window.
+class PagerView {
+ public:
+  virtual ~PagerView() = default;
+  virtual std::wstring LayerName() const = 0;
+  virtual bool UpperLeft() const = 0;
+  virtual void SetPageStatus(const std::wstring& text) = 0;
+};
+
+enum class StepDirection { Backward, Forward };
+
+// Collects the frames of the target CAD's drawing into WakuList and zooms
+// to the page under the view centre. Errors from attaching onwards are
+// discarded; the running check's error (an unregistered ProgID) reaches the
+// caller.
+void GetCommand(PagerView& view, CadAccess cad);
+
+// Zooms to the page before or after the one under the view centre,
+// wrapping around. Discards every error.
+void StepCommand(PagerView& view, CadAccess cad, StepDirection direction);

@@ -1,0 +1,32 @@
+// Page frames: building one from a polyline, putting a list of them in
+// reading order without near-duplicates, and finding the frame under a point.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+struct TsvWaku {
+  double minx, miny, maxx, maxy;
+  bool plotFlag;
+  int32_t yindex;
+  bool flag;
+};
+
+using TWakuList = std::vector<TsvWaku>;
+
+// The frames of the last successful Get, in page order.
+extern TWakuList WakuList;
+
+// The bounding box of a closed polyline of exactly four x,y vertices;
+// nothing for any other polyline.
+std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, bool closed);
+
+// Orders the list in rows (bottom row first, or top row first when
+// upperLeft), each row left to right, and drops near-duplicates.
+void SortWakuList(TWakuList& list, bool upperLeft);
+
+// The index of the first of the first count frames whose interior holds
+// (cx, cy), or -1.
+int LocateWaku(const TWakuList& list, double cx, double cy, int count);

@@ -1,0 +1,39 @@
+// A drawing as the simulated CAD holds it: entities with their layer and
+// the geometry its automation members report, and the initial view.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct Entity {
+  std::wstring type;   // DXF entity name: "LWPOLYLINE", "POLYLINE", "LINE", "TEXT", ...
+  std::wstring layer;  // as written in the file, letter case kept
+  // What Coordinates returns: x,y pairs for a lightweight polyline, x,y,z
+  // triples for an old-style one; empty for other entities.
+  std::vector<double> coordinates;
+  bool closed = false;
+  bool IsPolyline() const { return type == L"LWPOLYLINE" || type == L"POLYLINE"; }
+};
+
+struct View {
+  double centreX = 0.0;
+  double centreY = 0.0;
+  double height = 1.0;
+  double width = 1.0;
+};
+
+struct Drawing {
+  std::vector<Entity> entities;
+  View view;
+};
+
+// A closed lightweight rectangle from (minx, miny) to (maxx, maxy).
+Entity Rectangle(const std::wstring& layer, double minx, double miny, double maxx, double maxy);
+
+// The bounding box of every entity's coordinates; a unit box at the origin
+// when there are none.
+View Extents(const Drawing& drawing);
+
+}  // namespace sim

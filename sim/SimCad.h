@@ -1,0 +1,94 @@
+// The simulated CAD: an AutoCAD-compatible automation server in process.
+// Its application, document, selection set and entity objects answer the
+// members the pager calls, with the result types real servers use, keep a
+// journal of every call and can be told to fail.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cad/Automation.h"
+#include "cad/TargetCad.h"
+#include "sim/Drawing.h"
+
+namespace sim {
+
+struct JournalEntry {
+  std::wstring object;  // "Application", "Document", "SelectionSet", "Entity", "Window"
+  std::wstring member;
+  std::vector<Variant> arguments;
+};
+
+// "Document.Select(I4 5, Missing, ...)", for test messages.
+std::wstring Describe(const JournalEntry& entry);
+
+class SimCad {
+ public:
+  explicit SimCad(Drawing drawing = {});
+
+  void Load(Drawing drawing);
+  const Drawing& CurrentDrawing() const;
+
+  // The application object; each call returns the same object.
+  DispatchPtr Application();
+
+  const std::vector<JournalEntry>& Journal() const;
+  void ClearJournal();
+  // The members of the journal in order, such as "Count" or "ZoomWindow".
+  std::vector<std::wstring> JournalMembers() const;
+
+  View CurrentView() const;
+  void SetViewCentre(double x, double y);
+
+  // The value HWND reports; the window state the test WindowControl keeps.
+  int64_t WindowHandle() const;
+  bool Minimized() const;
+  void SetMinimized(bool minimized);
+  bool Foreground() const;
+
+  // Makes the n-th call of the member from now on (1-based) fail with code.
+  void FailOn(const std::wstring& member, int nthCall, HResult code);
+  // Makes every later call of the member return a string instead of its
+  // usual type.
+  void ReturnWrongType(const std::wstring& member);
+  void ClearFaults();
+
+  class State;
+
+ private:
+  std::shared_ptr<State> FState;
+};
+
+// A running object table holding simulated CADs under ProgIDs.
+class SimObjectTable : public ObjectTable {
+ public:
+  // Registers the ProgID's class without a running instance.
+  void RegisterClass(const std::wstring& progId);
+  // Registers the class and puts the CAD in the table under it.
+  void Run(const std::wstring& progId, SimCad& cad);
+  void Stop(const std::wstring& progId);
+
+  bool IsActive(const std::wstring& progId) override;
+  DispatchPtr GetActive(const std::wstring& progId) override;
+
+ private:
+  std::map<std::wstring, SimCad*> FRunning;
+  std::map<std::wstring, bool> FRegistered;
+};
+
+// Window operations on the simulated CAD's window, journalled as "Window".
+class SimWindowControl : public WindowControl {
+ public:
+  explicit SimWindowControl(SimCad& cad) : FCad(cad) {}
+  bool IsIconic(int64_t window) override;
+  void OpenIcon(int64_t window) override;
+  void SetForegroundWindow(int64_t window) override;
+
+ private:
+  SimCad& FCad;
+};
+
+}  // namespace sim

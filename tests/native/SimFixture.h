@@ -1,0 +1,45 @@
+// A simulated CAD running under the default ProgID, with a pager view that
+// records what the page commands write, for tests of the page commands.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pages/PageCommands.h"
+#include "sim/SimCad.h"
+
+class RecordingView : public PagerView {
+ public:
+  std::wstring layer = L"KESTRA";
+  bool upperLeft = false;
+  std::vector<std::wstring> statuses;
+
+  std::wstring LayerName() const override { return layer; }
+  bool UpperLeft() const override { return upperLeft; }
+  void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
+  std::wstring Status() const { return statuses.empty() ? std::wstring() : statuses.back(); }
+};
+
+class SimCadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WakuList.clear();
+    TargetProgId = kDefaultProgId;
+    objects.Run(TargetProgId, cad);
+  }
+  void TearDown() override {
+    WakuList.clear();
+    TargetProgId.clear();
+  }
+
+  void Get() { GetCommand(view, {objects, windows}); }
+  void Next() { StepCommand(view, {objects, windows}, StepDirection::Forward); }
+  void Previous() { StepCommand(view, {objects, windows}, StepDirection::Backward); }
+
+  sim::SimCad cad;
+  sim::SimObjectTable objects;
+  sim::SimWindowControl windows{cad};
+  RecordingView view;
+};

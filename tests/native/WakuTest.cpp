@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <initializer_list>
+
+#include "pages/Waku.h"
+
+namespace {
+
+TsvWaku Frame(double minx, double miny, double maxx, double maxy) { return {minx, miny, maxx, maxy, false, 0, false}; }
+
+// 600 x 400 sheets, identified by their lower-left corner.
+TsvWaku Sheet(double x, double y) { return Frame(x, y, x + 600, y + 400); }
+
+struct Corner {
+  double x, y;
+  bool operator==(const Corner&) const = default;
+};
+
+std::vector<Corner> Corners(const TWakuList& list) {
+  std::vector<Corner> corners;
+  for (const TsvWaku& w : list) corners.push_back({w.minx, w.miny});
+  return corners;
+}
+
+void PrintTo(const Corner& c, std::ostream* os) { *os << "(" << c.x << ", " << c.y << ")"; }
+
+}  // namespace
+
+TEST(WakuFromPolyline, AcceptsClosedFourVertexPolylinesInAnyVertexOrder) {
+  const std::array<double, 8> clockwise{0, 297, 420, 297, 420, 0, 0, 0};
+  const auto waku = WakuFromPolyline(clockwise, true);
+  ASSERT_TRUE(waku);
+  EXPECT_EQ(waku->minx, 0);
+  EXPECT_EQ(waku->miny, 0);
+  EXPECT_EQ(waku->maxx, 420);
+  EXPECT_EQ(waku->maxy, 297);
+  EXPECT_FALSE(waku->plotFlag);
+  EXPECT_FALSE(waku->flag);
+}
+
+TEST(WakuFromPolyline, GivesTheBoundingBoxOfARotatedRectangle) {
+  const std::array<double, 8> diamond{5, 0, 10, 5, 5, 10, 0, 5};
+  const auto waku = WakuFromPolyline(diamond, true);
+  ASSERT_TRUE(waku);
+  EXPECT_EQ(waku->minx, 0);
+  EXPECT_EQ(waku->miny, 0);
+  EXPECT_EQ(waku->maxx, 10);
+  EXPECT_EQ(waku->maxy, 10);
+}
+
+TEST(WakuFromPolyline, RejectsOpenPolylinesAndOtherVertexCounts) {
+  const std::array<double, 8> square{0, 0, 1, 0, 1, 1, 0, 1};
+  EXPECT_FALSE(WakuFromPolyline(square, false));
+  const std::array<double, 6> triangle{0, 0, 1, 0, 1, 1};
+  EXPECT_FALSE(WakuFromPolyline(triangle, true));
+  const std::array<double, 10> closedByRepeat{0, 0, 1, 0, 1, 1, 0, 1, 0, 0};
+  EXPECT_FALSE(WakuFromPolyline(closedByRepeat, true));
+  const std::array<double, 12> withElevation{0, 0, 5, 1, 0, 5, 1, 1, 5, 0, 1, 5};
+  EXPECT_FALSE(WakuFromPolyline(withElevation, true));
+  EXPECT_FALSE(WakuFromPolyline({}, true));
+}
+
+TEST(SortWakuList, LeavesASingleFrameUntouched) {
+  TWakuList list{Frame(1, 2, 3, 4)};
+  list[0].yindex = 7;
+  SortWakuList(list, true);
+  EXPECT_EQ(list[0].yindex, 7);
+  EXPECT_FALSE(list[0].flag);
+  TWakuList empty;
+  SortWakuList(empty, false);
+  EXPECT_TRUE(empty.empty());
+}
+
+TEST(SortWakuList, OrdersTwoByTwoSheetsInReadingOrderFromEitherCorner) {
+  const std::vector<TWakuList> inputs{
+      {Sheet(0, 0), Sheet(700, 0), Sheet(0, 500), Sheet(700, 500)},
+      {Sheet(700, 500), Sheet(0, 500), Sheet(700, 0), Sheet(0, 0)},
+      {Sheet(0, 500), Sheet(700, 0), Sheet(700, 500), Sheet(0, 0)},
+  };
+  for (const TWakuList& input : inputs) {
+    TWakuList upper = input;
+    SortWakuList(upper, true);
+    EXPECT_EQ(Corners(upper), (std::vector<Corner>{{0, 500}, {700, 500}, {0, 0}, {700, 0}}));
+    EXPECT_EQ(upper[0].yindex, 0);
+    EXPECT_EQ(upper[3].yindex, 1);
+    for (const TsvWaku& w : upper) EXPECT_TRUE(w.flag);
+
+    TWakuList lower = input;
+    SortWakuList(lower, false);
+    EXPECT_EQ(Corners(lower), (std::vector<Corner>{{0, 0}, {700, 0}, {0, 500}, {700, 500}}));
+  }
+}
+
+TEST(SortWakuList, RowToleranceIsInclusiveAtTenUnits) {
+  TWakuList exactly{Sheet(700, 10.0), Sheet(0, 0)};
+  SortWakuList(exactly, false);
+  EXPECT_EQ(Corners(exactly), (std::vector<Corner>{{0, 0}, {700, 10}}));
+  EXPECT_EQ(exactly[1].yindex, 0);
+
+  TWakuList beyond{Sheet(0, 10.000001), Sheet(700, 0)};
+  SortWakuList(beyond, false);
+  EXPECT_EQ(Corners(beyond), (std::vector<Corner>{{700, 0}, {0, 10.000001}}));
+  EXPECT_EQ(beyond[1].yindex, 1);
+}
+
+TEST(SortWakuList, RowsAreAnchoredAtTheirFirstFrameNotThePreviousOne) {
+  TWakuList lower{Sheet(0, 16), Sheet(700, 8), Sheet(1400, 0)};
+  SortWakuList(lower, false);
+  EXPECT_EQ(Corners(lower), (std::vector<Corner>{{700, 8}, {1400, 0}, {0, 16}}));
+  EXPECT_EQ(lower[0].yindex, 0);
+  EXPECT_EQ(lower[1].yindex, 0);
+  EXPECT_EQ(lower[2].yindex, 1);
+
+  TWakuList upper{Sheet(0, 0), Sheet(700, 8), Sheet(1400, 16)};
+  SortWakuList(upper, true);
+  EXPECT_EQ(Corners(upper), (std::vector<Corner>{{700, 8}, {1400, 16}, {0, 0}}));
+  EXPECT_EQ(upper[2].yindex, 1);
+}
+
+TEST(SortWakuList, ExchangeSortDecidesTheOrderOfEqualKeys) {
+  // Equal miny and equal minx: only the exchange sort's swaps decide which
+  // of the frames comes first; a stable sort would keep the input order.
+  TWakuList list{Frame(0, 5, 100, 50), Frame(0, 5, 300, 50), Frame(0, 0, 200, 50)};
+  SortWakuList(list, false);
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].maxx, 200);
+  EXPECT_EQ(list[1].maxx, 300);
+  EXPECT_EQ(list[2].maxx, 100);
+}
+
+TEST(SortWakuList, DropsNearDuplicatesKeepingTheEarlierFrame) {
+  TWakuList identical{Sheet(700, 0), Sheet(0, 0), Sheet(0, 0)};
+  SortWakuList(identical, false);
+  EXPECT_EQ(Corners(identical), (std::vector<Corner>{{0, 0}, {700, 0}}));
+  for (const TsvWaku& w : identical) EXPECT_TRUE(w.flag);
+
+  TWakuList close{Frame(0.999, 0.999, 600.999, 400.999), Frame(0, 0, 600, 400)};
+  SortWakuList(close, false);
+  ASSERT_EQ(close.size(), 1u);
+  EXPECT_EQ(close[0].minx, 0);  // the earlier one in page order survives
+}
+
+TEST(SortWakuList, ADifferenceOfExactlyOneInAnyBoundKeepsBoth) {
+  const std::array<TsvWaku, 4> shifted{Frame(1, 0, 600, 400), Frame(0, 1, 600, 400), Frame(0, 0, 601, 400),
+                                       Frame(0, 0, 600, 401)};
+  for (const TsvWaku& other : shifted) {
+    TWakuList list{Frame(0, 0, 600, 400), other};
+    SortWakuList(list, false);
+    EXPECT_EQ(list.size(), 2u);
+  }
+}
+
+TEST(SortWakuList, MarksDuplicatesOfAlreadyMarkedFramesToo) {
+  // b is a duplicate of a, and c of b but not of a: j runs over marked
+  // frames as well, so c goes too.
+  TWakuList list{Frame(0, 0, 600, 400), Frame(0.6, 0, 600.6, 400), Frame(1.2, 0, 601.2, 400)};
+  SortWakuList(list, false);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].minx, 0);
+}
+
+TEST(LocateWaku, IsStrictOnEveryEdge) {
+  const TWakuList list{Frame(0, 0, 10, 10), Frame(10, 0, 20, 10)};
+  EXPECT_EQ(LocateWaku(list, 5, 5, 2), 0);
+  EXPECT_EQ(LocateWaku(list, 15, 5, 2), 1);
+  EXPECT_EQ(LocateWaku(list, 10, 5, 2), -1);  // the shared edge lies in neither
+  EXPECT_EQ(LocateWaku(list, 0, 5, 2), -1);
+  EXPECT_EQ(LocateWaku(list, 5, 0, 2), -1);
+  EXPECT_EQ(LocateWaku(list, 5, 10, 2), -1);
+  EXPECT_EQ(LocateWaku(list, 20, 5, 2), -1);
+}
+
+TEST(LocateWaku, PrefersTheEarlierOfOverlappingFramesAndHonoursTheCount) {
+  const TWakuList list{Frame(0, 0, 10, 10), Frame(-5, -5, 15, 15)};
+  EXPECT_EQ(LocateWaku(list, 5, 5, 2), 0);
+  EXPECT_EQ(LocateWaku(list, 12, 12, 2), 1);
+  EXPECT_EQ(LocateWaku(list, 12, 12, 1), -1);
+  EXPECT_EQ(LocateWaku(list, 5, 5, 0), -1);
+  EXPECT_EQ(LocateWaku(list, 5, 5, 99), 0);  // never reads past the list
+}
+
+TEST(LocateWaku, AnAllZeroFrameContainsNothing) {
+  const TWakuList list{Frame(0, 0, 0, 0)};
+  EXPECT_EQ(LocateWaku(list, 0, 0, 1), -1);
+}
