@@ -17,4 +17,17 @@ page_ensure_packages() {
 page_native_packages() {
   page_ensure_packages cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
     nlohmann-json3-dev
+  # The zoom command text is checked under a locale whose decimal mark is a comma.
+  page_ensure_locale de_DE.UTF-8
+}
+
+# Generates a locale such as de_DE.UTF-8 when it is missing.
+page_ensure_locale() {
+  local name=$1
+  locale -a 2>/dev/null | grep -qix "$(echo "$name" | sed 's/UTF-8/utf-\\?8/I')" && return 0
+  page_ensure_packages locales
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  grep -q "^$name UTF-8" /etc/locale.gen 2>/dev/null || echo "$name UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 }

@@ -83,8 +83,12 @@ TEST_F(PageCommandsTest, GetCallsTheCadInTheGatheringOrder) {
   EXPECT_TRUE(select->arguments[4].IsByRef());
   EXPECT_EQ(select->arguments[4].Deref(), FrameFilterData(L"KESTRA"));
 
-  for (size_t i = 0, item = 0; i < journal.size(); ++i)
-    if (journal[i].member == L"Item") EXPECT_EQ(journal[i].arguments.at(0), Variant(static_cast<int32_t>(item++)));
+  int32_t item = 0;
+  for (const auto& entry : journal) {
+    if (entry.member != L"Item") continue;
+    EXPECT_EQ(entry.arguments.at(0), Variant(item++));
+  }
+  EXPECT_EQ(item, 12);
   const auto variable = std::find_if(journal.begin(), journal.end(), [](auto& e) { return e.member == L"GetVariable"; });
   ASSERT_NE(variable, journal.end());
   EXPECT_EQ(variable->arguments.at(0), Variant(L"VIEWCTR"));

@@ -46,14 +46,16 @@ TEST(ZoomCommandText, UsesAPointWhateverTheLocale) {
 }
 
 TEST(FrameFilter, PairsLayerAndPolylineTypeInZeroBasedArrays) {
-  const VariantArray& type = FrameFilterType().AsArray();
+  const Variant typeFilter = FrameFilterType();
+  const VariantArray& type = typeFilter.AsArray();
   EXPECT_EQ(type.elementKind, VariantKind::Int16);
   EXPECT_EQ(type.lowerBound, 0);
   EXPECT_EQ(type.UpperBound(), 1);
   EXPECT_EQ(type.elements[0], Variant(int16_t{8}));
   EXPECT_EQ(type.elements[1], Variant(int16_t{0}));
 
-  const VariantArray& data = FrameFilterData(L"枠 layer").AsArray();
+  const Variant dataFilter = FrameFilterData(L"枠 layer");
+  const VariantArray& data = dataFilter.AsArray();
   EXPECT_EQ(data.elementKind, VariantKind::Variant);
   EXPECT_EQ(data.lowerBound, 0);
   EXPECT_EQ(data.UpperBound(), 1);
