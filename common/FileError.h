@@ -18,5 +18,9 @@ class FileError : public std::runtime_error {
   std::wstring FText;
 };
 
-inline FileError CannotWriteError(std::wstring_view path) { return FileError(std::wstring(path) + L" に書き込めません"); }
-inline FileError CannotReadError(std::wstring_view path) { return FileError(std::wstring(path) + L" を読み込めません"); }
+inline FileError CannotWriteError(std::wstring_view path) {
+  return FileError(std::wstring(path) + L" に書き込めません");
+}
+inline FileError CannotReadError(std::wstring_view path) {
+  return FileError(std::wstring(path) + L" を読み込めません");
+}

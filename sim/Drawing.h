@@ -2,6 +2,7 @@
 // the geometry its automation members report, and the initial view.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,9 @@ Entity Rectangle(const std::wstring& layer, double minx, double miny, double max
 // The bounding box of every entity's coordinates; a unit box at the origin
 // when there are none.
 View Extents(const Drawing& drawing);
+
+// The view of the window between two corners; nothing for a window
+// without extent, which a CAD refuses.
+std::optional<View> WindowView(double x1, double y1, double x2, double y2);
 
 }  // namespace sim

@@ -28,7 +28,12 @@ std::wstring Describe(const JournalEntry& entry);
 class SimCad {
  public:
   explicit SimCad(Drawing drawing = {});
+  // One CAD, one state: the object table and the window control refer to it.
+  SimCad(const SimCad&) = delete;
+  SimCad& operator=(const SimCad&) = delete;
 
+  // Opens the drawing in its initial view with an empty selection and
+  // starts a new journal.
   void Load(Drawing drawing);
   const Drawing& CurrentDrawing() const;
 
@@ -59,6 +64,7 @@ class SimCad {
   class State;
 
  private:
+  friend class SimWindowControl;
   std::shared_ptr<State> FState;
 };
 
@@ -88,6 +94,7 @@ class SimWindowControl : public WindowControl {
   void SetForegroundWindow(int64_t window) override;
 
  private:
+  SimCad::State& Record(const wchar_t* operation, int64_t window);
   SimCad& FCad;
 };
 

@@ -1,0 +1,51 @@
+// page.exe: the dark style, the title, the pager window and the target CAD
+// dialog, and the message loop until the pager closes.
+#include "app/Resources.h"
+#include "cad/ComScoped.h"
+#include "cad/WindowsCad.h"
+#include "ui/Application.h"
+#include "ui/DarkStyle.h"
+#include "ui/ErrorReporting.h"
+#include "ui/MessageLoop.h"
+#include "ui/PagerForm.h"
+#include "ui/ProgramFiles.h"
+#include "ui/TargetCadDialog.h"
+#include "ui/Win32Api.h"
+#include "ui/WinAnsiCodePage.h"
+#include "ui/WinFileSystem.h"
+#include "ui/WinProfile.h"
+
+namespace {
+
+int RunPage(HINSTANCE instance) {
+  const ComApartment apartment;
+  ApplyVisualStyle(instance, kDarkStyleName);
+  ApplicationTitle = L"PAGE";
+
+  const std::wstring programPath = ProgramPath();
+  WinProfile settings(SettingsFilePath(programPath));
+  ComObjectTable objects;
+  Win32WindowControl windows;
+  WinFileSystem files;
+  WinAnsiCodePage ansi;
+  TargetListFile targetList(TargetListFilePath(programPath), files, ansi);
+
+  TForm105 pager(settings, CadAccess{objects, windows});
+  if (!pager.Create(instance, LoadIconW(instance, MAKEINTRESOURCEW(kPageIcon)))) return 1;
+  TTargetCADForm targetCadForm(targetList);
+  if (!targetCadForm.Create(instance, pager.Handle())) return 1;
+  pager.SetTargetCadForm(targetCadForm);
+  ShowWindow(pager.Handle(), SW_SHOWNORMAL);
+  return RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  try {
+    return RunPage(instance);
+  } catch (...) {
+    ReportCurrentException();
+    return 1;
+  }
+}

@@ -1,0 +1,52 @@
+#include "cad/MessageFilter.h"
+
+TMessageFilter* MessageFilter = nullptr;
+
+namespace {
+
+constexpr DWORD kRetryAfterMilliseconds = 1000;
+constexpr DWORD kCancelCall = 0xFFFFFFFF;
+
+}  // namespace
+
+HRESULT TMessageFilter::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
+    *object = static_cast<IMessageFilter*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG TMessageFilter::AddRef() { return ++FRefCount; }
+
+ULONG TMessageFilter::Release() {
+  const ULONG count = --FRefCount;
+  if (count == 0) delete this;
+  return count;
+}
+
+DWORD TMessageFilter::HandleInComingCall(DWORD /*dwCallType*/, HTASK /*htaskCaller*/, DWORD /*dwTickCount*/,
+                                         LPINTERFACEINFO /*lpInterfaceInfo*/) {
+  return SERVERCALL_ISHANDLED;
+}
+
+// No time limit: a CAD that stays busy is retried for as long as it says so.
+DWORD TMessageFilter::RetryRejectedCall(HTASK /*htaskCallee*/, DWORD /*dwTickCount*/, DWORD dwRejectType) {
+  return dwRejectType == SERVERCALL_RETRYLATER ? kRetryAfterMilliseconds : kCancelCall;
+}
+
+DWORD TMessageFilter::MessagePending(HTASK /*htaskCallee*/, DWORD /*dwTickCount*/, DWORD /*dwPendingType*/) {
+  return PENDINGMSG_WAITNOPROCESS;
+}
+
+void TMessageFilter::RegisterFilter() { CoRegisterMessageFilter(this, FOldFilter.Put()); }
+
+void TMessageFilter::RevokeFilter() {
+  IMessageFilter* revoked = nullptr;
+  CoRegisterMessageFilter(FOldFilter.Get(), &revoked);
+  // May destroy this object: nothing of it is touched afterwards.
+  if (revoked) revoked->Release();
+}

@@ -1,0 +1,44 @@
+// The pager's COM message filter: retries calls a busy CAD refuses with
+// retry-later once a second, and leaves window messages waiting during a call.
+#pragma once
+
+#include <objbase.h>
+
+#include <atomic>
+
+#include "cad/ComPtr.h"
+
+class TMessageFilter : public IMessageFilter {
+ public:
+  // Owned by reference counting alone: the count is 0 here, the
+  // registration takes the only reference and revocation releases it.
+  static TMessageFilter* Create() { return new TMessageFilter(); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD dwCallType, HTASK htaskCaller, DWORD dwTickCount,
+                                             LPINTERFACEINFO lpInterfaceInfo) override;
+  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK htaskCallee, DWORD dwTickCount, DWORD dwRejectType) override;
+  DWORD STDMETHODCALLTYPE MessagePending(HTASK htaskCallee, DWORD dwTickCount, DWORD dwPendingType) override;
+
+  // Installs this filter for the calling thread, keeping the previous one.
+  void RegisterFilter();
+  // Puts the previous filter back; destroys this object when the
+  // registration held its only reference.
+  void RevokeFilter();
+
+ protected:
+  TMessageFilter() = default;
+  TMessageFilter(const TMessageFilter&) = delete;
+  TMessageFilter& operator=(const TMessageFilter&) = delete;
+  virtual ~TMessageFilter() = default;
+
+ private:
+  std::atomic<ULONG> FRefCount{0};
+  ComPtr<IMessageFilter> FOldFilter;
+};
+
+// The one instance, set when the pager window is created.
+extern TMessageFilter* MessageFilter;

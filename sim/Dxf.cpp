@@ -1,0 +1,372 @@
+#include "sim/Dxf.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "sim/DxfText.h"
+
+namespace sim {
+
+namespace {
+
+struct Group {
+  int code;
+  std::string_view value;
+  size_t line;  // of the group code; the value is on the next line
+
+  size_t ValueLine() const { return line + 1; }
+};
+
+using Record = std::span<const Group>;
+
+[[noreturn]] void Fail(size_t line, const std::string& what) {
+  throw DxfError("line " + std::to_string(line) + ": " + what);
+}
+
+std::string_view Trim(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string Quoted(std::string_view text) {
+  constexpr size_t kShown = 40;
+  return "'" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...'" : "'");
+}
+
+bool Is(const Group& group, int code, std::string_view value) {
+  return group.code == code && Trim(group.value) == value;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+double ParseDouble(const Group& group) {
+  std::string_view text = Trim(group.value);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
+    Fail(group.ValueLine(),
+         "a number is expected for group code " + std::to_string(group.code) + ", found " + Quoted(group.value));
+  return value;
+}
+
+long long ParseInteger(const Group& group) {
+  std::string_view text = Trim(group.value);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+    Fail(group.ValueLine(),
+         "an integer is expected for group code " + std::to_string(group.code) + ", found " + Quoted(group.value));
+  return value;
+}
+
+// The code/value pairs up to and including 0/EOF, comments left out.
+std::vector<Group> ReadGroups(std::string_view bytes) {
+  if (bytes.starts_with("AutoCAD Binary DXF"))
+    throw DxfError("binary DXF is not supported: save the drawing as ASCII DXF");
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+
+  std::vector<Group> groups;
+  size_t position = 0;
+  size_t lineNumber = 0;
+  const auto nextLine = [&]() -> std::optional<std::string_view> {
+    if (position >= bytes.size()) return std::nullopt;
+    const size_t end = bytes.find('\n', position);
+    std::string_view line =
+        bytes.substr(position, end == std::string_view::npos ? std::string_view::npos : end - position);
+    position = end == std::string_view::npos ? bytes.size() : end + 1;
+    ++lineNumber;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
+  };
+
+  while (const auto codeLine = nextLine()) {
+    const size_t line = lineNumber;
+    const std::string_view codeText = Trim(*codeLine);
+    int code = 0;
+    const auto [end, error] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
+    if (codeText.empty() || error != std::errc{} || end != codeText.data() + codeText.size())
+      Fail(line, "a group code is expected, found " + Quoted(*codeLine));
+    const auto value = nextLine();
+    if (!value) Fail(line, "group code " + std::to_string(code) + " has no value");
+    if (code == 999) continue;
+    groups.push_back(Group{code, *value, line});
+    if (Is(groups.back(), 0, "EOF")) return groups;
+  }
+  throw DxfError("line " + std::to_string(lineNumber) + ": the file ends without EOF (is it cut short?)");
+}
+
+// Splits a section's groups into records, each starting at a group code 0.
+std::vector<Record> Records(std::span<const Group> groups) {
+  std::vector<Record> records;
+  size_t start = groups.size();
+  for (size_t i = 0; i < groups.size(); ++i) {
+    if (groups[i].code != 0) continue;
+    if (start < i) records.push_back(groups.subspan(start, i - start));
+    start = i;
+  }
+  if (start < groups.size()) records.push_back(groups.subspan(start));
+  return records;
+}
+
+std::string_view RecordType(const Record& record) { return Trim(record.front().value); }
+
+struct Header {
+  std::string_view acadVersion;
+  std::string_view codePage;
+  std::optional<double> viewCentreX, viewCentreY, viewSize;
+};
+
+Header ReadHeader(std::span<const Group> groups) {
+  Header header;
+  std::string_view variable;
+  for (const Group& group : groups) {
+    if (group.code == 9) {
+      variable = Trim(group.value);
+    } else if (variable == "$ACADVER" && group.code == 1) {
+      header.acadVersion = Trim(group.value);
+    } else if (variable == "$DWGCODEPAGE" && group.code == 3) {
+      header.codePage = Trim(group.value);
+    } else if (variable == "$VIEWCTR" && group.code == 10) {
+      header.viewCentreX = ParseDouble(group);
+    } else if (variable == "$VIEWCTR" && group.code == 20) {
+      header.viewCentreY = ParseDouble(group);
+    } else if (variable == "$VIEWSIZE" && group.code == 40) {
+      header.viewSize = ParseDouble(group);
+    }
+  }
+  return header;
+}
+
+// The view of the first VPORT entry named *ACTIVE, in any letter case.
+std::optional<View> ReadActiveViewport(std::span<const Group> groups) {
+  for (const Record& record : Records(groups)) {
+    if (RecordType(record) != "VPORT") continue;
+    bool active = false;
+    View view;
+    double aspect = 1.0;
+    for (const Group& group : record.subspan(1)) {
+      switch (group.code) {
+        case 2: active = EqualsIgnoringCase(Trim(group.value), "*ACTIVE"); break;
+        case 12: view.centreX = ParseDouble(group); break;
+        case 22: view.centreY = ParseDouble(group); break;
+        case 40: view.height = ParseDouble(group); break;
+        case 41: aspect = ParseDouble(group); break;
+        default: break;
+      }
+    }
+    // A degenerate entry cannot be shown; the next source of a view is used.
+    if (active && view.height > 0.0 && aspect > 0.0) {
+      view.width = view.height * aspect;
+      return view;
+    }
+  }
+  return std::nullopt;
+}
+
+constexpr long long kClosed = 1;
+constexpr long long kCurveFit = 2;
+constexpr long long kSplineFit = 4;
+constexpr long long k3dPolyline = 8;
+constexpr long long kPolygonMesh = 16;
+constexpr long long kPolyfaceMesh = 64;
+constexpr long long kSplineFrameVertex = 16;
+constexpr long long kMeshVertex = 64;
+constexpr long long kFaceRecord = 128;
+
+class EntityReader {
+ public:
+  EntityReader(const DxfTextDecoder& decoder, bool convertsOldPolylines)
+      : FDecoder(decoder), FConvertsOldPolylines(convertsOldPolylines) {}
+
+  std::vector<Entity> Read(std::span<const Group> groups) const {
+    const std::vector<Record> records = Records(groups);
+    std::vector<Entity> entities;
+    for (size_t r = 0; r < records.size();) {
+      const Record& record = records[r];
+      const std::string_view type = RecordType(record);
+      if (type == "POLYLINE") {
+        size_t end = r + 1;
+        while (end < records.size() && RecordType(records[end]) == "VERTEX") ++end;
+        if (end >= records.size() || RecordType(records[end]) != "SEQEND")
+          Fail(record.front().line, "POLYLINE without SEQEND");
+        entities.push_back(OldPolyline(record, std::span(records).subspan(r + 1, end - r - 1)));
+        r = end + 1;
+      } else if (type == "VERTEX" || type == "SEQEND" || type == "ATTRIB") {
+        Fail(record.front().line, std::string(type) + " outside a POLYLINE or INSERT");
+      } else {
+        entities.push_back(type == "LWPOLYLINE" ? LightweightPolyline(record) : Noise(record));
+        r = type == "INSERT" ? AfterAttributes(records, r + 1) : r + 1;
+      }
+    }
+    return entities;
+  }
+
+ private:
+  const DxfTextDecoder& FDecoder;
+  bool FConvertsOldPolylines;
+
+  Entity Noise(const Record& record) const {
+    Entity entity;
+    entity.type = FDecoder.Decode(RecordType(record), record.front().ValueLine());
+    entity.layer = L"0";
+    for (const Group& group : record.subspan(1)) {
+      if (group.code == 8) {
+        entity.layer = FDecoder.Decode(group.value, group.ValueLine());
+        break;
+      }
+    }
+    return entity;
+  }
+
+  Entity LightweightPolyline(const Record& record) const {
+    Entity entity = Noise(record);
+    for (const Group& group : record.subspan(1)) {
+      if (group.code == 70) {
+        entity.closed = (ParseInteger(group) & kClosed) != 0;
+      } else if (group.code == 10) {
+        entity.coordinates.push_back(ParseDouble(group));
+        entity.coordinates.push_back(0.0);
+      } else if (group.code == 20) {
+        if (entity.coordinates.empty()) Fail(group.line, "a vertex y (group code 20) comes before its x");
+        entity.coordinates.back() = ParseDouble(group);
+      }
+    }
+    return entity;
+  }
+
+  Entity OldPolyline(const Record& polyline, std::span<const Record> vertices) const {
+    Entity entity = Noise(polyline);
+    long long flags = 0;
+    double elevation = 0.0;
+    for (const Group& group : polyline.subspan(1)) {
+      if (group.code == 70) flags = ParseInteger(group);
+      if (group.code == 30) elevation = ParseDouble(group);
+    }
+    entity.closed = (flags & kClosed) != 0;
+    const bool is2d = (flags & (k3dPolyline | kPolygonMesh | kPolyfaceMesh)) == 0;
+    // A CAD turns old 2D polylines into lightweight ones on opening, unless
+    // they are curve or spline fitted, which lightweight ones cannot hold.
+    const bool lightweight = FConvertsOldPolylines && is2d && (flags & (kCurveFit | kSplineFit)) == 0;
+    if (lightweight) entity.type = L"LWPOLYLINE";
+
+    for (const Record& vertex : vertices) {
+      double x = 0.0, y = 0.0, z = 0.0;
+      long long vertexFlags = 0;
+      for (const Group& group : vertex.subspan(1)) {
+        switch (group.code) {
+          case 10: x = ParseDouble(group); break;
+          case 20: y = ParseDouble(group); break;
+          case 30: z = ParseDouble(group); break;
+          case 70: vertexFlags = ParseInteger(group); break;
+          default: break;
+        }
+      }
+      // Spline frame points and polyface face records are not vertices of
+      // the shape.
+      if ((vertexFlags & kSplineFrameVertex) != 0) continue;
+      if ((vertexFlags & kFaceRecord) != 0 && (vertexFlags & kMeshVertex) == 0) continue;
+      entity.coordinates.push_back(x);
+      entity.coordinates.push_back(y);
+      if (!lightweight) entity.coordinates.push_back(is2d ? elevation : z);
+    }
+    return entity;
+  }
+
+  // An INSERT's attributes follow it, closed by SEQEND; they are part of it.
+  static size_t AfterAttributes(const std::vector<Record>& records, size_t next) {
+    size_t end = next;
+    while (end < records.size() && RecordType(records[end]) == "ATTRIB") ++end;
+    if (end < records.size() && RecordType(records[end]) == "SEQEND") return end + 1;
+    if (end > next) Fail(records[next - 1].front().line, "INSERT attributes without SEQEND");
+    return end;
+  }
+};
+
+// Lightweight polylines came with R14 (AC1014).
+bool ConvertsOldPolylines(std::string_view acadVersion) { return acadVersion.empty() || acadVersion < "AC1014"; }
+
+struct Section {
+  std::string_view name;
+  std::span<const Group> groups;  // between the name and ENDSEC
+};
+
+std::vector<Section> Sections(const std::vector<Group>& groups) {
+  std::vector<Section> sections;
+  const std::span<const Group> all(groups);
+  size_t i = 0;
+  while (!Is(groups[i], 0, "EOF")) {
+    if (!Is(groups[i], 0, "SECTION")) Fail(groups[i].line, "SECTION expected, found " + Quoted(groups[i].value));
+    const size_t sectionLine = groups[i].line;
+    if (groups[i + 1].code != 2) Fail(groups[i + 1].line, "a section name (group code 2) is expected");
+    const std::string_view name = Trim(groups[i + 1].value);
+    size_t end = i + 2;
+    while (groups[end].code != 0 || (Trim(groups[end].value) != "ENDSEC" && Trim(groups[end].value) != "SECTION" &&
+                                     Trim(groups[end].value) != "EOF"))
+      ++end;
+    if (!Is(groups[end], 0, "ENDSEC")) Fail(sectionLine, "section " + Quoted(name) + " is not closed by ENDSEC");
+    sections.push_back(Section{name, all.subspan(i + 2, end - i - 2)});
+    i = end + 1;
+  }
+  return sections;
+}
+
+}  // namespace
+
+Drawing ReadDxf(std::string_view bytes) {
+  if (bytes.empty()) throw DxfError("the file is empty");
+  const std::vector<Group> groups = ReadGroups(bytes);
+
+  Header header;
+  std::optional<View> activeView;
+  std::span<const Group> entityGroups;
+  for (const Section& section : Sections(groups)) {
+    if (section.name == "HEADER") header = ReadHeader(section.groups);
+    if (section.name == "TABLES") activeView = ReadActiveViewport(section.groups);
+    if (section.name == "ENTITIES") entityGroups = section.groups;
+  }
+
+  const DxfTextDecoder decoder(header.acadVersion, header.codePage);
+  Drawing drawing;
+  drawing.entities = EntityReader(decoder, ConvertsOldPolylines(header.acadVersion)).Read(entityGroups);
+
+  const View extents = Extents(drawing);
+  if (activeView) {
+    drawing.view = *activeView;
+  } else if (header.viewCentreX && header.viewCentreY) {
+    const double height = header.viewSize && *header.viewSize > 0.0 ? *header.viewSize : extents.height;
+    drawing.view = View{*header.viewCentreX, *header.viewCentreY, height, height};
+  } else {
+    drawing.view = extents;
+  }
+  return drawing;
+}
+
+Drawing ReadDxfFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw DxfError("cannot open " + path);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) throw DxfError("cannot read " + path);
+  try {
+    return ReadDxf(bytes);
+  } catch (const DxfError& error) {
+    throw DxfError(path + ": " + error.what());
+  }
+}
+
+}  // namespace sim

@@ -1,0 +1,155 @@
+#include "sim/SimCad.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "sim/SimObjects.h"
+
+namespace sim {
+
+namespace {
+
+wchar_t UpperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+
+std::wstring ClassKey(const std::wstring& progId) {
+  std::wstring key = progId;
+  std::transform(key.begin(), key.end(), key.begin(), UpperAscii);
+  return key;
+}
+
+}  // namespace
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return UpperAscii(x) == UpperAscii(y); });
+}
+
+bool SimCad::State::ApplyFaults(std::wstring_view member) {
+  auto due = FFaults.end();
+  for (auto fault = FFaults.begin(); fault != FFaults.end(); ++fault)
+    if (SameName(fault->member, member) && --fault->callsLeft == 0 && due == FFaults.end()) due = fault;
+  if (due != FFaults.end()) {
+    const AutomationError error(due->code, L"simulated failure of " + std::wstring(member));
+    std::erase_if(FFaults, [](const Fault& fault) { return fault.callsLeft <= 0; });
+    throw error;
+  }
+  return std::any_of(FWrongTypeMembers.begin(), FWrongTypeMembers.end(),
+                     [member](const std::wstring& name) { return SameName(name, member); });
+}
+
+void SimCad::State::FailOn(const std::wstring& member, int nthCall, HResult code) {
+  if (nthCall < 1) throw std::invalid_argument("FailOn counts calls from 1");
+  FFaults.push_back(Fault{member, nthCall, code});
+}
+
+void SimCad::State::ReturnWrongType(const std::wstring& member) { FWrongTypeMembers.push_back(member); }
+
+void SimCad::State::ClearFaults() {
+  FFaults.clear();
+  FWrongTypeMembers.clear();
+}
+
+std::wstring Describe(const JournalEntry& entry) {
+  std::wstring text = entry.object + L"." + entry.member + L"(";
+  for (size_t i = 0; i < entry.arguments.size(); ++i) text += (i ? L", " : L"") + Describe(entry.arguments[i]);
+  return text + L")";
+}
+
+SimCad::SimCad(Drawing drawing) : FState(std::make_shared<State>()) {
+  CreateAutomationObjects(FState);
+  Load(std::move(drawing));
+}
+
+void SimCad::Load(Drawing drawing) {
+  FState->drawing = std::move(drawing);
+  FState->view = FState->drawing.view;
+  FState->selection.clear();
+  FState->commandLine.Reset();
+  FState->journal.clear();
+  ++FState->generation;
+}
+
+const Drawing& SimCad::CurrentDrawing() const { return FState->drawing; }
+
+DispatchPtr SimCad::Application() { return FState->application; }
+
+const std::vector<JournalEntry>& SimCad::Journal() const { return FState->journal; }
+
+void SimCad::ClearJournal() { FState->journal.clear(); }
+
+std::vector<std::wstring> SimCad::JournalMembers() const {
+  std::vector<std::wstring> members;
+  for (const JournalEntry& entry : FState->journal) members.push_back(entry.member);
+  return members;
+}
+
+View SimCad::CurrentView() const { return FState->view; }
+
+void SimCad::SetViewCentre(double x, double y) {
+  FState->view.centreX = x;
+  FState->view.centreY = y;
+}
+
+int64_t SimCad::WindowHandle() const { return FState->windowHandle; }
+
+bool SimCad::Minimized() const { return FState->minimized; }
+
+void SimCad::SetMinimized(bool minimized) {
+  FState->minimized = minimized;
+  if (minimized) FState->foreground = false;
+}
+
+bool SimCad::Foreground() const { return FState->foreground; }
+
+void SimCad::FailOn(const std::wstring& member, int nthCall, HResult code) { FState->FailOn(member, nthCall, code); }
+
+void SimCad::ReturnWrongType(const std::wstring& member) { FState->ReturnWrongType(member); }
+
+void SimCad::ClearFaults() { FState->ClearFaults(); }
+
+void SimObjectTable::RegisterClass(const std::wstring& progId) { FRegistered[ClassKey(progId)] = true; }
+
+void SimObjectTable::Run(const std::wstring& progId, SimCad& cad) {
+  RegisterClass(progId);
+  FRunning[ClassKey(progId)] = &cad;
+}
+
+void SimObjectTable::Stop(const std::wstring& progId) { FRunning.erase(ClassKey(progId)); }
+
+bool SimObjectTable::IsActive(const std::wstring& progId) {
+  const std::wstring key = ClassKey(progId);
+  if (!FRegistered.contains(key))
+    throw AutomationError(hresult::InvalidClassString, L"無効なクラス文字列です (" + progId + L")");
+  return FRunning.contains(key);
+}
+
+DispatchPtr SimObjectTable::GetActive(const std::wstring& progId) {
+  if (!IsActive(progId))
+    throw AutomationError(hresult::Unavailable, L"操作を実行できません (" + progId + L" は実行されていません)");
+  return FRunning.at(ClassKey(progId))->Application();
+}
+
+// A handle that is not the CAD's window changes nothing, as with a stale
+// handle on Windows.
+SimCad::State& SimWindowControl::Record(const wchar_t* operation, int64_t window) {
+  SimCad::State& state = *FCad.FState;
+  state.journal.push_back(JournalEntry{L"Window", operation, {Variant(window)}});
+  return state;
+}
+
+bool SimWindowControl::IsIconic(int64_t window) {
+  const SimCad::State& state = Record(L"IsIconic", window);
+  return window == state.windowHandle && state.minimized;
+}
+
+void SimWindowControl::OpenIcon(int64_t window) {
+  SimCad::State& state = Record(L"OpenIcon", window);
+  if (window == state.windowHandle) state.minimized = false;
+}
+
+void SimWindowControl::SetForegroundWindow(int64_t window) {
+  SimCad::State& state = Record(L"SetForegroundWindow", window);
+  if (window == state.windowHandle) state.foreground = true;
+}
+
+}  // namespace sim

@@ -1,0 +1,253 @@
+#include "sim/SimObjects.h"
+
+#include <array>
+#include <cmath>
+#include <span>
+
+#include "sim/SelectionFilter.h"
+
+namespace sim {
+
+namespace {
+
+constexpr HResult kDisconnected = static_cast<HResult>(0x80010108);  // RPC_E_DISCONNECTED
+constexpr int32_t kSelectAll = 5;                                    // acSelectionSetAll
+
+struct Member {
+  std::wstring_view name;
+  bool property;  // read with the property-get flag; a plain method call does not find it
+  size_t required = 0;
+  size_t optional = 0;
+};
+
+[[noreturn]] void InvalidArgument(std::wstring_view member, const std::wstring& why) {
+  throw AutomationError(hresult::InvalidArg, std::wstring(member) + L": " + why);
+}
+
+const std::wstring& StringArgument(std::wstring_view member, const Variant& value) {
+  if (value.Kind() != VariantKind::String)
+    throw AutomationError(hresult::TypeMismatch,
+                          std::wstring(member) + L": a string is expected, got " + Describe(value));
+  return value.AsString();
+}
+
+int32_t IntegerArgument(std::wstring_view member, const Variant& value) {
+  switch (value.Kind()) {
+    case VariantKind::Bool:
+    case VariantKind::Int16:
+    case VariantKind::Int32:
+    case VariantKind::Int64:
+    case VariantKind::Double: return value.ToInt32();
+    default:
+      throw AutomationError(hresult::TypeMismatch,
+                            std::wstring(member) + L": an integer is expected, got " + Describe(value));
+  }
+}
+
+struct Point {
+  double x, y;
+};
+
+// A point is an array of two or three doubles (VT_ARRAY|VT_R8), by value
+// or through a reference; a variant array of doubles is not one.
+Point PointArgument(std::wstring_view member, const Variant& value) {
+  if (value.Kind() != VariantKind::Array) InvalidArgument(member, L"a point array is expected, got " + Describe(value));
+  const VariantArray& array = value.AsArray();
+  if (array.elementKind != VariantKind::Double || (array.elements.size() != 2 && array.elements.size() != 3))
+    InvalidArgument(member, L"a point is an array of two or three doubles, got " + Describe(value));
+  const Point point{array.elements[0].ToDouble(), array.elements[1].ToDouble()};
+  if (!std::isfinite(point.x) || !std::isfinite(point.y)) InvalidArgument(member, L"the point is not finite");
+  return point;
+}
+
+class SimObject : public DispatchObject {
+ public:
+  SimObject(std::weak_ptr<SimCad::State> state, std::wstring_view objectName)
+      : FState(std::move(state)), FObjectName(objectName) {}
+
+  Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) final {
+    const std::shared_ptr<SimCad::State> state = FState.lock();
+    if (!state) throw AutomationError(kDisconnected, L"the simulated CAD is no longer running");
+    state->journal.push_back(
+        JournalEntry{std::wstring(FObjectName), std::wstring(member), {arguments.begin(), arguments.end()}});
+
+    const Member& found = Find(member);
+    if (found.property && kind == CallKind::Method)
+      throw AutomationError(hresult::MemberNotFound, std::wstring(found.name) + L" is a property, not a method");
+    CheckArgumentCount(found, arguments);
+    const bool wrongType = state->ApplyFaults(found.name);
+    Variant result = Call(*state, found.name, arguments);
+    return wrongType ? Variant(L"wrong type") : result;
+  }
+
+ protected:
+  virtual std::span<const Member> Members() const = 0;
+  // member is the name as the object spells it.
+  virtual Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) = 0;
+
+  const std::weak_ptr<SimCad::State>& WeakState() const { return FState; }
+
+ private:
+  // Names are looked up without regard to letter case, as type
+  // information does it.
+  const Member& Find(std::wstring_view name) const {
+    for (const Member& member : Members())
+      if (SameName(member.name, name)) return member;
+    throw UnknownMemberError(name);
+  }
+
+  static void CheckArgumentCount(const Member& member, std::span<const Variant> arguments) {
+    if (arguments.size() < member.required || arguments.size() > member.required + member.optional)
+      throw AutomationError(hresult::BadParamCount, std::wstring(member.name) + L" takes " +
+                                                        std::to_wstring(member.required) + L" to " +
+                                                        std::to_wstring(member.required + member.optional) +
+                                                        L" arguments, got " + std::to_wstring(arguments.size()));
+    for (size_t i = 0; i < member.required; ++i)
+      if (arguments[i].Kind() == VariantKind::Missing)
+        throw AutomationError(hresult::ParamNotFound,
+                              std::wstring(member.name) + L": argument " + std::to_wstring(i + 1) + L" is required");
+  }
+
+  std::weak_ptr<SimCad::State> FState;
+  std::wstring_view FObjectName;
+};
+
+class EntityObject : public SimObject {
+ public:
+  EntityObject(std::weak_ptr<SimCad::State> state, size_t index, uint64_t generation)
+      : SimObject(std::move(state), L"Entity"), FIndex(index), FGeneration(generation) {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 3> kMembers{{{L"Coordinates", true}, {L"Closed", true}, {L"Layer", true}}};
+    return kMembers;
+  }
+
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant>) override {
+    if (state.generation != FGeneration)
+      throw AutomationError(hresult::Fail, L"the entity belongs to a drawing that is no longer open");
+    const Entity& entity = state.drawing.entities[FIndex];
+    if (member == L"Layer") return Variant(entity.layer);
+    // Only polylines have these; a line or a text does not know them.
+    if (!entity.IsPolyline()) throw UnknownMemberError(member);
+    if (member == L"Closed") return Variant(entity.closed);
+    std::vector<Variant> values(entity.coordinates.begin(), entity.coordinates.end());
+    return Variant::ArrayOf(VariantKind::Double, 0, std::move(values));
+  }
+
+ private:
+  size_t FIndex;
+  uint64_t FGeneration;
+};
+
+class SelectionSetObject : public SimObject {
+ public:
+  explicit SelectionSetObject(std::weak_ptr<SimCad::State> state) : SimObject(std::move(state), L"SelectionSet") {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 4> kMembers{
+        {{L"Clear", false}, {L"Select", false, 1, 4}, {L"Count", true}, {L"Item", false, 1}}};
+    return kMembers;
+  }
+
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    if (member == L"Clear") {
+      state.selection.clear();
+    } else if (member == L"Select") {
+      Select(state, arguments);
+    } else if (member == L"Count") {
+      return Variant(static_cast<int32_t>(state.selection.size()));
+    } else {
+      const int32_t index = IntegerArgument(member, arguments[0]);
+      if (index < 0 || static_cast<size_t>(index) >= state.selection.size())
+        InvalidArgument(member, L"index " + std::to_wstring(index) + L" is outside the set of " +
+                                    std::to_wstring(state.selection.size()));
+      return Variant(DispatchPtr(
+          std::make_shared<EntityObject>(WeakState(), state.selection[static_cast<size_t>(index)], state.generation)));
+    }
+    return Variant();
+  }
+
+ private:
+  static void Select(SimCad::State& state, std::span<const Variant> arguments) {
+    const int32_t mode = IntegerArgument(L"Select", arguments[0]);
+    if (mode != kSelectAll)
+      InvalidArgument(L"Select", L"mode " + std::to_wstring(mode) + L" is not simulated; only 5 (all) is");
+    const Variant missing = Variant::Missing();
+    const SelectionFilter filter(arguments.size() > 3 ? arguments[3] : missing,
+                                 arguments.size() > 4 ? arguments[4] : missing);
+    // Select adds to the set; an entity is in it at most once.
+    std::vector<bool> selected(state.drawing.entities.size(), false);
+    for (const size_t i : state.selection) selected[i] = true;
+    for (size_t i = 0; i < state.drawing.entities.size(); ++i)
+      if (!selected[i] && filter.Matches(state.drawing.entities[i])) state.selection.push_back(i);
+  }
+};
+
+void ZoomTo(SimCad::State& state, double x1, double y1, double x2, double y2) {
+  if (const auto view = WindowView(x1, y1, x2, y2)) state.view = *view;
+}
+
+class DocumentObject : public SimObject {
+ public:
+  explicit DocumentObject(std::weak_ptr<SimCad::State> state) : SimObject(std::move(state), L"Document") {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 3> kMembers{
+        {{L"ActiveSelectionSet", true}, {L"GetVariable", false, 1}, {L"SendCommand", false, 1}}};
+    return kMembers;
+  }
+
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    if (member == L"ActiveSelectionSet") return Variant(state.selectionSet);
+    if (member == L"GetVariable") return GetVariable(state, StringArgument(member, arguments[0]));
+    // The CAD takes any text; what it cannot read it does not carry out.
+    for (const ZoomCorners& zoom : state.commandLine.Feed(StringArgument(member, arguments[0])))
+      ZoomTo(state, zoom.x1, zoom.y1, zoom.x2, zoom.y2);
+    return Variant();
+  }
+
+ private:
+  static Variant GetVariable(const SimCad::State& state, const std::wstring& name) {
+    if (SameName(name, L"VIEWCTR"))
+      return Variant::ArrayOf(VariantKind::Double, 0,
+                              {Variant(state.view.centreX), Variant(state.view.centreY), Variant(0.0)});
+    if (SameName(name, L"VIEWSIZE")) return Variant(state.view.height);
+    InvalidArgument(L"GetVariable", L"system variable " + name + L" is not simulated");
+  }
+};
+
+class ApplicationObject : public SimObject {
+ public:
+  explicit ApplicationObject(std::weak_ptr<SimCad::State> state) : SimObject(std::move(state), L"Application") {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 3> kMembers{
+        {{L"HWND", true}, {L"ActiveDocument", true}, {L"ZoomWindow", false, 2}}};
+    return kMembers;
+  }
+
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    if (member == L"HWND") return Variant(state.windowHandle);
+    if (member == L"ActiveDocument") return Variant(state.document);
+    const Point lowerLeft = PointArgument(member, arguments[0]);
+    const Point upperRight = PointArgument(member, arguments[1]);
+    if (!WindowView(lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y))
+      InvalidArgument(member, L"the window has no extent");
+    ZoomTo(state, lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y);
+    return Variant();
+  }
+};
+
+}  // namespace
+
+void CreateAutomationObjects(const std::shared_ptr<SimCad::State>& state) {
+  state->application = std::make_shared<ApplicationObject>(state);
+  state->document = std::make_shared<DocumentObject>(state);
+  state->selectionSet = std::make_shared<SelectionSetObject>(state);
+}
+
+}  // namespace sim

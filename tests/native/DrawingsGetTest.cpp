@@ -1,0 +1,191 @@
+// Get through the simulated CAD on every drawing of the shared set: the
+// project's multi-sheet drawings against their expected results, the public
+// ones against what is known of them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SimFixture.h"
+#include "common/Unicode.h"
+#include "sim/Dxf.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bounds = std::array<double, 4>;  // minx, miny, maxx, maxy
+
+constexpr double kTolerance = 1e-9;
+
+const fs::path kDrawings = PAGE_SHARED_DRAWINGS;
+
+// The shared drawings live outside the project: missing them is an error
+// in CI and a skip elsewhere.
+#define REQUIRE_SHARED_DRAWINGS()                                                        \
+  do {                                                                                   \
+    if (!fs::is_directory(kDrawings)) {                                                  \
+      if (std::getenv("CI")) FAIL() << "the shared drawings are missing: " << kDrawings; \
+      GTEST_SKIP() << "the shared drawings are not here: " << kDrawings;                 \
+    }                                                                                    \
+  } while (false)
+
+std::vector<fs::path> SheetDrawings() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(kDrawings)) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with("sheets-") && entry.path().extension() == ".dxf") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+Bounds BoundsOf(const TsvWaku& waku) { return {waku.minx, waku.miny, waku.maxx, waku.maxy}; }
+
+void ExpectBounds(const Bounds& actual, const Bounds& expected, double tolerance, const std::string& what) {
+  for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << what << ", bound " << i;
+}
+
+class DrawingsGetTest : public SimCadTest {
+ protected:
+  // Loads the drawing afresh, so that its initial view is the one Get sees.
+  void GetOn(const fs::path& file, const std::wstring& layer, bool upperLeft) {
+    cad.Load(sim::ReadDxfFile(file.string()));
+    WakuList.clear();
+    view.statuses.clear();
+    view.layer = layer;
+    view.upperLeft = upperLeft;
+    Get();
+  }
+
+  // The frame the view now shows, from its centre and size.
+  Bounds Shown() const {
+    const sim::View shown = cad.CurrentView();
+    return {shown.centreX - shown.width / 2, shown.centreY - shown.height / 2, shown.centreX + shown.width / 2,
+            shown.centreY + shown.height / 2};
+  }
+
+  void ExpectLikeItsJson(const nlohmann::json& expected, const std::string& setting) {
+    SCOPED_TRACE(setting);
+    const int count = expected.at("count_before_dedup").get<int>();
+    const size_t pages = expected.at("pages").get<size_t>();
+    ASSERT_FALSE(view.statuses.empty());
+    EXPECT_EQ(view.statuses.front(), std::to_wstring(count));
+    ASSERT_EQ(WakuList.size(), pages);
+    const auto& order = expected.at("order");
+    ASSERT_EQ(order.size(), pages);
+    for (size_t i = 0; i < pages; ++i)
+      ExpectBounds(BoundsOf(WakuList[i]), order[i].get<Bounds>(), kTolerance, "page " + std::to_string(i + 1));
+
+    const auto& under = expected.at("page_under_view");
+    if (under.is_null()) {
+      EXPECT_EQ(view.Status(), std::to_wstring(count));
+    } else {
+      const int page = under.get<int>();
+      EXPECT_EQ(view.Status(), std::to_wstring(page) + L" / " + std::to_wstring(pages));
+      ExpectBounds(Shown(), order.at(static_cast<size_t>(page - 1)).get<Bounds>(), kTolerance, "zoomed view");
+    }
+  }
+};
+
+}  // namespace
+
+TEST_F(DrawingsGetTest, SheetDrawingsGiveTheirExpectedPagesInBothOrders) {
+  REQUIRE_SHARED_DRAWINGS();
+  const std::vector<fs::path> files = SheetDrawings();
+  ASSERT_FALSE(files.empty()) << "no sheets-*.dxf in " << kDrawings;
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.filename().string());
+    fs::path jsonFile = file;
+    jsonFile.replace_extension(".json");
+    std::ifstream jsonStream(jsonFile);
+    ASSERT_TRUE(jsonStream) << "no expected result " << jsonFile;
+    const nlohmann::json expected = nlohmann::json::parse(jsonStream);
+    const std::wstring layer = FromUtf8Lenient(expected.at("layer").get<std::string>());
+
+    GetOn(file, layer, false);
+    ExpectLikeItsJson(expected.at("expect").at("lowerLeft"), "lower left first");
+    GetOn(file, layer, true);
+    ExpectLikeItsJson(expected.at("expect").at("upperLeft"), "upper left first");
+  }
+}
+
+TEST_F(DrawingsGetTest, CommandTextZoomReachesTheSamePageAsZoomWindow) {
+  REQUIRE_SHARED_DRAWINGS();
+  TargetProgId = L"AutoCAD.Application";
+  objects.Run(TargetProgId, cad);
+  for (const fs::path& file : SheetDrawings()) {
+    SCOPED_TRACE(file.filename().string());
+    GetOn(file, L"KESTRA", false);
+    const size_t slash = view.Status().find(L" / ");
+    if (slash == std::wstring::npos) continue;  // the view starts in no page
+    const size_t page = std::stoul(view.Status().substr(0, slash));
+    EXPECT_EQ(cad.JournalMembers().back(), L"SendCommand");
+    // The command text carries three decimals.
+    ExpectBounds(Shown(), BoundsOf(WakuList.at(page - 1)), 0.0005, "zoomed view");
+  }
+}
+
+TEST_F(DrawingsGetTest, PublicDrawingsGiveTheFramesKnownOfThem) {
+  REQUIRE_SHARED_DRAWINGS();
+  const Bounds border{1.5, 1.25, 32.25, 21.75};
+  const Bounds titleStrip{32.375, 1.25, 34.0, 21.75};
+
+  struct Known {
+    const char* file;
+    const wchar_t* layer;
+    size_t frames;
+    std::vector<Bounds> order;  // the first pages, bottom row first
+    std::optional<size_t> pageUnderView;
+  };
+  const std::vector<Known> known{
+      {"jscad_sample-files__2Drectangles.dxf", L"Title Block", 2, {border, titleStrip}, 1},
+      {"jscad_sample-files__2Dpolylines.dxf", L"Title Block", 2, {border, titleStrip}, 1},
+      {"jscad_sample-files__2Dpolylines.dxf", L"0", 0, {}, std::nullopt},
+      {"jscad_sample-files__emptyR12.dxf", L"TITLE_BLOCK", 2, {border, titleStrip}, 1},
+      // Two borders 2.54 apart are no duplicates; the outer one, leftmost in
+      // the bottom row, holds the centre of the drawing's extents.
+      {"arbaev_dxf-vuer__electric.dxf", L"title", 9, {{-2.54, 2.54, 347.218, 212.344}}, 1},
+      {"mozman_ezdxf__POLI-ALL210_12.DXF", L"T-2DPLINE-ALL", 4, {}, std::nullopt},
+  };
+
+  for (const Known& drawing : known) {
+    SCOPED_TRACE(std::string(drawing.file) + " on " + ToUtf8(drawing.layer));
+    GetOn(kDrawings / drawing.file, drawing.layer, false);
+    ASSERT_FALSE(view.statuses.empty()) << "Get wrote no status";
+    EXPECT_EQ(view.statuses.front(), std::to_wstring(drawing.frames));
+    ASSERT_EQ(WakuList.size(), drawing.frames);
+    for (size_t i = 0; i < drawing.order.size(); ++i)
+      ExpectBounds(BoundsOf(WakuList[i]), drawing.order[i], 1e-6, "page " + std::to_string(i + 1));
+    if (drawing.pageUnderView) {
+      EXPECT_EQ(view.Status(), std::to_wstring(*drawing.pageUnderView) + L" / " + std::to_wstring(drawing.frames));
+      ExpectBounds(Shown(), drawing.order.at(*drawing.pageUnderView - 1), 1e-6, "zoomed view");
+    }
+  }
+}
+
+TEST_F(DrawingsGetTest, EveryDrawingInTheSharedSetIsCovered) {
+  REQUIRE_SHARED_DRAWINGS();
+  const std::vector<std::string> publicFiles{"jscad_sample-files__2Drectangles.dxf",
+                                             "jscad_sample-files__2Dpolylines.dxf", "jscad_sample-files__emptyR12.dxf",
+                                             "arbaev_dxf-vuer__electric.dxf", "mozman_ezdxf__POLI-ALL210_12.DXF"};
+  for (const auto& entry : fs::directory_iterator(kDrawings)) {
+    std::string extension = entry.path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    if (extension != ".dxf") continue;
+    const std::string name = entry.path().filename().string();
+    fs::path jsonFile = entry.path();
+    const bool hasJson = name.starts_with("sheets-") && fs::exists(jsonFile.replace_extension(".json"));
+    EXPECT_TRUE(hasJson || std::find(publicFiles.begin(), publicFiles.end(), name) != publicFiles.end())
+        << name << " has no expected result";
+  }
+}

@@ -1,0 +1,119 @@
+#include "cad/MessageFilter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts how many TMessageFilter objects were destroyed.
+class ObservedFilter : public TMessageFilter {
+ public:
+  static ObservedFilter* Create() { return new ObservedFilter(); }
+  static inline int Destroyed = 0;
+
+ protected:
+  ~ObservedFilter() override { ++Destroyed; }
+};
+
+// A filter that was there before the pager's; the test owns it.
+class EarlierFilter : public IMessageFilter {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
+      *object = this;
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++FRefCount; }
+  ULONG STDMETHODCALLTYPE Release() override { return --FRefCount; }
+  DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override { return 0; }
+  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD, DWORD) override { return 0; }
+  DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return 0; }
+
+  ULONG RefCount() const { return FRefCount; }
+
+ private:
+  ULONG FRefCount = 1;
+};
+
+// The thread's current filter, left in place.
+ComPtr<IMessageFilter> CurrentFilter() {
+  ComPtr<IMessageFilter> current;
+  CoRegisterMessageFilter(nullptr, current.Put());
+  ComPtr<IMessageFilter> none;
+  CoRegisterMessageFilter(current.Get(), none.Put());
+  return current;
+}
+
+void InstallFilter(IMessageFilter* filter) {
+  ComPtr<IMessageFilter> previous;
+  ASSERT_EQ(CoRegisterMessageFilter(filter, previous.Put()), S_OK);
+}
+
+class MessageFilterTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ObservedFilter::Destroyed = 0;
+    InstallFilter(nullptr);
+  }
+  void TearDown() override { InstallFilter(nullptr); }
+};
+
+}  // namespace
+
+TEST_F(MessageFilterTest, AcceptsIncomingCallsRetriesOnlyRetryLaterAndLeavesMessagesWaiting) {
+  TMessageFilter* filter = ObservedFilter::Create();
+  filter->AddRef();
+  for (DWORD callType : {CALLTYPE_TOPLEVEL, CALLTYPE_NESTED, CALLTYPE_ASYNC})
+    EXPECT_EQ(filter->HandleInComingCall(callType, nullptr, 0, nullptr), 0u);
+  EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), 1000u);
+  EXPECT_EQ(filter->RetryRejectedCall(nullptr, 60000, SERVERCALL_RETRYLATER), 1000u) << "no time limit";
+  EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_REJECTED), 0xFFFFFFFFu);
+  EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_ISHANDLED), 0xFFFFFFFFu);
+  for (DWORD pending : {PENDINGTYPE_TOPLEVEL, PENDINGTYPE_NESTED})
+    EXPECT_EQ(filter->MessagePending(nullptr, 0, pending), 1u);
+  EXPECT_EQ(filter->Release(), 0u);
+  EXPECT_EQ(ObservedFilter::Destroyed, 1);
+}
+
+TEST_F(MessageFilterTest, OffersOnlyIUnknownAndIMessageFilter) {
+  TMessageFilter* filter = ObservedFilter::Create();
+  void* asFilter = nullptr;
+  ASSERT_EQ(filter->QueryInterface(IID_IMessageFilter, &asFilter), S_OK);
+  EXPECT_EQ(asFilter, static_cast<IMessageFilter*>(filter));
+  void* asUnknown = nullptr;
+  EXPECT_EQ(filter->QueryInterface(IID_IUnknown, &asUnknown), S_OK);
+  void* asDispatch = &asFilter;
+  EXPECT_EQ(filter->QueryInterface(IID_IDispatch, &asDispatch), E_NOINTERFACE);
+  EXPECT_EQ(asDispatch, nullptr);
+  EXPECT_EQ(filter->Release(), 1u);
+  EXPECT_EQ(ObservedFilter::Destroyed, 0);
+  EXPECT_EQ(filter->Release(), 0u);
+  EXPECT_EQ(ObservedFilter::Destroyed, 1);
+}
+
+TEST_F(MessageFilterTest, RevokingPutsTheEarlierFilterBackAndDestroysThePagersFilter) {
+  EarlierFilter earlier;
+  InstallFilter(&earlier);
+
+  TMessageFilter* filter = ObservedFilter::Create();
+  filter->RegisterFilter();
+  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
+  filter->RevokeFilter();
+
+  EXPECT_EQ(ObservedFilter::Destroyed, 1) << "the registration held the only reference";
+  EXPECT_EQ(CurrentFilter().Get(), &earlier);
+  InstallFilter(nullptr);
+  EXPECT_EQ(earlier.RefCount(), 1u) << "the pager's filter gave back its reference to the earlier one";
+}
+
+TEST_F(MessageFilterTest, RevokingWithNoEarlierFilterLeavesNone) {
+  TMessageFilter* filter = ObservedFilter::Create();
+  filter->RegisterFilter();
+  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
+  filter->RevokeFilter();
+  EXPECT_EQ(ObservedFilter::Destroyed, 1);
+  EXPECT_EQ(CurrentFilter().Get(), nullptr);
+}

@@ -1,0 +1,35 @@
+// Window classes and control IDs of page.exe, fixed so that end-to-end
+// tests can reach every control with FindWindowW and GetDlgItem.
+//
+//   HWND pager = FindWindowW(kPagerWindowClass, nullptr);
+//   HWND get = GetDlgItem(pager, kPagerButton1);
+//
+// The target CAD dialog is an owned popup of the pager:
+//   HWND dialog = FindWindowW(kTargetCadWindowClass, nullptr);
+#pragma once
+
+inline constexpr wchar_t kPagerWindowClass[] = L"TForm105";
+inline constexpr wchar_t kTargetCadWindowClass[] = L"TTargetCADForm";
+
+// TForm105
+inline constexpr int kPagerButton1 = 1001;    // 取得 (Get)
+inline constexpr int kPagerEdit1 = 1002;      // layer name
+inline constexpr int kPagerCheckBox1 = 1003;  // 左上 (upper-left)
+inline constexpr int kPagerButton2 = 1004;    // < (previous page)
+inline constexpr int kPagerButton3 = 1005;    // > (next page)
+inline constexpr int kPagerEdit2 = 1006;      // page status
+inline constexpr int kPagerButton4 = 1007;    // CAD (change target)
+
+// TTargetCADForm. Button1 and Button2 carry the standard IDs, so Enter and
+// Esc close the dialog as in any Windows dialog.
+inline constexpr int kTargetButton1 = 1;  // OK (IDOK)
+inline constexpr int kTargetButton2 = 2;  // 取り消し (IDCANCEL)
+inline constexpr int kTargetListBox1 = 2001;
+inline constexpr int kTargetGroupBox1 = 2002;
+inline constexpr int kTargetLabel1 = 2003;
+inline constexpr int kTargetEdit1 = 2004;  // display name
+inline constexpr int kTargetLabel2 = 2005;
+inline constexpr int kTargetEdit2 = 2006;         // ProgID
+inline constexpr int kTargetSpeedButton1 = 2007;  // 追加 (Add)
+inline constexpr int kTargetSpeedButton2 = 2008;  // 削除 (Delete)
+inline constexpr int kTargetSpeedButton3 = 2009;  // 変更 (Change)

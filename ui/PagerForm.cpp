@@ -1,0 +1,218 @@
+#include "ui/PagerForm.h"
+
+#include <array>
+
+#include "cad/MessageFilter.h"
+#include "ui/Application.h"
+#include "ui/ControlIds.h"
+#include "ui/DarkStyle.h"
+#include "ui/Dpi.h"
+#include "ui/TargetCadDialog.h"
+#include "ui/Win32Controls.h"
+#include "ui/WindowClass.h"
+
+namespace {
+
+// A tool window that still owns the taskbar button: WS_EX_APPWINDOW puts an
+// unowned window on the taskbar whatever its other styles.
+constexpr DWORD kPagerStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kPagerExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_APPWINDOW;
+constexpr int kClientWidth = 139;
+constexpr int kClientHeight = 84;
+constexpr int kFormFont = -11;
+constexpr UINT kTopmostFlags = SWP_NOMOVE | SWP_NOSIZE;
+
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kReadOnlyEdit = ES_READONLY | ES_AUTOHSCROLL;
+
+// In tab order.
+constexpr std::array<ControlSpec, 7> kControls{{
+    {kPagerButton1, WC_BUTTONW, kButton, 0, {55, 28, 43, 25}, L"取得", kFormFont},
+    {kPagerEdit1, WC_EDITW, WS_TABSTOP | kReadOnlyEdit, WS_EX_CLIENTEDGE, {55, 4, 80, 22}, L"KESTRA", -12},
+    {kPagerCheckBox1, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, {7, 5, 42, 17}, L"左上", kFormFont},
+    {kPagerButton2, WC_BUTTONW, kButton, 0, {4, 56, 64, 25}, L"<", kFormFont},
+    {kPagerButton3, WC_BUTTONW, kButton, 0, {71, 56, 64, 25}, L">", kFormFont},
+    {kPagerEdit2, WC_EDITW, kReadOnlyEdit | ES_CENTER, WS_EX_CLIENTEDGE, {4, 32, 49, 24}, L"", -13},
+    {kPagerButton4, WC_BUTTONW, kButton, 0, {101, 28, 34, 25}, L"CAD", kFormFont},
+}};
+
+struct Hint {
+  int id;
+  const wchar_t* text;
+};
+constexpr std::array<Hint, 7> kHints{{
+    {kPagerButton1, L"枠ポリラインを取得"},
+    {kPagerEdit1, L"枠ポリラインの画層"},
+    {kPagerCheckBox1, L"左上から枠を検出"},
+    {kPagerButton2, L"直前のページ"},
+    {kPagerButton3, L"次のページ"},
+    {kPagerEdit2, L"ページ番号"},
+    {kPagerButton4, L"ターゲットCADを変更"},
+}};
+
+RECT WindowRectOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+}  // namespace
+
+TForm105::TForm105(Profile& settings, CadAccess cad) : FSettings(settings), FCad(cad) {}
+
+TForm105::~TForm105() {
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+bool TForm105::Create(HINSTANCE instance, HICON icon) {
+  if (!RegisterWindowClassOf<TForm105>(kPagerWindowClass, instance, icon, CurrentStyle().WindowBrush())) return false;
+  return CreateWindowExW(kPagerExStyle, kPagerWindowClass, ApplicationTitle.c_str(), kPagerStyle, 0, 0, 0, 0, nullptr,
+                         nullptr, instance, this) != nullptr;
+}
+
+LRESULT TForm105::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT styled; CurrentStyle().HandleParentMessage(message, wParam, lParam, styled)) return styled;
+  switch (message) {
+    case WM_CREATE: return WindowCreated(window) ? 0 : -1;
+    case WM_COMMAND: ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_DPICHANGED: DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_ACTIVATE: Activated(LOWORD(wParam) != WA_INACTIVE); return 0;
+    case WM_DESTROY:
+      // Closing the pager ends the program, also when saving failed.
+      Guarded(
+          [this] {
+            FormDestroy();
+            return 0;
+          },
+          0);
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      FHandle = nullptr;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool TForm105::WindowCreated(HWND window) {
+  FHandle = window;
+  if (!CreateControls(window, kControls) || !FTooltip.Create(window)) return false;
+  const VisualStyle& style = CurrentStyle();
+  style.StyleTopLevel(window);
+  style.StyleControl(FTooltip.Handle());
+  for (const ControlSpec& spec : kControls) style.StyleControl(Control(spec.id));
+  for (const Hint& hint : kHints) FTooltip.Add(Control(hint.id), hint.text);
+  CloseInputMethod(Control(kPagerEdit1));
+  CloseInputMethod(Control(kPagerEdit2));
+  ApplyDpi(DpiForWindow(window));
+  FormCreate();
+  return true;
+}
+
+void TForm105::FormCreate() {
+  TargetProgId = kDefaultProgId;
+  TargetAppName = kDefaultAppName;
+  LoadSettings(FSettings, *this, ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  UpdateCaption();
+  MessageFilter = TMessageFilter::Create();
+  MessageFilter->RegisterFilter();
+}
+
+void TForm105::FormDestroy() {
+  SaveSettings(FSettings, *this);
+  if (!MessageFilter) return;
+  MessageFilter->RevokeFilter();
+  MessageFilter = nullptr;
+}
+
+void TForm105::ControlCommand(int id, int code, HWND control) {
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case kPagerButton1: Button1Click(); break;
+    case kPagerButton2:
+    case kPagerButton3: Button2Click(control); break;
+    case kPagerCheckBox1: CheckBox1Click(); break;
+    case kPagerButton4: Button4Click(); break;
+  }
+}
+
+void TForm105::Button1Click() { GetCommand(*this, FCad); }
+
+void TForm105::Button2Click(HWND sender) {
+  StepCommand(*this, FCad, sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward);
+}
+
+void TForm105::CheckBox1Click() { GetCommand(*this, FCad); }
+
+void TForm105::Button4Click() {
+  HWND dialog = FTargetCadForm->Handle();
+  SetWindowPos(FHandle, HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  CurrentProgId = TargetProgId;
+  if (FTargetCadForm->ShowModal() == IDOK) {
+    TargetProgId = FTargetCadForm->Edit2Text();
+    TargetAppName = FTargetCadForm->Edit1Text();
+  }
+  SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  UpdateCaption();
+  SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+}
+
+// The focus returns to the control that had it, Button1 the first time.
+void TForm105::Activated(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    FFocus = focus && IsChild(FHandle, focus) ? focus : nullptr;
+    return;
+  }
+  SetFocus(FFocus ? FFocus : Control(kPagerButton1));
+}
+
+void TForm105::UpdateCaption() { SetText(FHandle, ApplicationTitle + L" [" + TargetAppName + L"]"); }
+
+void TForm105::ApplyDpi(UINT dpi) {
+  FDpi = dpi;
+  ResizeForClient(FHandle, kClientWidth, kClientHeight, dpi);
+  LayoutControls(FHandle, kControls, dpi, FFonts);
+}
+
+void TForm105::DpiChanged(UINT dpi, const RECT& suggested) {
+  FDpi = dpi;
+  MoveToSuggestedRect(FHandle, suggested);
+  LayoutControls(FHandle, kControls, dpi, FFonts);
+}
+
+std::wstring TForm105::LayerName() const { return Text(Control(kPagerEdit1)); }
+bool TForm105::UpperLeft() const { return Checked(Control(kPagerCheckBox1)); }
+
+void TForm105::SetPageStatus(const std::wstring& text) {
+  HWND status = Control(kPagerEdit2);
+  SetText(status, text);
+  // Shown at once: the command goes on to wait for the CAD.
+  UpdateWindow(status);
+}
+
+int TForm105::Width() const {
+  const RECT rect = WindowRectOf(FHandle);
+  return rect.right - rect.left;
+}
+
+int TForm105::Height() const {
+  const RECT rect = WindowRectOf(FHandle);
+  return rect.bottom - rect.top;
+}
+
+WindowOrigin TForm105::Origin() const {
+  const RECT rect = WindowRectOf(FHandle);
+  return WindowOrigin{rect.left, rect.top};
+}
+
+void TForm105::MoveTo(WindowOrigin origin) {
+  SetWindowPos(FHandle, nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The new place may be on a monitor of another dpi.
+  if (const UINT dpi = DpiForWindow(FHandle); dpi != FDpi) ApplyDpi(dpi);
+}
+
+std::wstring TForm105::LayerText() const { return Text(Control(kPagerEdit1)); }
+void TForm105::SetLayerText(const std::wstring& layer) { SetText(Control(kPagerEdit1), layer); }

@@ -1,0 +1,60 @@
+#include "ui/ProfileInteger.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+std::optional<uint32_t> DigitValue(wchar_t c, uint32_t base) {
+  uint32_t value = 0;
+  if (c >= L'0' && c <= L'9') {
+    value = static_cast<uint32_t>(c - L'0');
+  } else if (c >= L'a' && c <= L'f') {
+    value = static_cast<uint32_t>(c - L'a') + 10;
+  } else if (c >= L'A' && c <= L'F') {
+    value = static_cast<uint32_t>(c - L'A') + 10;
+  } else {
+    return std::nullopt;
+  }
+  if (value >= base) return std::nullopt;
+  return value;
+}
+
+// The value of a non-empty run of digits that makes up all of text, or
+// nothing when another character follows or the value exceeds limit.
+std::optional<uint32_t> ParseDigits(std::wstring_view text, uint32_t base, uint32_t limit) {
+  if (text.empty()) return std::nullopt;
+  uint32_t value = 0;
+  for (wchar_t c : text) {
+    const auto digit = DigitValue(c, base);
+    if (!digit || value > (limit - *digit) / base) return std::nullopt;
+    value = value * base + *digit;
+  }
+  return value;
+}
+
+size_t HexPrefixLength(std::wstring_view text) {
+  if (text.starts_with(L'$') || text.starts_with(L'x') || text.starts_with(L'X')) return 1;
+  if (text.starts_with(L"0x") || text.starts_with(L"0X")) return 2;
+  return 0;
+}
+
+}  // namespace
+
+int32_t ParseProfileInteger(std::wstring_view text, int32_t defaultValue) {
+  text.remove_prefix(std::min(text.find_first_not_of(L' '), text.size()));
+  bool negative = false;
+  if (text.starts_with(L'+') || text.starts_with(L'-')) {
+    negative = text.front() == L'-';
+    text.remove_prefix(1);
+  }
+  if (const size_t prefix = HexPrefixLength(text)) {
+    const auto pattern = ParseDigits(text.substr(prefix), 16, UINT32_MAX);
+    if (!pattern) return defaultValue;
+    return static_cast<int32_t>(negative ? 0u - *pattern : *pattern);
+  }
+  const uint32_t limit = negative ? 2147483648u : 2147483647u;
+  const auto magnitude = ParseDigits(text, 10, limit);
+  if (!magnitude) return defaultValue;
+  return static_cast<int32_t>(negative ? 0u - *magnitude : *magnitude);
+}

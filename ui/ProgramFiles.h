@@ -1,0 +1,12 @@
+// Where the program keeps its two files: beside its own executable.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program's path with its extension replaced by ".ini" (appended when
+// the file name has none).
+std::wstring SettingsFilePath(std::wstring_view programPath);
+
+// The program's folder, with its separator, and "TargetCAD_APIVersion.txt".
+std::wstring TargetListFilePath(std::wstring_view programPath);

@@ -1,0 +1,114 @@
+#include "ui/TaregetCADUnit.h"
+
+#include <vector>
+
+std::wstring CurrentProgId;
+
+namespace {
+
+// ASCII letters only: ProgIDs are ASCII, and the added row itself always
+// matches, whatever the collation of other letters.
+bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
+std::wstring FieldsRow(const TargetCadControls& controls) {
+  return JoinTargetRow(controls.Edit1Text(), controls.Edit2Text());
+}
+
+void WriteList(TargetCadControls& controls, TargetListFile& file) {
+  SortedListBox& list = controls.ListBox1();
+  std::vector<std::wstring> rows;
+  rows.reserve(static_cast<size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Row(i));
+  file.Write(rows);
+}
+
+void SelectAndShow(TargetCadControls& controls, int index) {
+  controls.ListBox1().Select(index);
+  TargetCadDialog::ListBox1Click(controls);
+}
+
+}  // namespace
+
+namespace TargetCadDialog {
+
+void FormShow(TargetCadControls& controls, TargetListFile& file) {
+  if (!file.Exists()) return;
+  const std::vector<std::wstring> rows = file.Read();
+  SortedListBox& list = controls.ListBox1();
+  list.Clear();
+  for (const std::wstring& row : rows) list.AddSorted(row);
+  const std::wstring wanted = L'\t' + CurrentProgId;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Row(i).find(wanted) != std::wstring::npos) {
+      SelectAndShow(controls, i);
+      return;
+    }
+  }
+}
+
+void ListBox1Click(TargetCadControls& controls) {
+  SortedListBox& list = controls.ListBox1();
+  const int index = list.SelectedIndex();
+  if (index < 0) return;
+  const TargetRow row = SplitTargetRow(list.Row(index));
+  controls.SetEdit1Text(row.name);
+  controls.SetEdit2Text(row.progId);
+}
+
+void SpeedButton1Click(TargetCadControls& controls, TargetListFile& file) {
+  const std::wstring row = FieldsRow(controls);
+  SortedListBox& list = controls.ListBox1();
+  const int added = list.AddSorted(row);
+  int first = 0;
+  while (first < added && !EqualIgnoringCase(list.Row(first), row)) ++first;
+  SelectAndShow(controls, first);
+  WriteList(controls, file);
+}
+
+void SpeedButton2Click(TargetCadControls& controls, TargetListFile& file) {
+  SortedListBox& list = controls.ListBox1();
+  const int index = list.SelectedIndex();
+  if (index < 0) {
+    controls.Beep();
+    return;
+  }
+  list.Delete(index);
+  controls.SetEdit1Text(L"");
+  controls.SetEdit2Text(L"");
+  const int count = list.Count();
+  if (index + 1 < count) {
+    SelectAndShow(controls, index);
+  } else if (index - 1 >= 0) {
+    SelectAndShow(controls, index - 1);
+  } else {
+    list.Select(-1);
+  }
+  WriteList(controls, file);
+}
+
+void SpeedButton3Click(TargetCadControls& controls, TargetListFile& file) {
+  SortedListBox& list = controls.ListBox1();
+  const int index = list.SelectedIndex();
+  if (index < 0) {
+    controls.Beep();
+    return;
+  }
+  list.Replace(index, FieldsRow(controls));
+  list.Select(index);
+  WriteList(controls, file);
+}
+
+bool Edit1KeyPress(TargetCadControls& controls, TargetListFile& file, wchar_t key) {
+  if (key != L'\r') return false;
+  SpeedButton3Click(controls, file);
+  return true;
+}
+
+}  // namespace TargetCadDialog

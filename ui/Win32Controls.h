@@ -1,0 +1,24 @@
+// One-line helpers over the controls' window messages.
+#pragma once
+
+#include <string>
+
+#include "ui/Win32Api.h"
+
+inline std::wstring Text(HWND control) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)), L'\0');
+  if (!text.empty())
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
+  return text;
+}
+inline void SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
+inline bool Checked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+inline void SetChecked(HWND checkBox, bool checked) {
+  SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+inline void SetFont(HWND control, HFONT font) {
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+inline int ControlId(HWND control) { return GetDlgCtrlID(control); }
+// The field accepts no input method composition.
+inline void CloseInputMethod(HWND edit) { ImmAssociateContext(edit, nullptr); }
