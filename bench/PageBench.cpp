@@ -1,5 +1,6 @@
 // Prints how long ordering, searching and one Get take for drawings of
 // growing size. Not a test: it asserts nothing and only reports figures.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>

@@ -37,7 +37,10 @@ std::string_view Trim(std::string_view text) {
 
 std::string Quoted(std::string_view text) {
   constexpr size_t kShown = 40;
-  return "'" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...'" : "'");
+  std::string quoted(1, '\'');
+  quoted.append(text.substr(0, kShown));
+  quoted.append(text.size() > kShown ? "...'" : "'");
+  return quoted;
 }
 
 bool Is(const Group& group, int code, std::string_view value) {

@@ -92,6 +92,8 @@ void SimCad::SetViewCentre(double x, double y) {
 
 int64_t SimCad::WindowHandle() const { return FState->windowHandle; }
 
+void SimCad::SetWindowHandle(int64_t window) { FState->windowHandle = window; }
+
 bool SimCad::Minimized() const { return FState->minimized; }
 
 void SimCad::SetMinimized(bool minimized) {

@@ -50,6 +50,8 @@ class SimCad {
 
   // The value HWND reports; the window state the test WindowControl keeps.
   int64_t WindowHandle() const;
+  // simcad.exe reports its viewer window's real handle.
+  void SetWindowHandle(int64_t window);
   bool Minimized() const;
   void SetMinimized(bool minimized);
   bool Foreground() const;

@@ -1,5 +1,6 @@
 #include "sim/SimObjects.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -78,6 +79,11 @@ class SimObject : public DispatchObject {
     const bool wrongType = state->ApplyFaults(found.name);
     Variant result = Call(*state, found.name, arguments);
     return wrongType ? Variant(L"wrong type") : result;
+  }
+
+  bool Knows(std::wstring_view name) const {
+    return std::any_of(Members().begin(), Members().end(),
+                       [name](const Member& member) { return SameName(member.name, name); });
   }
 
  protected:
@@ -248,6 +254,11 @@ void CreateAutomationObjects(const std::shared_ptr<SimCad::State>& state) {
   state->application = std::make_shared<ApplicationObject>(state);
   state->document = std::make_shared<DocumentObject>(state);
   state->selectionSet = std::make_shared<SelectionSetObject>(state);
+}
+
+bool KnowsMember(const DispatchObject& object, std::wstring_view member) {
+  const auto* simulated = dynamic_cast<const SimObject*>(&object);
+  return simulated && simulated->Knows(member);
 }
 
 }  // namespace sim

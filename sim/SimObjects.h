@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "sim/SimCadState.h"
 
@@ -10,5 +11,9 @@ namespace sim {
 
 // Gives the state its application, document and selection set objects.
 void CreateAutomationObjects(const std::shared_ptr<SimCad::State>& state);
+
+// Whether the object is one of the simulated CAD's and has the member, so
+// that a COM server can refuse other names at lookup, as real servers do.
+bool KnowsMember(const DispatchObject& object, std::wstring_view member);
 
 }  // namespace sim

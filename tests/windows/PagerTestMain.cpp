@@ -1,0 +1,15 @@
+// The pager tests run as page.exe does: in a single-threaded apartment,
+// with the dark style applied and the application title set.
+#include <gtest/gtest.h>
+
+#include "cad/ComScoped.h"
+#include "ui/Application.h"
+#include "ui/DarkStyle.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  const ComApartment apartment;
+  if (!ApplyVisualStyle(GetModuleHandleW(nullptr), kDarkStyleName)) return 1;
+  ApplicationTitle = L"PAGE";
+  return RUN_ALL_TESTS();
+}
