@@ -29,8 +29,10 @@ class ScopedExcepInfo {
       FInfo.pfnDeferredFillIn = nullptr;
     }
     HRESULT code = DISP_E_EXCEPTION;
-    if (FAILED(FInfo.scode)) code = FInfo.scode;
-    else if (FInfo.wCode != 0) code = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, FInfo.wCode);
+    if (FAILED(FInfo.scode))
+      code = FInfo.scode;
+    else if (FInfo.wCode != 0)
+      code = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, FInfo.wCode);
     if (SysStringLen(FInfo.bstrDescription) > 0)
       return AutomationError(code, std::wstring(FInfo.bstrDescription, SysStringLen(FInfo.bstrDescription)));
     return ComError(code);
@@ -69,8 +71,8 @@ Variant ComDispatchObject::Invoke(std::wstring_view member, CallKind kind, std::
   ScopedVariant result;
   ScopedExcepInfo exception;
   UINT argumentError = 0;
-  const HRESULT invoked =
-      FDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result.Put(), exception.Put(), &argumentError);
+  const HRESULT invoked = FDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result.Put(),
+                                            exception.Put(), &argumentError);
   if (invoked == DISP_E_EXCEPTION) throw exception.ToError();
   ThrowIfFailed(invoked);
 

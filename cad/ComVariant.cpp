@@ -73,8 +73,9 @@ ScopedSafeArray ToSafeArray(const VariantArray& source, const DispatchExporter& 
   // freed with the array.
   switch (type) {
     case VT_BOOL:
-      FillElements<VARIANT_BOOL>(array.Get(), source,
-                                 [](const Variant& v) -> VARIANT_BOOL { return v.ToBool() ? VARIANT_TRUE : VARIANT_FALSE; });
+      FillElements<VARIANT_BOOL>(array.Get(), source, [](const Variant& v) -> VARIANT_BOOL {
+        return v.ToBool() ? VARIANT_TRUE : VARIANT_FALSE;
+      });
       break;
     case VT_I2: FillElements<SHORT>(array.Get(), source, NarrowInteger<SHORT>); break;
     case VT_I4: FillElements<LONG>(array.Get(), source, NarrowInteger<LONG>); break;
@@ -144,7 +145,8 @@ Variant FromSafeArray(SAFEARRAY* array, VARTYPE type) {
   VariantArray result{format.kind, bound.lLbound, {}};
   switch (type) {
     case VT_BOOL:
-      result.elements = ReadElements<VARIANT_BOOL>(array, count, [](VARIANT_BOOL v) { return Variant(v != VARIANT_FALSE); });
+      result.elements =
+          ReadElements<VARIANT_BOOL>(array, count, [](VARIANT_BOOL v) { return Variant(v != VARIANT_FALSE); });
       break;
     case VT_I2: result.elements = ReadElements<SHORT>(array, count, [](SHORT v) { return Variant(int16_t{v}); }); break;
     case VT_I4:
@@ -155,9 +157,8 @@ Variant FromSafeArray(SAFEARRAY* array, VARTYPE type) {
       break;
     case VT_R8: result.elements = ReadElements<DOUBLE>(array, count, [](DOUBLE v) { return Variant(v); }); break;
     case VT_BSTR:
-      result.elements = ReadElements<BSTR>(array, count, [](BSTR v) {
-        return Variant(std::wstring(v ? v : L"", SysStringLen(v)));
-      });
+      result.elements =
+          ReadElements<BSTR>(array, count, [](BSTR v) { return Variant(std::wstring(v ? v : L"", SysStringLen(v))); });
       break;
     case VT_DISPATCH: result.elements = ReadElements<IDispatch*>(array, count, ObjectVariant); break;
     default:
@@ -253,7 +254,8 @@ Variant FromComVariant(const VARIANT& value) {
     case VT_I8: return Variant(int64_t{value.llVal});
     case VT_UI8:
       if (value.ullVal > static_cast<ULONGLONG>(std::numeric_limits<int64_t>::max()))
-        throw AutomationError(DISP_E_OVERFLOW, L"符号なし 64 ビット整数 " + std::to_wstring(value.ullVal) + L" が範囲を超えています");
+        throw AutomationError(DISP_E_OVERFLOW,
+                              L"符号なし 64 ビット整数 " + std::to_wstring(value.ullVal) + L" が範囲を超えています");
       return Variant(static_cast<int64_t>(value.ullVal));
     case VT_R4: return Variant(double{value.fltVal});
     case VT_R8: return Variant(value.dblVal);

@@ -34,3 +34,17 @@ if(MINGW)
   target_link_options(page PRIVATE -municode)
 endif()
 # ---- end of the Win32 user interface ----
+
+# ---- simcad.exe: the simulated CAD as an out-of-process COM server (sim/) ----
+add_library(page_sim_server STATIC
+  sim/DispatchServer.cpp
+  sim/SimCadServer.cpp
+  sim/SimCadServerRegistration.cpp)
+target_link_libraries(page_sim_server PUBLIC page_sim page_com advapi32)
+
+add_executable(simcad WIN32 sim/SimCadMain.cpp sim/SimCadViewer.cpp)
+target_link_libraries(simcad PRIVATE page_sim_server gdi32 user32 shell32)
+if(MINGW)
+  target_link_options(simcad PRIVATE -municode)
+endif()
+# ---- end of simcad.exe ----

@@ -38,7 +38,7 @@ HRESULT ServerException(EXCEPINFO* exception, HRESULT code, const std::wstring& 
   }
 }
 
-class DispatchAdapter : public IDispatch {
+class DispatchAdapter final : public IDispatch {
  public:
   DispatchAdapter(std::shared_ptr<DispatchServer> server, DispatchPtr object)
       : FServer(std::move(server)), FObject(std::move(object)) {}

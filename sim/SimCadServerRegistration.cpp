@@ -83,7 +83,7 @@ ClassRegistration::ClassRegistration(const std::wstring& progId) {
   CLSID resolved{};
   const HRESULT found = CLSIDFromProgID(progId.c_str(), &resolved);
   if (FAILED(found) || resolved != FClassId) {
-    this->~ClassRegistration();
+    RemoveCreatedKeys();
     throw AutomationError(FAILED(found) ? found : E_FAIL, L"ProgID " + progId + L" could not be registered");
   }
 }
@@ -105,7 +105,9 @@ void ClassRegistration::Register(HKEY root, const std::wstring& progId) {
   if (status != ERROR_SUCCESS) throw ComError(HRESULT_FROM_WIN32(status));
 }
 
-ClassRegistration::~ClassRegistration() {
+ClassRegistration::~ClassRegistration() { RemoveCreatedKeys(); }
+
+void ClassRegistration::RemoveCreatedKeys() noexcept {
   for (auto key = FCreated.rbegin(); key != FCreated.rend(); ++key) RegDeleteTreeW(key->root, key->path.c_str());
   FCreated.clear();
 }

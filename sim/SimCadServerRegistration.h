@@ -2,7 +2,7 @@
 // each ProgID and its application object in the running object table.
 #pragma once
 
-#include <windows.h>
+#include <ole2.h>
 
 #include <string>
 #include <string_view>
@@ -31,6 +31,7 @@ class ClassRegistration {
     std::wstring path;
   };
   void Register(HKEY root, const std::wstring& progId);
+  void RemoveCreatedKeys() noexcept;
 
   CLSID FClassId{};
   std::vector<CreatedKey> FCreated;

@@ -48,6 +48,14 @@ LRESULT CALLBACK FieldBorderProc(HWND field, UINT message, WPARAM wParam, LPARAM
       FrameRect(windowDc.Dc(), &rect, ring.Get());
       return 0;
     }
+    case WM_ERASEBKGND: {
+      // An owner-drawn list box leaves the space below its rows to the erase.
+      RECT client;
+      GetClientRect(field, &client);
+      const UniqueBrush fill(CreateSolidBrush(ToColorRef(PaletteOf(data).field)));
+      FillRect(reinterpret_cast<HDC>(wParam), &client, fill.Get());
+      return 1;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       const LRESULT result = DefSubclassProc(field, message, wParam, lParam);

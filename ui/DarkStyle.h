@@ -17,7 +17,6 @@ class VisualStyle {
   explicit VisualStyle(std::optional<StylePalette> palette = std::nullopt);
 
   bool Dark() const { return FPalette.has_value(); }
-  const StylePalette& Palette() const { return *FPalette; }
   // The background of windows and dialogs.
   HBRUSH WindowBrush() const;
   HBRUSH FieldBrush() const { return FFieldBrush.Get(); }

@@ -97,7 +97,9 @@ LRESULT TForm105::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 
 bool TForm105::WindowCreated(HWND window) {
   FHandle = window;
-  if (!CreateControls(window, kControls) || !FTooltip.Create(window)) return false;
+  if (!CreateControls(window, kControls) ||
+      !FTooltip.Create(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE))))
+    return false;
   const VisualStyle& style = CurrentStyle();
   style.StyleTopLevel(window);
   style.StyleControl(FTooltip.Handle());

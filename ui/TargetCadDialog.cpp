@@ -62,6 +62,10 @@ LRESULT CALLBACK EnterKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
       if (IsEnter(reinterpret_cast<const MSG*>(lParam))) code |= DLGC_WANTMESSAGE;
       return code;
     }
+    case WM_KEYDOWN:
+      // The edit control itself would pass Enter on to the default button.
+      if (wParam == VK_RETURN) return 0;
+      break;
     case WM_CHAR:
       if (Guarded([&] { return form.Edit1KeyPress(static_cast<wchar_t>(wParam)); }, true)) return 0;
       break;
@@ -78,12 +82,15 @@ TTargetCADForm::~TTargetCADForm() {
   if (FHandle) DestroyWindow(FHandle);
 }
 
-bool TTargetCADForm::Create(HINSTANCE instance, HWND owner) {
+bool TTargetCADForm::Create(HINSTANCE instance, HWND modalOwner) {
   if (!RegisterWindowClassOf<TTargetCADForm>(kTargetCadWindowClass, instance, nullptr, CurrentStyle().WindowBrush()))
     return false;
+  FModalOwner = modalOwner;
+  FHiddenOwner =
+      UniqueWindow(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
   FControls = DialogControls();
-  return CreateWindowExW(kDialogExStyle, kTargetCadWindowClass, L"ターゲット CAD", kDialogStyle, 0, 0, 0, 0, owner,
-                         nullptr, instance, this) != nullptr;
+  return CreateWindowExW(kDialogExStyle, kTargetCadWindowClass, L"ターゲット CAD", kDialogStyle, 0, 0, 0, 0,
+                         FHiddenOwner.Get(), nullptr, instance, this) != nullptr;
 }
 
 LRESULT TTargetCADForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -149,8 +156,7 @@ int TTargetCADForm::ShowModal() {
       },
       0);
   PlaceOnFirstShowing();
-  HWND owner = GetWindow(FHandle, GW_OWNER);
-  if (owner) EnableWindow(owner, FALSE);
+  if (FModalOwner) EnableWindow(FModalOwner, FALSE);
   FModalResult = 0;
   ShowWindow(FHandle, SW_SHOW);
   SetFocus(FFocus ? FFocus : Control(kTargetListBox1));
@@ -164,9 +170,9 @@ int TTargetCADForm::ShowModal() {
   }
   HWND focus = GetFocus();
   FFocus = focus && IsChild(FHandle, focus) ? focus : nullptr;
-  // Enabled before hiding, so that the activation goes back to the owner.
-  if (owner) EnableWindow(owner, TRUE);
+  if (FModalOwner) EnableWindow(FModalOwner, TRUE);
   ShowWindow(FHandle, SW_HIDE);
+  if (FModalOwner && IsWindowVisible(FModalOwner)) SetActiveWindow(FModalOwner);
   return FModalResult;
 }
 
@@ -175,10 +181,9 @@ void TTargetCADForm::CloseWith(int result) { FModalResult = result; }
 void TTargetCADForm::PlaceOnFirstShowing() {
   if (FPlaced) return;
   FPlaced = true;
-  HWND owner = GetWindow(FHandle, GW_OWNER);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(owner ? owner : FHandle, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  GetMonitorInfoW(MonitorFromWindow(FModalOwner ? FModalOwner : FHandle, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
   SetWindowPos(FHandle, nullptr, work.left, work.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (const UINT dpi = DpiForWindow(FHandle); dpi != FDpi) ApplyDpi(dpi);

@@ -8,6 +8,7 @@
 
 #include "ui/ControlLayout.h"
 #include "ui/TaregetCADUnit.h"
+#include "ui/UniqueWindow.h"
 #include "ui/Win32Api.h"
 #include "ui/Win32SortedListBox.h"
 
@@ -18,10 +19,11 @@ class TTargetCADForm : public TargetCadControls {
   TTargetCADForm& operator=(const TTargetCADForm&) = delete;
   ~TTargetCADForm() override;
 
-  // Creates the dialog hidden, owned by owner.
-  bool Create(HINSTANCE instance, HWND owner);
+  // Creates the dialog hidden. It is modal to modalOwner but not owned by
+  // it, so that the two can change the topmost band independently.
+  bool Create(HINSTANCE instance, HWND modalOwner);
   HWND Handle() const { return FHandle; }
-  // Disables the owner and runs a nested message loop until OK or Cancel;
+  // Disables the modal owner and runs a nested message loop until OK or Cancel;
   // returns IDOK or IDCANCEL.
   int ShowModal();
 
@@ -54,6 +56,9 @@ class TTargetCADForm : public TargetCadControls {
   HWND Control(int id) const { return GetDlgItem(FHandle, id); }
 
   TargetListFile& FFile;
+  HWND FModalOwner = nullptr;
+  // Never shown: keeps the dialog off the taskbar.
+  UniqueWindow FHiddenOwner;
   HWND FHandle = nullptr;
   Win32SortedListBox FListBox1;
   std::array<ControlSpec, 11> FControls;

@@ -1,15 +1,17 @@
-// One tooltip control showing the hints of a window's controls. The
-// tooltip is owned by the window and destroyed with it.
+// One tooltip control showing the hints of a window's controls.
 #pragma once
 
+#include "ui/UniqueWindow.h"
 #include "ui/Win32Api.h"
 
 class Tooltip {
  public:
-  bool Create(HWND owner);
-  HWND Handle() const { return FHandle; }
+  // Not owned by the window: Wine drops the topmost band of an owner that
+  // is put back into it above its owned topmost popups.
+  bool Create(HINSTANCE instance);
+  HWND Handle() const { return FWindow.Get(); }
   void Add(HWND control, const wchar_t* hint);
 
  private:
-  HWND FHandle = nullptr;
+  UniqueWindow FWindow;
 };

@@ -13,12 +13,8 @@ inline std::wstring Text(HWND control) {
 }
 inline void SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 inline bool Checked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-inline void SetChecked(HWND checkBox, bool checked) {
-  SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
 inline void SetFont(HWND control, HFONT font) {
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
-inline int ControlId(HWND control) { return GetDlgCtrlID(control); }
 // The field accepts no input method composition.
 inline void CloseInputMethod(HWND edit) { ImmAssociateContext(edit, nullptr); }

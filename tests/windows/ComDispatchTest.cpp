@@ -59,8 +59,7 @@ TEST_F(ComDispatchTest, ArgumentsArriveInTheirNaturalOrder) {
 // Select(5, missing, missing, FilterType, FilterData) as the pager sends it.
 TEST_F(ComDispatchTest, SelectionArgumentsReachTheServerInTheirAutomationForm) {
   const std::array<Variant, 5> arguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
-                                         Variant::ByRef(FrameFilterType()),
-                                         Variant::ByRef(FrameFilterData(L"枠"))};
+                                         Variant::ByRef(FrameFilterType()), Variant::ByRef(FrameFilterData(L"枠"))};
   CallMethod(*Client(), L"Echo", arguments);
   const auto& received = FServer.Calls().at(0).arguments;
   ASSERT_EQ(received.size(), 5u);

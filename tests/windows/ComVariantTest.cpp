@@ -1,11 +1,10 @@
-#include "cad/ComVariant.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "TestDispatch.h"
 #include "cad/ComAutomation.h"
+#include "cad/ComVariant.h"
 
 using namespace std::string_literals;
 
@@ -69,9 +68,15 @@ TEST(ComVariantTest, ScalarsBecomeTheirAutomationTypesAndComeBack) {
     VARTYPE type;
   };
   const Case cases[] = {
-      {Variant(), VT_EMPTY},           {Variant::Missing(), VT_ERROR},       {Variant(true), VT_BOOL},
-      {Variant(false), VT_BOOL},       {Variant(int16_t{-8}), VT_I2},        {Variant(int32_t{5}), VT_I4},
-      {Variant(int64_t{0x123456789A}), VT_I8}, {Variant(-420.125), VT_R8}, {Variant(L"KESTRA"), VT_BSTR},
+      {Variant(), VT_EMPTY},
+      {Variant::Missing(), VT_ERROR},
+      {Variant(true), VT_BOOL},
+      {Variant(false), VT_BOOL},
+      {Variant(int16_t{-8}), VT_I2},
+      {Variant(int32_t{5}), VT_I4},
+      {Variant(int64_t{0x123456789A}), VT_I8},
+      {Variant(-420.125), VT_R8},
+      {Variant(L"KESTRA"), VT_BSTR},
   };
   for (const Case& c : cases) {
     const ScopedVariant com = ToComVariant(c.value);

@@ -1,6 +1,6 @@
-#include "cad/MessageFilter.h"
-
 #include <gtest/gtest.h>
+
+#include "cad/MessageFilter.h"
 
 namespace {
 

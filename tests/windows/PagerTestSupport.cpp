@@ -22,6 +22,30 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
   return TRUE;
 }
 
+struct WindowQuery {
+  const wchar_t* windowClass;
+  const wchar_t* caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto& query = *reinterpret_cast<WindowQuery*>(data);
+  wchar_t name[64]{};
+  GetClassNameW(window, name, 64);
+  if (!IsWindowVisible(window) || (query.windowClass && lstrcmpW(name, query.windowClass) != 0) ||
+      (query.caption && WindowText(window) != query.caption))
+    return TRUE;
+  query.found = window;
+  return FALSE;
+}
+
+// Only the test thread's windows: another program's may be on the desktop.
+HWND VisibleThreadWindow(DWORD thread, const wchar_t* windowClass, const wchar_t* caption) {
+  WindowQuery query{windowClass, caption};
+  EnumThreadWindows(thread, MatchWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
 }  // namespace
 
 ModalWatcher::ModalWatcher(const wchar_t* windowClass, const wchar_t* caption, std::function<void(HWND)> inspect) {
@@ -29,8 +53,8 @@ ModalWatcher::ModalWatcher(const wchar_t* windowClass, const wchar_t* caption, s
   FThread = std::thread([this, testThread, windowClass, caption, inspect = std::move(inspect)] {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < deadline) {
-      HWND window = FindWindowW(windowClass, caption);
-      if (window && IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == testThread) {
+      HWND window = VisibleThreadWindow(testThread, windowClass, caption);
+      if (window) {
         FFound = true;
         inspect(window);
         return;

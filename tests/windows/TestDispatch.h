@@ -19,8 +19,8 @@
 class TestDispatch : public IDispatch {
  public:
   struct Argument {
-    VARTYPE type;             // as passed
-    ScopedVariant value;      // a deep copy, references read through
+    VARTYPE type;         // as passed
+    ScopedVariant value;  // a deep copy, references read through
   };
   struct Call {
     std::wstring member;
@@ -36,8 +36,8 @@ class TestDispatch : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD flags, DISPPARAMS* parameters,
-                                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                   EXCEPINFO* exception, UINT* argumentError) override;
 
   ULONG RefCount() const { return FRefCount; }
   const std::vector<Call>& Calls() const { return FCalls; }

@@ -1,10 +1,9 @@
-#include "cad/WindowsCad.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "TestDispatch.h"
+#include "cad/WindowsCad.h"
 
 namespace {
 

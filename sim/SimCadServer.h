@@ -1,0 +1,54 @@
+// The application object simcad.exe puts in the running object table: the
+// simulated CAD's application, plus members by which tests drive and
+// inspect the simulator. The test members are not journalled.
+//
+//   SimLoadDrawing(path)          opens an ASCII DXF file; returns the entity count
+//   SimJournal                    the calls made so far, one string each, such as
+//                                 Document.GetVariable("VIEWCTR")
+//   SimClearJournal
+//   SimSetViewCentre(x, y)        pans the view
+//   SimView                       [centre x, centre y, height, width]
+//   SimFailOn(member, n, hresult) the member's n-th call from now fails with hresult
+//   SimReturnWrongType(member)    the member answers with a string from now on
+//   SimClearFaults
+//   SimMinimize                   minimizes the viewer window
+//   SimIsMinimized, SimIsForeground
+//   SimEcho(value)                returns its argument
+//   SimQuit                       ends simcad.exe once the call has returned
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cad/Automation.h"
+#include "sim/SimCad.h"
+
+// What the test members do to the simulator's window and process.
+class SimCadHost {
+ public:
+  virtual ~SimCadHost() = default;
+  virtual void LoadDrawing(const std::wstring& path) = 0;
+  virtual void Minimize() = 0;
+  virtual bool IsMinimized() const = 0;
+  virtual bool IsForeground() const = 0;
+  virtual void Quit() = 0;
+};
+
+class SimCadApplication : public DispatchObject {
+ public:
+  SimCadApplication(sim::SimCad& cad, SimCadHost& host) : FCad(cad), FHost(host) {}
+
+  Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) override;
+
+  // The test members and every member of the simulated application.
+  bool HasMember(std::wstring_view member) const;
+
+ private:
+  Variant CallTestMember(std::wstring_view member, std::span<const Variant> arguments);
+
+  sim::SimCad& FCad;
+  SimCadHost& FHost;
+};
+
+// Reads an ASCII DXF file by its wide path. Throws sim::DxfError.
+sim::Drawing ReadDrawingFile(const std::wstring& path);

@@ -1,0 +1,242 @@
+#include "sim/SimCadViewer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "cad/ComError.h"
+#include "sim/SimCadState.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"SimCadViewer";
+constexpr COLORREF kBackground = RGB(33, 40, 48);
+constexpr COLORREF kEntity = RGB(150, 160, 172);
+constexpr COLORREF kFrame = RGB(255, 184, 28);
+constexpr COLORREF kViewBox = RGB(64, 196, 255);
+constexpr COLORREF kOverviewBack = RGB(24, 29, 35);
+constexpr COLORREF kStatusBack = RGB(18, 21, 26);
+constexpr COLORREF kStatusText = RGB(214, 220, 226);
+constexpr int kStatusHeight = 26;
+constexpr int kOverviewWidth = 220;
+constexpr int kGap = 10;
+
+// Drawing units to pixels, y upward in the drawing and downward on screen.
+struct Mapping {
+  double centreX, centreY, scale;
+  double pixelX, pixelY;
+
+  POINT ToPixel(double x, double y) const {
+    // GDI wants coordinates well inside 32 bits, however far the zoom goes.
+    const auto clamp = [](double v) { return static_cast<LONG>(std::clamp(v, -1.0e7, 1.0e7)); };
+    return POINT{clamp(pixelX + (x - centreX) * scale), clamp(pixelY - (y - centreY) * scale)};
+  }
+};
+
+// The world box around the centre fills the area, with a margin so that
+// lines on the box's edge stay visible.
+Mapping Fit(double centreX, double centreY, double width, double height, const RECT& area, double margin) {
+  const double areaWidth = std::max<LONG>(area.right - area.left, 1);
+  const double areaHeight = std::max<LONG>(area.bottom - area.top, 1);
+  const double scale = std::min(areaWidth / std::max(width, 1e-9), areaHeight / std::max(height, 1e-9)) * (1.0 - margin);
+  return Mapping{centreX, centreY, scale, area.left + areaWidth / 2.0, area.top + areaHeight / 2.0};
+}
+
+void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, const std::wstring& frameLayer,
+                  HPEN framePen, HPEN entityPen) {
+  std::vector<POINT> points;
+  for (const sim::Entity& entity : drawing.entities) {
+    if (!entity.IsPolyline() || entity.coordinates.empty()) continue;
+    const size_t stride = entity.type == L"LWPOLYLINE" ? 2 : 3;
+    points.clear();
+    for (size_t i = 0; i + 1 < entity.coordinates.size(); i += stride)
+      points.push_back(mapping.ToPixel(entity.coordinates[i], entity.coordinates[i + 1]));
+    if (entity.closed && !points.empty()) points.push_back(points.front());
+    const ScopedSelection pen(dc, sim::SameName(entity.layer, frameLayer) ? framePen : entityPen);
+    Polyline(dc, points.data(), static_cast<int>(points.size()));
+  }
+}
+
+void DrawViewBox(HDC dc, const sim::View& view, const Mapping& mapping, HPEN pen) {
+  const POINT lowerLeft = mapping.ToPixel(view.centreX - view.width / 2, view.centreY - view.height / 2);
+  const POINT upperRight = mapping.ToPixel(view.centreX + view.width / 2, view.centreY + view.height / 2);
+  const ScopedSelection selectedPen(dc, pen);
+  const ScopedSelection noFill(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, lowerLeft.x, upperRight.y, lowerLeft.x + std::max<LONG>(upperRight.x - lowerLeft.x, 2),
+            upperRight.y + std::max<LONG>(lowerLeft.y - upperRight.y, 2));
+}
+
+void FillArea(HDC dc, const RECT& area, COLORREF colour) {
+  const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  FillRect(dc, &area, brush.Get());
+}
+
+std::wstring StatusText(const sim::SimCad& cad) {
+  const sim::View view = cad.CurrentView();
+  wchar_t text[160];
+  std::swprintf(text, std::size(text), L"centre %.3f, %.3f    height %.3f    width %.3f    ", view.centreX,
+                view.centreY, view.height, view.width);
+  const auto& journal = cad.Journal();
+  return text + (journal.empty() ? std::wstring(L"no calls yet") : L"last: " + sim::Describe(journal.back()));
+}
+
+bool SameView(const sim::View& a, const sim::View& b) {
+  return a.centreX == b.centreX && a.centreY == b.centreY && a.height == b.height && a.width == b.width;
+}
+
+HFONT CreateMessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+void RegisterViewerClass(WNDPROC windowProc) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) return;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.lpszClassName = kClassName;
+  if (!RegisterClassExW(&windowClass)) throw ComError(HRESULT_FROM_WIN32(GetLastError()));
+}
+
+}  // namespace
+
+SimCadViewer::SimCadViewer(const sim::SimCad& cad, std::wstring frameLayer)
+    : FCad(cad), FFrameLayer(std::move(frameLayer)), FFont(CreateMessageFont()), FShownView(cad.CurrentView()) {
+  RegisterViewerClass(&SimCadViewer::WindowProc);
+  CreateWindowExW(0, kClassName, L"simcad", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 960, 680, nullptr,
+                  nullptr, GetModuleHandleW(nullptr), this);
+  if (!FWindow) throw ComError(HRESULT_FROM_WIN32(GetLastError()));
+}
+
+SimCadViewer::~SimCadViewer() {
+  if (FWindow) DestroyWindow(FWindow);
+}
+
+void SimCadViewer::Show(bool minimized) {
+  ShowWindow(FWindow, minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+  UpdateWindow(FWindow);
+}
+
+void SimCadViewer::ShowDrawing(const std::wstring& drawingName) {
+  SetWindowTextW(FWindow, (L"simcad \u2014 " + drawingName).c_str());
+  FShownView = FCad.CurrentView();
+  FShownCalls = FCad.Journal().size();
+  InvalidateRect(FWindow, nullptr, FALSE);
+}
+
+void SimCadViewer::Refresh() {
+  const sim::View view = FCad.CurrentView();
+  const size_t calls = FCad.Journal().size();
+  if (!SameView(view, FShownView)) {
+    InvalidateRect(FWindow, nullptr, FALSE);
+  } else if (calls != FShownCalls) {
+    const RECT status = StatusRect();
+    InvalidateRect(FWindow, &status, FALSE);
+  }
+  FShownView = view;
+  FShownCalls = calls;
+}
+
+void SimCadViewer::Close() { PostMessageW(FWindow, WM_CLOSE, 0, 0); }
+
+LRESULT CALLBACK SimCadViewer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<SimCadViewer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    created->FWindow = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* viewer = reinterpret_cast<SimCadViewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!viewer) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return viewer->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // A failed repaint must not take the simulated CAD down.
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT SimCadViewer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: InvalidateRect(FWindow, nullptr, FALSE); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY: {
+      const HWND window = std::exchange(FWindow, nullptr);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
+    default: return DefWindowProcW(FWindow, message, wParam, lParam);
+  }
+}
+
+RECT SimCadViewer::StatusRect() const {
+  RECT client{};
+  GetClientRect(FWindow, &client);
+  client.top = std::max(client.top, client.bottom - kStatusHeight);
+  return client;
+}
+
+void SimCadViewer::Paint() {
+  const ScopedPaint paint(FWindow);
+  RECT client{};
+  GetClientRect(FWindow, &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  const OffscreenCanvas canvas(paint.Dc(), client);
+  const HDC dc = canvas.Dc();
+  const sim::Drawing& drawing = FCad.CurrentDrawing();
+  const sim::View view = FCad.CurrentView();
+
+  RECT model = client;
+  model.bottom = std::max(model.top, model.bottom - kStatusHeight);
+  FillArea(dc, model, kBackground);
+  const ScopedGdiObject<HPEN> framePen(CreatePen(PS_SOLID, 2, kFrame));
+  const ScopedGdiObject<HPEN> entityPen(CreatePen(PS_SOLID, 1, kEntity));
+  {
+    // The model area shows the view, as the CAD's own window does.
+    const ScopedGdiObject<HRGN> clip(CreateRectRgnIndirect(&model));
+    SelectClipRgn(dc, clip.Get());
+    DrawEntities(dc, drawing, Fit(view.centreX, view.centreY, view.width, view.height, model, 0.04), FFrameLayer,
+                 framePen.Get(), entityPen.Get());
+    SelectClipRgn(dc, nullptr);
+  }
+
+  // The overview: the whole drawing and where the view lies in it.
+  const sim::View extents = sim::Extents(drawing);
+  if (model.right - model.left > 3 * kOverviewWidth && model.bottom - model.top > 200) {
+    const int height = std::clamp(static_cast<int>(kOverviewWidth * extents.height / std::max(extents.width, 1e-9)),
+                                  60, 180);
+    const RECT overview{model.right - kGap - kOverviewWidth, model.bottom - kGap - height, model.right - kGap,
+                        model.bottom - kGap};
+    FillArea(dc, overview, kOverviewBack);
+    const ScopedGdiObject<HRGN> clip(CreateRectRgnIndirect(&overview));
+    SelectClipRgn(dc, clip.Get());
+    const Mapping mapping = Fit(extents.centreX, extents.centreY, extents.width, extents.height, overview, 0.1);
+    const ScopedGdiObject<HPEN> thinFrame(CreatePen(PS_SOLID, 1, kFrame));
+    DrawEntities(dc, drawing, mapping, FFrameLayer, thinFrame.Get(), entityPen.Get());
+    const ScopedGdiObject<HPEN> solidViewPen(CreatePen(PS_SOLID, 1, kViewBox));
+    DrawViewBox(dc, view, mapping, solidViewPen.Get());
+    SelectClipRgn(dc, nullptr);
+  }
+
+  RECT status = client;
+  status.top = model.bottom;
+  FillArea(dc, status, kStatusBack);
+  status.left += 8;
+  status.right -= 8;
+  const ScopedSelection font(dc, FFont.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kStatusText);
+  const std::wstring text = StatusText(FCad);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &status,
+            DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+  canvas.Present();
+}

@@ -1,0 +1,42 @@
+// simcad.exe's window: the drawing as the simulated CAD shows it, zoomed
+// to the current view like a CAD, with an overview of the whole drawing
+// and a status line with the view and the last call.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "sim/SimCad.h"
+#include "sim/SimCadViewerGdi.h"
+
+class SimCadViewer {
+ public:
+  // Frames are the polylines on the frame layer; they are drawn highlighted.
+  SimCadViewer(const sim::SimCad& cad, std::wstring frameLayer);  // throws AutomationError
+  SimCadViewer(const SimCadViewer&) = delete;
+  SimCadViewer& operator=(const SimCadViewer&) = delete;
+  ~SimCadViewer();
+
+  HWND Window() const noexcept { return FWindow; }
+  void Show(bool minimized);
+  // Sets the caption and repaints everything.
+  void ShowDrawing(const std::wstring& drawingName);
+  // After each call into the CAD: repaints what the call changed.
+  void Refresh();
+  // Closes the window, which ends the message loop.
+  void Close();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Paint();
+  RECT StatusRect() const;
+
+  const sim::SimCad& FCad;
+  std::wstring FFrameLayer;
+  HWND FWindow = nullptr;
+  ScopedGdiObject<HFONT> FFont;
+  sim::View FShownView;
+  size_t FShownCalls = 0;
+};

@@ -1,0 +1,187 @@
+// The settings file through the real private-profile functions: what they
+// make of the values in the file, and what SaveSettings leaves in it.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "TestFiles.h"
+#include "cad/TargetCad.h"
+#include "common/FileError.h"
+#include "ui/ProgramFiles.h"
+#include "ui/Settings.h"
+#include "ui/WinProfile.h"
+
+namespace {
+
+constexpr ScreenSize kScreen{1024, 768};
+
+class PagerWindowStandIn : public SettingsWindow {
+ public:
+  WindowOrigin origin{-1, -1};
+  std::wstring layer = L"<unset>";
+
+  int Width() const override { return 200; }
+  int Height() const override { return 100; }
+  WindowOrigin Origin() const override { return origin; }
+  void MoveTo(WindowOrigin to) override { origin = to; }
+  std::wstring LayerText() const override { return layer; }
+  void SetLayerText(const std::wstring& text) override { layer = text; }
+};
+
+// "Section/Key" -> the value's bytes as the file holds them.
+std::map<std::string, std::string> FileEntries(const std::string& bytes) {
+  std::map<std::string, std::string> entries;
+  std::istringstream lines(bytes);
+  std::string line, section;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
+      section = line.substr(1, line.size() - 2);
+    } else if (const size_t equals = line.find('='); equals != std::string::npos) {
+      entries[section + "/" + line.substr(0, equals)] = line.substr(equals + 1);
+    }
+  }
+  return entries;
+}
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TargetProgId = kDefaultProgId;
+    TargetAppName = kDefaultAppName;
+  }
+
+  void Load() { LoadSettings(profile, window, kScreen); }
+
+  TestFolder folder;
+  const std::wstring path = SettingsFilePath(folder.File(L"page.exe"));
+  WinProfile profile{path};
+  PagerWindowStandIn window;
+};
+
+TEST_F(ProfileTest, TextValuesLoseOuterBlanksAndOnePairOfQuotesAndAnEmptyKeyIsEmpty) {
+  WriteFileBytes(path,
+                 "[Waku]\r\nLayer=  \"  frame layer \"  \r\n"
+                 "[Target]\r\nProgId=   Zwcad.Application   \r\nAppName=\r\n");
+  Load();
+  EXPECT_EQ(window.layer, L"  frame layer ") << "blanks inside the quotes belong to the value";
+  EXPECT_EQ(TargetProgId, L"Zwcad.Application");
+  EXPECT_EQ(TargetAppName, L"") << "a present empty key is not the default";
+}
+
+TEST_F(ProfileTest, ALongValueIsCutTo2047Characters) {
+  WriteFileBytes(path, "[Waku]\r\nLayer=" + std::string(3000, 'L') + "\r\n");
+  Load();
+  EXPECT_EQ(window.layer, std::wstring(2047, L'L'));
+}
+
+TEST_F(ProfileTest, PositionValuesAreProfileIntegersKeptOnTheScreen) {
+  WriteFileBytes(path, "[Form]\r\nLeft=-50\r\nTop=  0x20\r\n");
+  Load();
+  EXPECT_EQ(window.origin, (WindowOrigin{0, 32}));
+
+  WriteFileBytes(path, "[Form]\r\nLeft=abc\r\nTop=\r\n");
+  Load();
+  EXPECT_EQ(window.origin, (WindowOrigin{(1024 - 200) / 2, (768 - 100) / 2})) << "centred by default";
+}
+
+TEST_F(ProfileTest, TheFirstSaveCreatesTheFileWithAllFiveKeysInPlainDecimalAndAnsi) {
+  Load();
+  EXPECT_EQ(window.layer, L"KESTRA");
+  window.origin = {-7, 12};
+  window.layer = L"枠線";
+  TargetAppName = L"ブリックス";
+  SaveSettings(profile, window);
+
+  const std::map<std::string, std::string> expected{
+      {"Form/Left", "-7"},
+      {"Form/Top", "12"},
+      {"Waku/Layer", "\x98\x67\x90\xFC"},  // 枠線 in code page 932
+      {"Target/ProgId", "BricscadApp.AcadApplication"},
+      {"Target/AppName", "\x83\x75\x83\x8A\x83\x62\x83\x4E\x83\x58"},
+  };
+  EXPECT_EQ(FileEntries(FileBytes(path)), expected);
+
+  PagerWindowStandIn reloaded;
+  TargetAppName = L"";
+  LoadSettings(profile, reloaded, kScreen);
+  EXPECT_EQ(reloaded.layer, L"枠線");
+  EXPECT_EQ(TargetAppName, L"ブリックス");
+}
+
+TEST_F(ProfileTest, SaveKeepsUnrelatedSectionsAndKeys) {
+  WriteFileBytes(path,
+                 "; written by hand\r\n[Other]\r\nKeep=1\r\n"
+                 "[Form]\r\nExtra=x\r\nLeft=3\r\n");
+  Load();
+  window.origin = {40, 50};
+  SaveSettings(profile, window);
+
+  const std::string bytes = FileBytes(path);
+  EXPECT_NE(bytes.find("; written by hand"), std::string::npos) << bytes;
+  const std::map<std::string, std::string> entries = FileEntries(bytes);
+  EXPECT_EQ(entries.at("Other/Keep"), "1");
+  EXPECT_EQ(entries.at("Form/Extra"), "x");
+  EXPECT_EQ(entries.at("Form/Left"), "40");
+  EXPECT_EQ(entries.size(), 7u) << bytes;
+}
+
+// Another program holds the file while the layer is written, and only then.
+class ProfileLockedDuringTheThirdWrite : public Profile {
+ public:
+  explicit ProfileLockedDuringTheThirdWrite(WinProfile& profile) : FProfile(profile) {}
+
+  const std::wstring& Path() const override { return FProfile.Path(); }
+  std::wstring ReadString(const std::wstring& section, const std::wstring& key,
+                          const std::wstring& defaultValue) override {
+    return FProfile.ReadString(section, key, defaultValue);
+  }
+  bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
+    if (++FWrites != 3) return FProfile.WriteString(section, key, value);
+    const ExclusiveFileLock lock(Path());
+    EXPECT_TRUE(lock.Held());
+    return FProfile.WriteString(section, key, value);
+  }
+
+ private:
+  WinProfile& FProfile;
+  int FWrites = 0;
+};
+
+TEST_F(ProfileTest, AKeyThatCannotBeWrittenStopsTheSaveWithThePath) {
+  WriteFileBytes(path,
+                 "[Form]\r\nLeft=1\r\nTop=2\r\n[Waku]\r\nLayer=OLD\r\n[Target]\r\nProgId=Old.App\r\nAppName=Old\r\n");
+  ProfileLockedDuringTheThirdWrite locking(profile);
+  LoadSettings(locking, window, kScreen);
+  window.origin = {30, 40};
+  window.layer = L"NEW";
+  TargetProgId = L"New.App";
+  TargetAppName = L"New";
+  try {
+    SaveSettings(locking, window);
+    ADD_FAILURE() << "the save reported success";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.Text(), path + L" に書き込めません");
+  }
+
+  const std::map<std::string, std::string> expected{
+      {"Form/Left", "30"},          {"Form/Top", "40"},        {"Waku/Layer", "OLD"},
+      {"Target/ProgId", "Old.App"}, {"Target/AppName", "Old"},
+  };
+  EXPECT_EQ(FileEntries(FileBytes(path)), expected);
+}
+
+TEST_F(ProfileTest, AFolderThatDoesNotExistFailsTheFirstWrite) {
+  const std::wstring missing = SettingsFilePath(folder.File(L"no such folder\\page.exe"));
+  WinProfile nowhere(missing);
+  try {
+    SaveSettings(nowhere, window);
+    ADD_FAILURE() << "the save reported success";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.Text(), missing + L" に書き込めません");
+  }
+  EXPECT_EQ(folder.Listing(), L"");
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// Get, Previous and Next through real COM against simcad.exe, with the
+// Windows running object table and window operations: what the CAD is
+// asked, in which order, where its view ends up, and what happens when it
+// is missing, unregistered, refusing or answering oddly.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "SimCadProcess.h"
+#include "cad/MessageFilter.h"
+#include "cad/WindowsCad.h"
+#include "pages/PageCommands.h"
+#include "pages/Waku.h"
+#include "sim/SimCadServerRegistration.h"
+
+namespace {
+
+class RecordingView : public PagerView {
+ public:
+  std::vector<std::wstring> statuses;
+  std::wstring LayerName() const override { return L"KESTRA"; }
+  bool UpperLeft() const override { return false; }
+  void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
+  std::wstring Status() const { return statuses.empty() ? L"" : statuses.back(); }
+};
+
+// The frame in the middle of the drawing's second row, and its zoom.
+constexpr double kFrameCentreX = 1210.0, kFrameCentreY = 548.5;
+constexpr wchar_t kZoomWindow[] = L"Application.ZoomWindow(&[R8 0..1: 1000, 400], &[R8 0..1: 1420, 697])";
+constexpr wchar_t kZoomCommand[] = L"Document.SendCommand(\"'ZOOM W 1000.000,400.000 1420.000,697.000\r\")";
+
+class SimCadPageCommandsTest : public testing::Test {
+ protected:
+  void Start(const std::wstring& progId, bool minimized = false) {
+    TargetProgId = progId;
+    FSimCad = std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, SampleDrawingPath(), minimized);
+    FApplication = AttachSimCad(progId);
+  }
+  void SetUp() override {
+    WakuList.clear();
+    TargetProgId = kDefaultProgId;
+  }
+  void TearDown() override {
+    FApplication.reset();
+    FSimCad.reset();
+  }
+
+  void ShowFrameInTheMiddle() {
+    SimCall(*FApplication, L"SimSetViewCentre", {Variant(kFrameCentreX), Variant(kFrameCentreY)});
+    SimCall(*FApplication, L"SimClearJournal");
+  }
+  std::vector<std::wstring> CallsOf(const std::wstring& prefix) {
+    std::vector<std::wstring> calls;
+    for (const std::wstring& call : SimJournal(*FApplication))
+      if (call.starts_with(prefix)) calls.push_back(call);
+    return calls;
+  }
+  void ExpectViewOn(double minx, double miny, double maxx, double maxy) {
+    const std::vector<double> view = SimView(*FApplication);
+    ASSERT_EQ(view.size(), 4u);
+    EXPECT_DOUBLE_EQ(view[0], (minx + maxx) / 2);
+    EXPECT_DOUBLE_EQ(view[1], (miny + maxy) / 2);
+    EXPECT_DOUBLE_EQ(view[2], maxy - miny);
+    EXPECT_DOUBLE_EQ(view[3], maxx - minx);
+  }
+  void ExpectViewOn(const TsvWaku& waku) { ExpectViewOn(waku.minx, waku.miny, waku.maxx, waku.maxy); }
+  void Get() { GetCommand(FView, CadAccess{FObjects, FWindows}); }
+  void Step(StepDirection direction) { StepCommand(FView, CadAccess{FObjects, FWindows}, direction); }
+
+  ComObjectTable FObjects;
+  Win32WindowControl FWindows;
+  RecordingView FView;
+  std::unique_ptr<SimCadProcess> FSimCad;
+  DispatchPtr FApplication;
+};
+
+struct ZoomCase {
+  const wchar_t* progId;
+  size_t zoomWindows;
+  bool commandText;
+};
+
+class SimCadZoomTest : public SimCadPageCommandsTest, public testing::WithParamInterface<ZoomCase> {};
+
+TEST_P(SimCadZoomTest, GetZoomsToThePageUnderTheViewAsTheProgIdDemands) {
+  Start(GetParam().progId);
+  ShowFrameInTheMiddle();
+  Get();
+  EXPECT_EQ(FView.statuses, (std::vector<std::wstring>{L"12", L"7 / 12"}));
+  EXPECT_EQ(CallsOf(L"Application.ZoomWindow"), std::vector<std::wstring>(GetParam().zoomWindows, kZoomWindow));
+  EXPECT_EQ(CallsOf(L"Document.SendCommand"),
+            std::vector<std::wstring>(GetParam().commandText ? 1 : 0, kZoomCommand));
+  ExpectViewOn(1000, 400, 1420, 697);
+  EXPECT_TRUE(SimQuery(*FApplication, L"SimIsForeground"));
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgIdKinds, SimCadZoomTest,
+                         testing::Values(ZoomCase{L"BricscadApp.AcadApplication", 1, false},
+                                         ZoomCase{L"AutoCAD.Application.24", 0, true},
+                                         ZoomCase{L"autocad.Application", 0, true},
+                                         ZoomCase{L"Gcad.Application", 2, false},
+                                         ZoomCase{L"Vendor.AutoCAD.Application", 1, false}));
+
+TEST_F(SimCadPageCommandsTest, GetAsksTheCadInTheGatheringOrder) {
+  Start(kDefaultProgId);
+  SimCall(*FApplication, L"SimClearJournal");
+  Get();
+  std::vector<std::wstring> expected{L"Application.HWND()",
+                                     L"Application.ActiveDocument()",
+                                     L"Document.ActiveSelectionSet()",
+                                     L"SelectionSet.Clear()",
+                                     L"SelectionSet.Select(I4 5, Missing, Missing, &[I2 0..1: I2 8, I2 0], "
+                                     L"&[Variant 0..1: \"KESTRA\", \"*POLYLINE\"])",
+                                     L"SelectionSet.Count()",
+                                     L"SelectionSet.Count()",
+                                     L"SelectionSet.Count()"};
+  for (int i = 0; i < 12; ++i) {
+    expected.push_back(L"SelectionSet.Item(I4 " + std::to_wstring(i) + L")");
+    expected.push_back(L"Entity.Coordinates()");
+    expected.push_back(L"Entity.Closed()");
+  }
+  expected.push_back(L"SelectionSet.Clear()");
+  expected.push_back(L"Document.GetVariable(\"VIEWCTR\")");
+  EXPECT_EQ(SimJournal(*FApplication), expected);
+  EXPECT_EQ(FView.statuses, std::vector<std::wstring>{L"12"}) << "the drawing's view centre is in no page";
+  EXPECT_EQ(WakuList.size(), 12u);
+}
+
+TEST_F(SimCadPageCommandsTest, StepPagesOnFromTheViewAndWrapsAround) {
+  Start(kDefaultProgId);
+  ShowFrameInTheMiddle();
+  Get();
+  ASSERT_EQ(FView.Status(), L"7 / 12");
+  Step(StepDirection::Forward);
+  EXPECT_EQ(FView.Status(), L"8 / 12");
+  ExpectViewOn(WakuList[7]);
+  Step(StepDirection::Backward);
+  Step(StepDirection::Backward);
+  EXPECT_EQ(FView.Status(), L"6 / 12");
+  ExpectViewOn(WakuList[5]);
+
+  SimCall(*FApplication, L"SimSetViewCentre", {Variant((WakuList[0].minx + WakuList[0].maxx) / 2),
+                                               Variant((WakuList[0].miny + WakuList[0].maxy) / 2)});
+  Step(StepDirection::Backward);
+  EXPECT_EQ(FView.Status(), L"12 / 12");
+  ExpectViewOn(WakuList[11]);
+  Step(StepDirection::Forward);
+  EXPECT_EQ(FView.Status(), L"1 / 12");
+  ExpectViewOn(WakuList[0]);
+}
+
+TEST_F(SimCadPageCommandsTest, AMinimizedCadIsRestoredAndBroughtForward) {
+  Start(kDefaultProgId, true);
+  ASSERT_TRUE(SimQuery(*FApplication, L"SimIsMinimized"));
+  ShowFrameInTheMiddle();
+  Get();
+  EXPECT_FALSE(SimQuery(*FApplication, L"SimIsMinimized"));
+  EXPECT_TRUE(SimQuery(*FApplication, L"SimIsForeground"));
+
+  SimCall(*FApplication, L"SimMinimize");
+  ASSERT_TRUE(SimQuery(*FApplication, L"SimIsMinimized"));
+  Step(StepDirection::Forward);
+  EXPECT_FALSE(SimQuery(*FApplication, L"SimIsMinimized"));
+  EXPECT_TRUE(SimQuery(*FApplication, L"SimIsForeground"));
+  ExpectViewOn(WakuList[7]);
+}
+
+TEST_F(SimCadPageCommandsTest, ARegisteredCadThatDoesNotRunIsLeftAlone) {
+  const ClassRegistration registration(L"PageTest.RegisteredNotRunning");
+  TargetProgId = L"PageTest.RegisteredNotRunning";
+  WakuList = {TsvWaku{0, 0, 420, 297, false, 0, true}};
+  Get();
+  Step(StepDirection::Forward);
+  EXPECT_TRUE(FView.statuses.empty());
+  EXPECT_EQ(WakuList.size(), 1u);
+}
+
+TEST_F(SimCadPageCommandsTest, AnUnregisteredProgIdFailsGetButNotStep) {
+  TargetProgId = L"PageTest.NeverRegistered";
+  EXPECT_THROW(Get(), AutomationError);
+  WakuList = {TsvWaku{0, 0, 420, 297, false, 0, true}};
+  EXPECT_NO_THROW(Step(StepDirection::Forward));
+  EXPECT_TRUE(FView.statuses.empty());
+}
+
+TEST_F(SimCadPageCommandsTest, AnAnswerOfTheWrongTypeStopsGetSilently) {
+  Start(kDefaultProgId);
+  ShowFrameInTheMiddle();
+  SimCall(*FApplication, L"SimReturnWrongType", {Variant(L"Coordinates")});
+  Get();
+  EXPECT_TRUE(FView.statuses.empty());
+  EXPECT_EQ(SimJournal(*FApplication).back(), L"Entity.Coordinates()") << "Get should stop at the first odd answer";
+  EXPECT_TRUE(CallsOf(L"Application.ZoomWindow").empty());
+
+  SimCall(*FApplication, L"SimClearFaults");
+  Get();
+  EXPECT_EQ(FView.Status(), L"7 / 12");
+}
+
+// The pager's message filter is installed, as page.exe has it. Wine hands
+// a refusal back as the call's result without asking the filter to retry.
+class SimCadBusyTest : public SimCadPageCommandsTest {
+ protected:
+  void SetUp() override {
+    SimCadPageCommandsTest::SetUp();
+    FFilter = TMessageFilter::Create();
+    FFilter->RegisterFilter();
+  }
+  void TearDown() override {
+    SimCadPageCommandsTest::TearDown();
+    FFilter->RevokeFilter();
+  }
+  TMessageFilter* FFilter = nullptr;
+};
+
+TEST_F(SimCadBusyTest, ARefusedCallStopsTheCommandSilentlyAndTheNextOneWorks) {
+  Start(kDefaultProgId);
+  ShowFrameInTheMiddle();
+  SimCall(*FApplication, L"SimFailOn", {Variant(L"Count"), Variant(int32_t{1}), Variant(hresult::CallRejected)});
+  Get();
+  EXPECT_TRUE(FView.statuses.empty());
+  EXPECT_EQ(SimJournal(*FApplication).back(), L"SelectionSet.Count()");
+  EXPECT_TRUE(WakuList.empty());
+
+  Get();
+  EXPECT_EQ(FView.Status(), L"7 / 12");
+
+  SimCall(*FApplication, L"SimClearJournal");
+  SimCall(*FApplication, L"SimFailOn", {Variant(L"GetVariable"), Variant(int32_t{1}), Variant(hresult::RetryLater)});
+  Step(StepDirection::Forward);
+  EXPECT_EQ(FView.Status(), L"7 / 12");
+  EXPECT_TRUE(CallsOf(L"Application.ZoomWindow").empty());
+  ExpectViewOn(1000, 400, 1420, 697);
+
+  Step(StepDirection::Forward);
+  EXPECT_EQ(FView.Status(), L"8 / 12");
+  ExpectViewOn(WakuList[7]);
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+// What the pager's windows need from the machine they run on, checked
+// where the Windows suite runs: the Japanese code page and a UI face with
+// Japanese glyphs.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+TEST(WineEnvironmentTest, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
+
+TEST(WineEnvironmentTest, UiFacesHaveJapaneseGlyphs) {
+  const HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  for (const wchar_t* face : {L"MS UI Gothic", L"MS Shell Dlg", L"Tahoma"}) {
+    const HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+    ASSERT_NE(font, nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    WORD glyphs[4] = {};
+    EXPECT_EQ(GetGlyphIndicesW(screen, L"取得前へ", 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS), 4u);
+    for (WORD glyph : glyphs) EXPECT_NE(glyph, 0xFFFF) << "a glyph is missing in the face for " << face;
+    SelectObject(screen, previous);
+    DeleteObject(font);
+  }
+  ReleaseDC(nullptr, screen);
+}
