@@ -184,6 +184,6 @@ Variant GetValue(DispatchObject& object, std::wstring_view member) {
   return object.Invoke(member, CallKind::MethodOrGet, {});
 }
 
-DispatchPtr GetObject(DispatchObject& object, std::wstring_view member) {
+DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member) {
   return GetValue(object, member).AsObject();
 }

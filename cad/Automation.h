@@ -142,4 +142,4 @@ class DispatchObject {
 // Shorthands for the calls the pager makes.
 Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments = {});
 Variant GetValue(DispatchObject& object, std::wstring_view member);
-DispatchPtr GetObject(DispatchObject& object, std::wstring_view member);
+DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member);

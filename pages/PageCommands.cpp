@@ -59,12 +59,12 @@ void GetCommand(PagerView& view, CadAccess cad) {
   try {
     const DispatchPtr application = AttachTarget(cad.objects);
     RestoreTargetWindow(*application, cad.windows);
-    const DispatchPtr document = GetObject(*application, L"ActiveDocument");
+    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
     const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
                                                  Variant::ByRef(FrameFilterType()),
                                                  Variant::ByRef(FrameFilterData(view.LayerName()))};
 
-    const DispatchPtr selection = GetObject(*document, L"ActiveSelectionSet");
+    const DispatchPtr selection = GetObjectValue(*document, L"ActiveSelectionSet");
     CallMethod(*selection, L"Clear");
     CallMethod(*selection, L"Select", selectArguments);
     if (!(GetValue(*selection, L"Count").ToInt64() > 0)) return;
@@ -95,7 +95,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
   try {
     if (!IsTargetRunning(cad.objects)) return;
     const DispatchPtr application = AttachTarget(cad.objects);
-    const DispatchPtr document = GetObject(*application, L"ActiveDocument");
+    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
     const ViewCentre centre = ReadViewCentre(*document);
     int k = LocateWaku(WakuList, centre.x, centre.y, n);
     if (k < 0) {

@@ -47,8 +47,8 @@ class SimObjectsTest : public SimCadTest {
     drawing.view = {5, 6, 7, 8};
     cad.Load(drawing);
     application = cad.Application();
-    document = GetObject(*application, L"ActiveDocument");
-    selection = GetObject(*document, L"ActiveSelectionSet");
+    document = GetObjectValue(*application, L"ActiveDocument");
+    selection = GetObjectValue(*document, L"ActiveSelectionSet");
     cad.ClearJournal();
   }
 
@@ -90,7 +90,7 @@ class SimObjectsTest : public SimCadTest {
 TEST_F(SimObjectsTest, AnswersWithTheTypesRealServersUse) {
   EXPECT_EQ(GetValue(*application, L"HWND"), Variant(cad.WindowHandle()));
   EXPECT_EQ(GetValue(*application, L"HWND").Kind(), VariantKind::Int64);
-  EXPECT_EQ(GetObject(*application, L"ActiveDocument"), document);
+  EXPECT_EQ(GetObjectValue(*application, L"ActiveDocument"), document);
 
   ASSERT_EQ(Select({}), 4);
   EXPECT_EQ(GetValue(*selection, L"Count").Kind(), VariantKind::Int32);

@@ -15,7 +15,7 @@ class ZoomTest : public SimCadTest {
   void Zoom(const std::wstring& progId, const TsvWaku& waku) {
     TargetProgId = progId;
     const DispatchPtr application = cad.Application();
-    const DispatchPtr document = GetObject(*application, L"ActiveDocument");
+    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
     cad.ClearJournal();
     ZoomToWaku(*application, *document, waku, windows);
   }
