@@ -42,9 +42,16 @@ add_library(page_sim_server STATIC
   sim/SimCadServerRegistration.cpp)
 target_link_libraries(page_sim_server PUBLIC page_sim page_com advapi32)
 
-add_executable(simcad WIN32 sim/SimCadMain.cpp sim/SimCadViewer.cpp)
+add_executable(simcad WIN32 sim/SimCadMain.cpp sim/SimCadServerFilter.cpp sim/SimCadViewer.cpp)
 target_link_libraries(simcad PRIVATE page_sim_server gdi32 user32 shell32)
 if(MINGW)
   target_link_options(simcad PRIVATE -municode)
 endif()
+
+# Get through COM against simcad.exe: a benchmark that prints figures (scripts/bench-com).
+add_executable(page_com_bench bench/ComBench.cpp tests/windows/SimCadProcess.cpp)
+target_include_directories(page_com_bench PRIVATE tests/windows)
+target_compile_definitions(page_com_bench PRIVATE PAGE_SAMPLE_DRAWING="${CMAKE_SOURCE_DIR}/demo/Sample12.dxf")
+target_link_libraries(page_com_bench PRIVATE page_com)
+add_dependencies(page_com_bench simcad)
 # ---- end of simcad.exe ----

@@ -97,6 +97,7 @@ class DispatchAdapter final : public IDispatch {
     // Nothing of the simulated CAD can be assigned.
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return DISP_E_MEMBERNOTFOUND;
     if (parameters && parameters->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
+    if (parameters && parameters->cArgs > 0 && !parameters->rgvarg) return E_INVALIDARG;
     if (result) VariantInit(result);
 
     const HRESULT outcome = Call(*member, flags, parameters, result, exception, argumentError);

@@ -8,7 +8,7 @@
 // "simcad-ready-<process id>" is set (a launcher may create it first) and
 // the ready file, when asked for, is written with the process id.
 #include <windows.h>
-
+// CommandLineToArgvW; needs windows.h first.
 #include <shellapi.h>
 
 #include <cstdio>
@@ -21,6 +21,7 @@
 #include "common/Unicode.h"
 #include "sim/DispatchServer.h"
 #include "sim/SimCadServer.h"
+#include "sim/SimCadServerFilter.h"
 #include "sim/SimCadServerRegistration.h"
 #include "sim/SimCadViewer.h"
 #include "sim/SimObjects.h"
@@ -38,7 +39,7 @@ struct Options {
 Options ParseOptions() {
   int count = 0;
   const std::unique_ptr<LPWSTR, decltype(&LocalFree)> arguments(CommandLineToArgvW(GetCommandLineW(), &count),
-                                                                  &LocalFree);
+                                                                &LocalFree);
   if (!arguments) throw std::runtime_error("cannot read the command line");
   Options options;
   for (int i = 1; i < count; ++i) {
@@ -47,12 +48,18 @@ Options ParseOptions() {
       if (i + 1 >= count) throw std::runtime_error(ToUtf8(option) + " needs a value");
       return arguments.get()[++i];
     };
-    if (option == L"--progid") options.progIds.push_back(value());
-    else if (option == L"--drawing") options.drawing = value();
-    else if (option == L"--frame-layer") options.frameLayer = value();
-    else if (option == L"--ready-file") options.readyFile = value();
-    else if (option == L"--minimized") options.minimized = true;
-    else throw std::runtime_error("unknown option " + ToUtf8(option));
+    if (option == L"--progid")
+      options.progIds.push_back(value());
+    else if (option == L"--drawing")
+      options.drawing = value();
+    else if (option == L"--frame-layer")
+      options.frameLayer = value();
+    else if (option == L"--ready-file")
+      options.readyFile = value();
+    else if (option == L"--minimized")
+      options.minimized = true;
+    else
+      throw std::runtime_error("unknown option " + ToUtf8(option));
   }
   if (options.progIds.empty()) throw std::runtime_error("at least one --progid is needed");
   return options;
@@ -65,7 +72,8 @@ std::wstring FileName(const std::wstring& path) {
 
 class Host : public SimCadHost {
  public:
-  Host(sim::SimCad& cad, SimCadViewer& viewer) : FCad(cad), FViewer(viewer) {}
+  Host(sim::SimCad& cad, SimCadViewer& viewer, SimCadServerFilter& filter)
+      : FCad(cad), FViewer(viewer), FFilter(filter) {}
 
   void LoadDrawing(const std::wstring& path) override {
     FCad.Load(ReadDrawingFile(path));
@@ -75,10 +83,13 @@ class Host : public SimCadHost {
   bool IsMinimized() const override { return IsIconic(FViewer.Window()) != FALSE; }
   bool IsForeground() const override { return GetForegroundWindow() == FViewer.Window(); }
   void Quit() override { FViewer.Close(); }
+  void RefuseCalls(int count, int answer) override { FFilter.Refuse(count, static_cast<DWORD>(answer)); }
+  int FilterConsulted() const override { return FFilter.Consulted(); }
 
  private:
   sim::SimCad& FCad;
   SimCadViewer& FViewer;
+  SimCadServerFilter& FFilter;
 };
 
 class ScopedHandle {
@@ -96,8 +107,8 @@ class ScopedHandle {
 };
 
 void WriteReadyFile(const std::wstring& path) {
-  const ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
+  const ScopedHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.Get() == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + ToUtf8(path));
   const std::string text = std::to_string(GetCurrentProcessId()) + "\n";
   DWORD written = 0;
@@ -108,12 +119,16 @@ void WriteReadyFile(const std::wstring& path) {
 int Run() {
   const Options options = ParseOptions();
   const ComApartment apartment;
+  SimCadServerFilter filter;
+  const ScopedMessageFilter installedFilter(&filter);
   sim::SimCad cad;
   SimCadViewer viewer(cad, options.frameLayer);
   cad.SetWindowHandle(static_cast<int64_t>(reinterpret_cast<intptr_t>(viewer.Window())));
-  Host host(cad, viewer);
-  if (options.drawing.empty()) viewer.ShowDrawing(L"(no drawing)");
-  else host.LoadDrawing(options.drawing);
+  Host host(cad, viewer, filter);
+  if (options.drawing.empty())
+    viewer.ShowDrawing(L"(no drawing)");
+  else
+    host.LoadDrawing(options.drawing);
 
   const auto application = std::make_shared<SimCadApplication>(cad, host);
   const std::shared_ptr<DispatchServer> server = DispatchServer::Create(
@@ -133,8 +148,8 @@ int Run() {
   }
 
   viewer.Show(options.minimized);
-  const ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE,
-                                        (L"simcad-ready-" + std::to_wstring(GetCurrentProcessId())).c_str()));
+  const ScopedHandle ready(
+      CreateEventW(nullptr, TRUE, FALSE, (L"simcad-ready-" + std::to_wstring(GetCurrentProcessId())).c_str()));
   if (!options.readyFile.empty()) WriteReadyFile(options.readyFile);
   if (ready.Get()) SetEvent(ready.Get());
 

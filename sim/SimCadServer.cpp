@@ -17,7 +17,7 @@ struct TestMember {
   size_t argumentCount;
 };
 
-constexpr std::array<TestMember, 13> kTestMembers{{
+constexpr std::array<TestMember, 15> kTestMembers{{
     {L"SimLoadDrawing", 1},
     {L"SimJournal", 0},
     {L"SimClearJournal", 0},
@@ -29,6 +29,8 @@ constexpr std::array<TestMember, 13> kTestMembers{{
     {L"SimMinimize", 0},
     {L"SimIsMinimized", 0},
     {L"SimIsForeground", 0},
+    {L"SimRefuseCalls", 2},
+    {L"SimFilterConsulted", 0},
     {L"SimEcho", 1},
     {L"SimQuit", 0},
 }};
@@ -77,7 +79,8 @@ sim::Drawing ReadDrawingFile(const std::wstring& path) {
   std::string bytes;
   char buffer[65536];
   for (DWORD read = 0;; bytes.append(buffer, read)) {
-    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) throw sim::DxfError("cannot read " + ToUtf8(path));
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr))
+      throw sim::DxfError("cannot read " + ToUtf8(path));
     if (read == 0) break;
   }
   try {
@@ -133,6 +136,12 @@ Variant SimCadApplication::CallTestMember(std::wstring_view name, std::span<cons
     return Variant(FHost.IsMinimized());
   } else if (m == L"SimIsForeground") {
     return Variant(FHost.IsForeground());
+  } else if (m == L"SimRefuseCalls") {
+    const int32_t answer = arguments[1].ToInt32();
+    if (answer != 1 && answer != 2) throw AutomationError(hresult::InvalidArg, L"SimRefuseCalls answers 1 or 2");
+    FHost.RefuseCalls(arguments[0].ToInt32(), answer);
+  } else if (m == L"SimFilterConsulted") {
+    return Variant(static_cast<int32_t>(FHost.FilterConsulted()));
   } else if (m == L"SimEcho") {
     return arguments[0];
   } else if (m == L"SimQuit") {

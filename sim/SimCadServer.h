@@ -13,6 +13,10 @@
 //   SimClearFaults
 //   SimMinimize                   minimizes the viewer window
 //   SimIsMinimized, SimIsForeground
+//   SimRefuseCalls(n, answer)     the server's message filter answers the next n
+//                                 incoming calls with SERVERCALL_REJECTED (1) or
+//                                 SERVERCALL_RETRYLATER (2)
+//   SimFilterConsulted            how often that filter was asked so far
 //   SimEcho(value)                returns its argument
 //   SimQuit                       ends simcad.exe once the call has returned
 #pragma once
@@ -31,6 +35,8 @@ class SimCadHost {
   virtual void Minimize() = 0;
   virtual bool IsMinimized() const = 0;
   virtual bool IsForeground() const = 0;
+  virtual void RefuseCalls(int count, int answer) = 0;
+  virtual int FilterConsulted() const = 0;
   virtual void Quit() = 0;
 };
 

@@ -20,7 +20,7 @@ constexpr COLORREF kOverviewBack = RGB(24, 29, 35);
 constexpr COLORREF kStatusBack = RGB(18, 21, 26);
 constexpr COLORREF kStatusText = RGB(214, 220, 226);
 constexpr int kStatusHeight = 26;
-constexpr int kOverviewWidth = 220;
+constexpr int kOverviewWidth = 200;
 constexpr int kGap = 10;
 
 // Drawing units to pixels, y upward in the drawing and downward on screen.
@@ -40,7 +40,8 @@ struct Mapping {
 Mapping Fit(double centreX, double centreY, double width, double height, const RECT& area, double margin) {
   const double areaWidth = std::max<LONG>(area.right - area.left, 1);
   const double areaHeight = std::max<LONG>(area.bottom - area.top, 1);
-  const double scale = std::min(areaWidth / std::max(width, 1e-9), areaHeight / std::max(height, 1e-9)) * (1.0 - margin);
+  const double scale =
+      std::min(areaWidth / std::max(width, 1e-9), areaHeight / std::max(height, 1e-9)) * (1.0 - margin);
   return Mapping{centreX, centreY, scale, area.left + areaWidth / 2.0, area.top + areaHeight / 2.0};
 }
 
@@ -190,13 +191,24 @@ void SimCadViewer::Paint() {
   RECT client{};
   GetClientRect(FWindow, &client);
   if (client.right <= 0 || client.bottom <= 0) return;
-  const OffscreenCanvas canvas(paint.Dc(), client);
-  const HDC dc = canvas.Dc();
-  const sim::Drawing& drawing = FCad.CurrentDrawing();
-  const sim::View view = FCad.CurrentView();
-
   RECT model = client;
   model.bottom = std::max(model.top, model.bottom - kStatusHeight);
+  RECT status = client;
+  status.top = model.bottom;
+
+  // Most calls change only the status line; the drawing is redrawn only
+  // when the view or the drawing changed.
+  const bool statusOnly = paint.Invalid().top >= status.top;
+  const OffscreenCanvas canvas(paint.Dc(), statusOnly ? status : client);
+  const HDC dc = canvas.Dc();
+  if (!statusOnly) PaintModel(dc, model);
+  PaintStatus(dc, statusOnly ? RECT{0, 0, status.right - status.left, status.bottom - status.top} : status);
+  canvas.Present();
+}
+
+void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
+  const sim::Drawing& drawing = FCad.CurrentDrawing();
+  const sim::View view = FCad.CurrentView();
   FillArea(dc, model, kBackground);
   const ScopedGdiObject<HPEN> framePen(CreatePen(PS_SOLID, 2, kFrame));
   const ScopedGdiObject<HPEN> entityPen(CreatePen(PS_SOLID, 1, kEntity));
@@ -209,26 +221,28 @@ void SimCadViewer::Paint() {
     SelectClipRgn(dc, nullptr);
   }
 
-  // The overview: the whole drawing and where the view lies in it.
+  // The overview, once the view shows only part of the drawing: the whole
+  // drawing and where the view lies in it.
   const sim::View extents = sim::Extents(drawing);
-  if (model.right - model.left > 3 * kOverviewWidth && model.bottom - model.top > 200) {
-    const int height = std::clamp(static_cast<int>(kOverviewWidth * extents.height / std::max(extents.width, 1e-9)),
-                                  60, 180);
-    const RECT overview{model.right - kGap - kOverviewWidth, model.bottom - kGap - height, model.right - kGap,
-                        model.bottom - kGap};
-    FillArea(dc, overview, kOverviewBack);
-    const ScopedGdiObject<HRGN> clip(CreateRectRgnIndirect(&overview));
-    SelectClipRgn(dc, clip.Get());
-    const Mapping mapping = Fit(extents.centreX, extents.centreY, extents.width, extents.height, overview, 0.1);
-    const ScopedGdiObject<HPEN> thinFrame(CreatePen(PS_SOLID, 1, kFrame));
-    DrawEntities(dc, drawing, mapping, FFrameLayer, thinFrame.Get(), entityPen.Get());
-    const ScopedGdiObject<HPEN> solidViewPen(CreatePen(PS_SOLID, 1, kViewBox));
-    DrawViewBox(dc, view, mapping, solidViewPen.Get());
-    SelectClipRgn(dc, nullptr);
-  }
+  const bool partial = view.width < extents.width || view.height < extents.height;
+  if (!partial || model.right - model.left < 3 * kOverviewWidth || model.bottom - model.top < 200) return;
+  const int height =
+      std::clamp(static_cast<int>(kOverviewWidth * extents.height / std::max(extents.width, 1e-9)), 60, 180);
+  // Top right, where drawings seldom have their title blocks.
+  const RECT overview{model.right - kGap - kOverviewWidth, model.top + kGap, model.right - kGap,
+                      model.top + kGap + height};
+  FillArea(dc, overview, kOverviewBack);
+  const ScopedGdiObject<HRGN> clip(CreateRectRgnIndirect(&overview));
+  SelectClipRgn(dc, clip.Get());
+  const Mapping mapping = Fit(extents.centreX, extents.centreY, extents.width, extents.height, overview, 0.1);
+  const ScopedGdiObject<HPEN> thinFrame(CreatePen(PS_SOLID, 1, kFrame));
+  DrawEntities(dc, drawing, mapping, FFrameLayer, thinFrame.Get(), entityPen.Get());
+  const ScopedGdiObject<HPEN> viewPen(CreatePen(PS_SOLID, 1, kViewBox));
+  DrawViewBox(dc, view, mapping, viewPen.Get());
+  SelectClipRgn(dc, nullptr);
+}
 
-  RECT status = client;
-  status.top = model.bottom;
+void SimCadViewer::PaintStatus(HDC dc, RECT status) const {
   FillArea(dc, status, kStatusBack);
   status.left += 8;
   status.right -= 8;
@@ -238,5 +252,4 @@ void SimCadViewer::Paint() {
   const std::wstring text = StatusText(FCad);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &status,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
-  canvas.Present();
 }

@@ -31,6 +31,8 @@ class SimCadViewer {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
+  void PaintModel(HDC dc, const RECT& model) const;
+  void PaintStatus(HDC dc, RECT status) const;
   RECT StatusRect() const;
 
   const sim::SimCad& FCad;

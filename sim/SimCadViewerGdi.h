@@ -46,6 +46,7 @@ class ScopedPaint {
   ScopedPaint& operator=(const ScopedPaint&) = delete;
   ~ScopedPaint() { EndPaint(FWindow, &FPaint); }
   HDC Dc() const noexcept { return FPaint.hdc; }
+  const RECT& Invalid() const noexcept { return FPaint.rcPaint; }
 
  private:
   HWND FWindow;

@@ -125,7 +125,8 @@ TEST_F(SimCadEchoTest, AServerErrorKeepsItsCodeAndDescription) {
 
 TEST_F(SimCadEchoTest, ABusyServersRefusalReachesTheClientAsItsCode) {
   for (const HResult refusal : {hresult::CallRejected, hresult::RetryLater}) {
-    SimCall(*FApplication, L"SimFailOn", {Variant(L"HWND"), Variant(int32_t{1}), Variant(static_cast<int32_t>(refusal))});
+    SimCall(*FApplication, L"SimFailOn",
+            {Variant(L"HWND"), Variant(int32_t{1}), Variant(static_cast<int32_t>(refusal))});
     const AutomationError error = ErrorOf([&] { GetValue(*FApplication, L"HWND"); });
     EXPECT_EQ(error.Code(), refusal);
     EXPECT_EQ(GetValue(*FApplication, L"HWND").Kind(), VariantKind::Int64) << "only the first call should fail";

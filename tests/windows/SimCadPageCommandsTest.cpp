@@ -4,7 +4,9 @@
 // is missing, unregistered, refusing or answering oddly.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "SimCadProcess.h"
 #include "cad/MessageFilter.h"
@@ -22,6 +24,21 @@ class RecordingView : public PagerView {
   bool UpperLeft() const override { return false; }
   void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::wstring Status() const { return statuses.empty() ? L"" : statuses.back(); }
+};
+
+// Another application's window, in front while the test wants it there.
+class ForeignWindow {
+ public:
+  ForeignWindow()
+      : FWindow(CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
+                                200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+  ForeignWindow(const ForeignWindow&) = delete;
+  ForeignWindow& operator=(const ForeignWindow&) = delete;
+  ~ForeignWindow() { DestroyWindow(FWindow); }
+  void BringForward() const { SetForegroundWindow(FWindow); }
+
+ private:
+  HWND FWindow;
 };
 
 // The frame in the middle of the drawing's second row, and its zoom.
@@ -84,12 +101,14 @@ class SimCadZoomTest : public SimCadPageCommandsTest, public testing::WithParamI
 
 TEST_P(SimCadZoomTest, GetZoomsToThePageUnderTheViewAsTheProgIdDemands) {
   Start(GetParam().progId);
+  const ForeignWindow other;
+  other.BringForward();
+  ASSERT_FALSE(SimQuery(*FApplication, L"SimIsForeground"));
   ShowFrameInTheMiddle();
   Get();
   EXPECT_EQ(FView.statuses, (std::vector<std::wstring>{L"12", L"7 / 12"}));
   EXPECT_EQ(CallsOf(L"Application.ZoomWindow"), std::vector<std::wstring>(GetParam().zoomWindows, kZoomWindow));
-  EXPECT_EQ(CallsOf(L"Document.SendCommand"),
-            std::vector<std::wstring>(GetParam().commandText ? 1 : 0, kZoomCommand));
+  EXPECT_EQ(CallsOf(L"Document.SendCommand"), std::vector<std::wstring>(GetParam().commandText ? 1 : 0, kZoomCommand));
   ExpectViewOn(1000, 400, 1420, 697);
   EXPECT_TRUE(SimQuery(*FApplication, L"SimIsForeground"));
 }
@@ -139,8 +158,8 @@ TEST_F(SimCadPageCommandsTest, StepPagesOnFromTheViewAndWrapsAround) {
   EXPECT_EQ(FView.Status(), L"6 / 12");
   ExpectViewOn(WakuList[5]);
 
-  SimCall(*FApplication, L"SimSetViewCentre", {Variant((WakuList[0].minx + WakuList[0].maxx) / 2),
-                                               Variant((WakuList[0].miny + WakuList[0].maxy) / 2)});
+  SimCall(*FApplication, L"SimSetViewCentre",
+          {Variant((WakuList[0].minx + WakuList[0].maxx) / 2), Variant((WakuList[0].miny + WakuList[0].maxy) / 2)});
   Step(StepDirection::Backward);
   EXPECT_EQ(FView.Status(), L"12 / 12");
   ExpectViewOn(WakuList[11]);
@@ -151,14 +170,19 @@ TEST_F(SimCadPageCommandsTest, StepPagesOnFromTheViewAndWrapsAround) {
 
 TEST_F(SimCadPageCommandsTest, AMinimizedCadIsRestoredAndBroughtForward) {
   Start(kDefaultProgId, true);
+  const ForeignWindow other;
+  other.BringForward();
   ASSERT_TRUE(SimQuery(*FApplication, L"SimIsMinimized"));
+  ASSERT_FALSE(SimQuery(*FApplication, L"SimIsForeground"));
   ShowFrameInTheMiddle();
   Get();
   EXPECT_FALSE(SimQuery(*FApplication, L"SimIsMinimized"));
   EXPECT_TRUE(SimQuery(*FApplication, L"SimIsForeground"));
 
   SimCall(*FApplication, L"SimMinimize");
+  other.BringForward();
   ASSERT_TRUE(SimQuery(*FApplication, L"SimIsMinimized"));
+  ASSERT_FALSE(SimQuery(*FApplication, L"SimIsForeground"));
   Step(StepDirection::Forward);
   EXPECT_FALSE(SimQuery(*FApplication, L"SimIsMinimized"));
   EXPECT_TRUE(SimQuery(*FApplication, L"SimIsForeground"));
@@ -197,21 +221,70 @@ TEST_F(SimCadPageCommandsTest, AnAnswerOfTheWrongTypeStopsGetSilently) {
   EXPECT_EQ(FView.Status(), L"7 / 12");
 }
 
-// The pager's message filter is installed, as page.exe has it. Wine hands
-// a refusal back as the call's result without asking the filter to retry.
+// The pager's message filter, installed as page.exe has it, counting how
+// often COM asks it to decide on a refused call.
+class CountingFilter : public TMessageFilter {
+ public:
+  static CountingFilter* Create() { return new CountingFilter(); }
+  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK callee, DWORD tickCount, DWORD rejectType) override {
+    ++retryQuestions;
+    return TMessageFilter::RetryRejectedCall(callee, tickCount, rejectType);
+  }
+  int retryQuestions = 0;
+};
+
 class SimCadBusyTest : public SimCadPageCommandsTest {
  protected:
   void SetUp() override {
     SimCadPageCommandsTest::SetUp();
-    FFilter = TMessageFilter::Create();
+    FFilter = CountingFilter::Create();
     FFilter->RegisterFilter();
   }
   void TearDown() override {
     SimCadPageCommandsTest::TearDown();
     FFilter->RevokeFilter();
   }
-  TMessageFilter* FFilter = nullptr;
+  // What the platform did with a refusal, for the test's record.
+  void Record(const char* what) {
+    const int consulted = GetValue(*FApplication, L"SimFilterConsulted").ToInt32();
+    RecordProperty(std::string(what) + "ServerFilterConsulted", consulted);
+    RecordProperty(std::string(what) + "ClientRetryQuestions", FFilter->retryQuestions);
+    std::printf("%s: server filter consulted %d times, client asked to retry %d times\n", what, consulted,
+                FFilter->retryQuestions);
+  }
+  CountingFilter* FFilter = nullptr;
 };
+
+// On Windows the pager's filter retries after a second; Wine carries the
+// call out at once. Either way the CAD does it exactly once.
+TEST_F(SimCadBusyTest, ACallTheServerAsksToRetryLaterIsCarriedOutOnce) {
+  Start(kDefaultProgId);
+  SimCall(*FApplication, L"SimClearJournal");
+  SimCall(*FApplication, L"SimRefuseCalls", {Variant(int32_t{1}), Variant(int32_t{SERVERCALL_RETRYLATER})});
+  EXPECT_EQ(GetValue(*FApplication, L"HWND").Kind(), VariantKind::Int64);
+  EXPECT_EQ(SimJournal(*FApplication), std::vector<std::wstring>{L"Application.HWND()"});
+  Record("RetryLater");
+}
+
+TEST_F(SimCadBusyTest, ACallTheServerRejectsFailsWithCallRejectedAndTheNextCommandWorks) {
+  Start(kDefaultProgId);
+  ShowFrameInTheMiddle();
+  SimCall(*FApplication, L"SimRefuseCalls", {Variant(int32_t{1}), Variant(int32_t{SERVERCALL_REJECTED})});
+  try {
+    GetValue(*FApplication, L"HWND");
+    ADD_FAILURE() << "the rejected call succeeded";
+  } catch (const AutomationError& error) {
+    EXPECT_EQ(error.Code(), hresult::CallRejected) << error.what();
+  }
+  EXPECT_TRUE(SimJournal(*FApplication).empty()) << "a rejected call should not be carried out";
+  Record("Rejected");
+
+  SimCall(*FApplication, L"SimRefuseCalls", {Variant(int32_t{1}), Variant(int32_t{SERVERCALL_REJECTED})});
+  Get();
+  EXPECT_TRUE(FView.statuses.empty());
+  Get();
+  EXPECT_EQ(FView.Status(), L"7 / 12");
+}
 
 TEST_F(SimCadBusyTest, ARefusedCallStopsTheCommandSilentlyAndTheNextOneWorks) {
   Start(kDefaultProgId);

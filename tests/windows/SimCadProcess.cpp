@@ -102,13 +102,15 @@ DispatchPtr AttachSimCad(const std::wstring& progId) {
 
 std::vector<std::wstring> SimJournal(DispatchObject& application) {
   std::vector<std::wstring> calls;
-  for (const Variant& call : GetValue(application, L"SimJournal").AsArray().elements) calls.push_back(call.AsString());
+  const Variant journal = GetValue(application, L"SimJournal");
+  for (const Variant& call : journal.AsArray().elements) calls.push_back(call.AsString());
   return calls;
 }
 
 std::vector<double> SimView(DispatchObject& application) {
   std::vector<double> view;
-  for (const Variant& value : GetValue(application, L"SimView").AsArray().elements) view.push_back(value.ToDouble());
+  const Variant values = GetValue(application, L"SimView");
+  for (const Variant& value : values.AsArray().elements) view.push_back(value.ToDouble());
   return view;
 }
 

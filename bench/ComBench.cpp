@@ -1,0 +1,238 @@
+// Prints how long Get takes through real COM against simcad.exe for
+// drawings of 12, 100 and 1,000 frames, and how much of that time is our
+// own work rather than waiting for the CAD. Not a test: it asserts nothing
+// and only reports figures.
+//
+// own share = (wall - member calls x round trip) / wall, where a round trip
+// is one member call measured in the same run (name lookup and invoke of
+// HWND, as the pager makes every call). Item and Coordinates round trips
+// are shown beside it: Item hands out a new object each time, which COM
+// marshals and the pager releases again, so it costs more than HWND. The
+// last figure times every member call and every release of a CAD object
+// from the pager's side, so that what remains is our own work alone.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "SimCadProcess.h"
+#include "cad/ComScoped.h"
+#include "cad/MessageFilter.h"
+#include "cad/WindowsCad.h"
+#include "common/Unicode.h"
+#include "pages/PageCommands.h"
+
+namespace {
+
+constexpr wchar_t kProgId[] = L"PageBench.SimCad";
+constexpr int kRoundTrips = 1000;
+
+class QuietView : public PagerView {
+ public:
+  std::wstring LayerName() const override { return L"KESTRA"; }
+  bool UpperLeft() const override { return false; }
+  void SetPageStatus(const std::wstring&) override {}
+};
+
+class Stopwatch {
+ public:
+  Stopwatch() {
+    QueryPerformanceFrequency(&FFrequency);
+    QueryPerformanceCounter(&FStart);
+  }
+  double Milliseconds() const {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER FFrequency{}, FStart{};
+};
+
+// Frames of 420 x 297 in rows of 25, a title block in each, and the view
+// on the first frame, so that Get also zooms.
+std::wstring WriteSheets(const std::wstring& folder, int count) {
+  const std::wstring path = folder + L"sheets-" + std::to_wstring(count) + L".dxf";
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  const auto pair = [&out](int code, const std::string& value) { out << code << "\r\n" << value << "\r\n"; };
+  const auto rectangle = [&](const char* layer, double x1, double y1, double x2, double y2) {
+    pair(0, "LWPOLYLINE");
+    pair(8, layer);
+    pair(90, "4");
+    pair(70, "1");
+    for (const auto& [x, y] : {std::pair{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}) {
+      pair(10, std::to_string(x));
+      pair(20, std::to_string(y));
+    }
+  };
+  pair(0, "SECTION");
+  pair(2, "HEADER");
+  pair(9, "$ACADVER");
+  pair(1, "AC1015");
+  pair(0, "ENDSEC");
+  pair(0, "SECTION");
+  pair(2, "TABLES");
+  pair(0, "TABLE");
+  pair(2, "VPORT");
+  pair(0, "VPORT");
+  pair(2, "*ACTIVE");
+  pair(12, "210.0");
+  pair(22, "148.5");
+  pair(40, "297.0");
+  pair(41, "1.414");
+  pair(0, "ENDTAB");
+  pair(0, "ENDSEC");
+  pair(0, "SECTION");
+  pair(2, "ENTITIES");
+  for (int i = 0; i < count; ++i) {
+    const double x = 500.0 * (i % 25), y = -400.0 * (i / 25);
+    rectangle("KESTRA", x, y, x + 420, y + 297);
+    rectangle("TITLE", x + 250, y + 10, x + 410, y + 60);
+  }
+  pair(0, "ENDSEC");
+  pair(0, "EOF");
+  if (!out) throw std::runtime_error("cannot write " + ToUtf8(path));
+  return path;
+}
+
+std::wstring TempFolder() {
+  wchar_t buffer[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+  std::wstring folder = std::wstring(buffer, length) + L"page-com-bench\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+// Adds the time spent in each member call, and in those of the objects
+// it returns, to a total.
+class TimedDispatch : public DispatchObject {
+ public:
+  TimedDispatch(DispatchPtr inner, double& total) : FInner(std::move(inner)), FTotal(total) {}
+  TimedDispatch(const TimedDispatch&) = delete;
+  TimedDispatch& operator=(const TimedDispatch&) = delete;
+  // Releasing the last reference to a proxy is a call into the CAD too.
+  ~TimedDispatch() override {
+    const Stopwatch watch;
+    FInner.reset();
+    FTotal += watch.Milliseconds();
+  }
+
+  Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) override {
+    const Stopwatch watch;
+    Variant result = FInner->Invoke(member, kind, arguments);
+    FTotal += watch.Milliseconds();
+    if (result.Kind() == VariantKind::Object && result.AsObject())
+      return Variant(DispatchPtr(std::make_shared<TimedDispatch>(result.AsObject(), FTotal)));
+    return result;
+  }
+
+ private:
+  DispatchPtr FInner;
+  double& FTotal;
+};
+
+class TimedObjectTable : public ObjectTable {
+ public:
+  explicit TimedObjectTable(double& total) : FTotal(total) {}
+  bool IsActive(const std::wstring& progId) override { return FObjects.IsActive(progId); }
+  DispatchPtr GetActive(const std::wstring& progId) override {
+    return std::make_shared<TimedDispatch>(FObjects.GetActive(progId), FTotal);
+  }
+
+ private:
+  ComObjectTable FObjects;
+  double& FTotal;
+};
+
+template <class Call>
+double RoundTripMilliseconds(Call call) {
+  const Stopwatch watch;
+  for (int i = 0; i < kRoundTrips; ++i) call(i);
+  return watch.Milliseconds() / kRoundTrips;
+}
+
+struct RoundTrips {
+  double trivial, item, coordinates;
+};
+
+// With the frames selected as Get selects them.
+RoundTrips MeasureRoundTrips(DispatchObject& application, int frames) {
+  const DispatchPtr document = GetValue(application, L"ActiveDocument").AsObject();
+  const DispatchPtr selection = GetValue(*document, L"ActiveSelectionSet").AsObject();
+  CallMethod(*selection, L"Clear");
+  const std::vector<Variant> select{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
+                                    Variant::ByRef(FrameFilterType()), Variant::ByRef(FrameFilterData(L"KESTRA"))};
+  CallMethod(*selection, L"Select", select);
+  const auto item = [&](int i) {
+    const std::vector<Variant> index{Variant(int32_t{i % frames})};
+    return CallMethod(*selection, L"Item", index).AsObject();
+  };
+  const DispatchPtr entity = item(0);
+  RoundTrips trips{};
+  trips.trivial = RoundTripMilliseconds([&](int) { GetValue(application, L"HWND"); });
+  trips.item = RoundTripMilliseconds(item);
+  trips.coordinates = RoundTripMilliseconds([&](int) { GetValue(*entity, L"Coordinates"); });
+  CallMethod(*selection, L"Clear");
+  return trips;
+}
+
+void Measure(DispatchObject& application, const std::wstring& drawing, int frames) {
+  SimCall(application, L"SimLoadDrawing", {Variant(drawing)});
+  const RoundTrips trips = MeasureRoundTrips(application, frames);
+  SimCall(application, L"SimClearJournal");
+
+  double inCalls = 0.0;
+  TimedObjectTable objects(inCalls);
+  Win32WindowControl windows;
+  QuietView view;
+  const int runs = frames >= 1000 ? 3 : 10;
+  std::vector<double> walls;
+  for (int run = 0; run < runs; ++run) {
+    const Stopwatch watch;
+    GetCommand(view, CadAccess{objects, windows});
+    walls.push_back(watch.Milliseconds());
+  }
+  double totalWall = 0.0;
+  for (const double wall : walls) totalWall += wall;
+  const std::vector<std::wstring> journal = SimJournal(application);
+  const double calls = static_cast<double>(journal.size()) / runs;
+  std::sort(walls.begin(), walls.end());
+  const double wall = walls[walls.size() / 2];
+  const double waiting = calls * trips.trivial;
+  std::printf("%7d %7zu %10.1f %7.0f %8.3f %8.3f %8.3f %9.1f%% %9.1f%%\n", frames, WakuList.size(), wall, calls,
+              trips.trivial, trips.item, trips.coordinates, 100.0 * (wall - waiting) / wall,
+              100.0 * (totalWall - inCalls) / totalWall);
+}
+
+}  // namespace
+
+int main() {
+  try {
+    const ComApartment apartment;
+    // As page.exe runs its commands.
+    TMessageFilter* filter = TMessageFilter::Create();
+    filter->RegisterFilter();
+    TargetProgId = kProgId;
+    const std::wstring folder = TempFolder();
+    {
+      SimCadProcess simCad({kProgId});
+      const DispatchPtr application = AttachSimCad(kProgId);
+      std::printf("Get through COM against simcad.exe (median wall time of the runs)\n");
+      std::printf("%7s %7s %10s %7s %8s %8s %8s %10s %10s\n", "frames", "pages", "wall ms", "calls", "trip ms",
+                  "Item ms", "Coord ms", "own share", "outside");
+      for (const int frames : {12, 100, 1000}) Measure(*application, WriteSheets(folder, frames), frames);
+    }
+    filter->RevokeFilter();
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "page_com_bench: %s\n", error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,368 @@
+// The real page.exe against simcad.exe, each in its own process, driven
+// the way a user drives them: buttons pressed with posted clicks, texts
+// read back with WM_GETTEXT, the CAD's journal and view read through COM.
+// Every test runs page.exe from a program folder of its own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Eventually.h"
+#include "PageProcess.h"
+#include "SimCadProcess.h"
+#include "TestFiles.h"
+#include "WindowShot.h"
+#include "ui/ControlIds.h"
+
+namespace {
+
+constexpr wchar_t kBricscad[] = L"BricscadApp.AcadApplication";
+constexpr wchar_t kSecondCad[] = L"PageTest.SecondCad";
+constexpr wchar_t kZoomWindow[] = L"Application.ZoomWindow";
+constexpr wchar_t kDefaultCaption[] = L"PAGE [BricsCAD]";
+
+struct Frame {
+  double minx, miny, maxx, maxy;
+  double CentreX() const { return (minx + maxx) / 2; }
+  double CentreY() const { return (miny + maxy) / 2; }
+};
+
+// The sample drawing's page (1-based): three rows of four 420 x 297 sheets,
+// rows counted from the bottom, or from the top with the upper-left option.
+Frame SamplePage(int page, bool upperLeft = false) {
+  const int row = (page - 1) / 4, column = (page - 1) % 4;
+  const double miny = upperLeft ? 800.0 - 400.0 * row : 400.0 * row;
+  const double minx = 500.0 * column;
+  return Frame{minx, miny, minx + 420.0, miny + 297.0};
+}
+
+std::wstring ReadSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+  wchar_t value[2048]{};
+  GetPrivateProfileStringW(section, key, L"<missing>", value, 2048, file.c_str());
+  return value;
+}
+
+void WriteSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value) {
+  ASSERT_TRUE(WritePrivateProfileStringW(section, key, value.c_str(), file.c_str()));
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// Top-level windows are enumerated from the top of the z-order down.
+bool IsAbove(HWND upper, HWND lower) {
+  struct Order {
+    HWND upper, lower;
+    int seen = 0;
+    bool upperFirst = false;
+  } order{upper, lower};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& o = *reinterpret_cast<Order*>(data);
+        if (window == o.upper && o.seen == 0) o.upperFirst = true;
+        if (window == o.upper || window == o.lower) ++o.seen;
+        return o.seen < 2;
+      },
+      reinterpret_cast<LPARAM>(&order));
+  return order.seen == 2 && order.upperFirst;
+}
+
+// Wine takes the screen's pixels per inch from this value when a process starts.
+class ScopedLogPixels {
+ public:
+  explicit ScopedLogPixels(DWORD dpi) {
+    DWORD size = sizeof(DWORD), value = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+        ERROR_SUCCESS)
+      FPrevious = value;
+    Set(dpi);
+  }
+  ScopedLogPixels(const ScopedLogPixels&) = delete;
+  ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
+  ~ScopedLogPixels() {
+    if (FPrevious) Set(*FPrevious);
+    else RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
+  }
+
+ private:
+  static void Set(DWORD dpi) { RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi); }
+  static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
+  std::optional<DWORD> FPrevious;
+};
+
+std::filesystem::path ScreenshotFolder() {
+  std::filesystem::path folder(PAGE_SCREENSHOT_FOLDER);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+// Keeps the pointer off the controls, so that no tooltip hides them.
+void ParkPointer() { SetCursorPos(0, 0); }
+
+class PageEndToEndTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    FPage.reset();
+    FApplications.clear();
+    FCads.clear();
+  }
+
+  DispatchObject& StartCad(const std::wstring& progId) {
+    FCads.push_back(std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, SampleDrawingPath()));
+    FApplications.push_back(AttachSimCad(progId));
+    SimCall(*FApplications.back(), L"SimClearJournal");
+    return *FApplications.back();
+  }
+  DispatchObject& Cad(size_t index = 0) { return *FApplications.at(index); }
+  const PagerWindow& StartPage() {
+    FPage = std::make_unique<PageProcess>(FFolder.Program());
+    return FPage->Pager();
+  }
+  const PagerWindow& Pager() const { return FPage->Pager(); }
+
+  // The status after a click: polled until it reads the text, then the view
+  // until it lies on the frame.
+  void ExpectPage(const std::wstring& status, const Frame& frame, DispatchObject& cad) {
+    ASSERT_TRUE(Pager().WaitForStatus(status)) << "status stayed " << testing::PrintToString(Pager().Status())
+                                               << ", expected " << testing::PrintToString(status);
+    std::vector<double> view;
+    const bool reached = Eventually([&] {
+      view = SimView(cad);
+      return view.size() == 4 && view[0] == frame.CentreX() && view[1] == frame.CentreY() &&
+             view[2] == frame.maxy - frame.miny && view[3] == frame.maxx - frame.minx;
+    });
+    EXPECT_TRUE(reached) << "the CAD view is " << testing::PrintToString(view) << ", not on the frame at "
+                         << frame.minx << "," << frame.miny;
+  }
+  void ExpectPage(const std::wstring& status, const Frame& frame) { ExpectPage(status, frame, Cad()); }
+
+  size_t CallsOf(DispatchObject& cad, const std::wstring& prefix) {
+    size_t count = 0;
+    for (const std::wstring& call : SimJournal(cad)) count += call.starts_with(prefix);
+    return count;
+  }
+
+  void ShowViewAt(double x, double y) {
+    SimCall(Cad(), L"SimSetViewCentre", {Variant(x), Variant(y)});
+    SimCall(Cad(), L"SimClearJournal");
+  }
+
+  // Presses the CAD button and returns the dialog once it shows.
+  HWND OpenTargetDialog() {
+    Pager().Click(kPagerButton4);
+    return FPage->WaitForWindow(kTargetCadWindowClass);
+  }
+
+  PageProgramFolder FFolder;
+  std::vector<std::unique_ptr<SimCadProcess>> FCads;
+  std::vector<DispatchPtr> FApplications;
+  std::unique_ptr<PageProcess> FPage;
+};
+
+TEST_F(PageEndToEndTest, FirstRunOpensCentredTopmostToolWindowWithTheDefaults) {
+  ASSERT_FALSE(std::filesystem::exists(FFolder.SettingsFile()));
+  const PagerWindow& pager = StartPage();
+  const RECT rect = WindowRect(pager.Handle());
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2);
+  EXPECT_EQ(pager.Caption(), kDefaultCaption);
+  EXPECT_EQ(pager.Layer(), L"KESTRA");
+  EXPECT_FALSE(pager.UpperLeftChecked());
+  EXPECT_EQ(pager.Status(), L"");
+  EXPECT_TRUE(HasExStyle(pager.Handle(), WS_EX_TOPMOST));
+  EXPECT_TRUE(HasExStyle(pager.Handle(), WS_EX_TOOLWINDOW));
+}
+
+TEST_F(PageEndToEndTest, GetNextAndPreviousPageTheCadViewAndWrapAround) {
+  DispatchObject& cad = StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+
+  // The drawing opens with its view centre in no page.
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"12")) << testing::PrintToString(pager.Status());
+  ASSERT_TRUE(Eventually([&] { return CallsOf(cad, L"Document.GetVariable(\"VIEWCTR\")") == 1; }));
+
+  pager.Click(kPagerButton3);
+  ExpectPage(L"1 / 12", SamplePage(1));
+  EXPECT_EQ(CallsOf(cad, kZoomWindow), 1u) << "Get with the view in no page must not zoom";
+  pager.Click(kPagerButton2);
+  ExpectPage(L"12 / 12", SamplePage(12));
+  pager.Click(kPagerButton3);
+  ExpectPage(L"1 / 12", SamplePage(1));
+  pager.Click(kPagerButton3);
+  ExpectPage(L"2 / 12", SamplePage(2));
+
+  // A view panned by hand is where the next command starts from.
+  ShowViewAt(SamplePage(7).CentreX(), SamplePage(7).CentreY());
+  pager.Click(kPagerButton1);
+  ExpectPage(L"7 / 12", SamplePage(7));
+  pager.Click(kPagerButton3);
+  ExpectPage(L"8 / 12", SamplePage(8));
+  pager.Click(kPagerButton2);
+  pager.Click(kPagerButton2);
+  ExpectPage(L"6 / 12", SamplePage(6));
+  EXPECT_EQ(CallsOf(cad, kZoomWindow), 4u);
+  EXPECT_TRUE(FPage->Running());
+}
+
+TEST_F(PageEndToEndTest, TheUpperLeftCheckBoxRenumbersThePages) {
+  StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+  ShowViewAt(SamplePage(2).CentreX(), SamplePage(2).CentreY());
+  pager.Click(kPagerButton1);
+  ExpectPage(L"2 / 12", SamplePage(2));
+
+  pager.Click(kPagerCheckBox1);
+  ExpectPage(L"10 / 12", SamplePage(10, true));
+  EXPECT_TRUE(pager.UpperLeftChecked());
+  pager.Click(kPagerButton3);
+  ExpectPage(L"11 / 12", SamplePage(11, true));
+
+  pager.Click(kPagerCheckBox1);
+  ExpectPage(L"3 / 12", SamplePage(3));
+  EXPECT_FALSE(pager.UpperLeftChecked());
+}
+
+TEST_F(PageEndToEndTest, TheTargetDialogFloatsAboveThePagerAndOkSwitchesTheCad) {
+  DispatchObject& first = StartCad(kBricscad);
+  DispatchObject& second = StartCad(kSecondCad);
+  // UTF-8 with a byte-order mark, so that the Japanese name survives.
+  WriteFileBytes(FFolder.TargetListFile(),
+                   "\xEF\xBB\xBF"
+                   "BricsCAD\tBricscadApp.AcadApplication\r\n"
+                   "\xE7\xAC\xAC\xE4\xBA\x8C CAD\tPageTest.SecondCad\r\n");
+  const PagerWindow& pager = StartPage();
+
+  HWND dialog = OpenTargetDialog();
+  ASSERT_NE(dialog, nullptr) << "no target CAD dialog";
+  EXPECT_TRUE(HasExStyle(dialog, WS_EX_TOPMOST));
+  EXPECT_FALSE(HasExStyle(pager.Handle(), WS_EX_TOPMOST)) << "the pager stays topmost under the dialog";
+  EXPECT_TRUE(IsAbove(dialog, pager.Handle()));
+  HWND name = GetDlgItem(dialog, kTargetEdit1), progId = GetDlgItem(dialog, kTargetEdit2);
+  EXPECT_EQ(RemoteTextOrEmpty(progId), kBricscad) << "the current target's row is preselected";
+
+  // The next row, chosen with the keyboard as a user would.
+  PostMessageW(GetDlgItem(dialog, kTargetListBox1), WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_TRUE(Eventually([&] { return RemoteText(progId) == kSecondCad; })) << RemoteTextOrEmpty(progId);
+  EXPECT_EQ(RemoteTextOrEmpty(name), L"第二 CAD");
+  PostClick(GetDlgItem(dialog, kTargetButton1));
+  ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(dialog); }));
+
+  EXPECT_TRUE(Eventually([&] { return pager.Caption() == L"PAGE [第二 CAD]"; })) << pager.Caption();
+  EXPECT_TRUE(Eventually([&] { return HasExStyle(pager.Handle(), WS_EX_TOPMOST); }));
+  EXPECT_FALSE(HasExStyle(dialog, WS_EX_TOPMOST));
+
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"12"));
+  EXPECT_TRUE(Eventually([&] { return CallsOf(second, L"Document.GetVariable") == 1; }));
+  EXPECT_EQ(CallsOf(first, L"Application."), 0u) << "the old target was asked";
+  EXPECT_EQ(CallsOf(first, L"Document."), 0u) << "the old target was asked";
+
+  // The new target reaches the settings file at exit.
+  ASSERT_TRUE(FPage->Close());
+  EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Target", L"ProgId"), kSecondCad);
+  EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Target", L"AppName"), L"第二 CAD");
+}
+
+TEST_F(PageEndToEndTest, CancellingTheTargetDialogKeepsCaptionAndCad) {
+  DispatchObject& cad = StartCad(kBricscad);
+  WriteFileBytes(FFolder.TargetListFile(), "Other\tPageTest.SecondCad\r\nBricsCAD\tBricscadApp.AcadApplication\r\n");
+  const PagerWindow& pager = StartPage();
+
+  HWND dialog = OpenTargetDialog();
+  ASSERT_NE(dialog, nullptr) << "no target CAD dialog";
+  EXPECT_FALSE(HasExStyle(pager.Handle(), WS_EX_TOPMOST));
+  HWND progId = GetDlgItem(dialog, kTargetEdit2);
+  PostMessageW(GetDlgItem(dialog, kTargetListBox1), WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_TRUE(Eventually([&] { return RemoteText(progId) == kSecondCad; })) << RemoteTextOrEmpty(progId);
+  PostClick(GetDlgItem(dialog, kTargetButton2));
+  ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(dialog); }));
+
+  EXPECT_TRUE(Eventually([&] { return HasExStyle(pager.Handle(), WS_EX_TOPMOST); }));
+  EXPECT_EQ(pager.Caption(), kDefaultCaption);
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"12"));
+  EXPECT_TRUE(Eventually([&] { return CallsOf(cad, L"Document.GetVariable") == 1; }));
+}
+
+TEST_F(PageEndToEndTest, GetWithAnUnregisteredProgIdReportsItAndThePagerKeepsRunning) {
+  WriteSetting(FFolder.SettingsFile(), L"Target", L"ProgId", L"Nobody.Application");
+  WriteSetting(FFolder.SettingsFile(), L"Target", L"AppName", L"Nobody");
+  const PagerWindow& pager = StartPage();
+  EXPECT_EQ(pager.Caption(), L"PAGE [Nobody]");
+
+  pager.Click(kPagerButton1);
+  HWND box = FPage->WaitForWindow(L"#32770", L"PAGE");
+  ASSERT_NE(box, nullptr) << "no message box titled PAGE";
+  EXPECT_NE(RemoteTextOrEmpty(GetDlgItem(box, 0xFFFF)), L"") << "the message box says nothing";
+  PostClick(GetDlgItem(box, IDOK));
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(box); }));
+
+  // Still answering: Next does nothing silently, the status stays empty.
+  pager.Click(kPagerButton3);
+  EXPECT_EQ(pager.Caption(), L"PAGE [Nobody]");
+  EXPECT_EQ(pager.Status(), L"");
+  EXPECT_EQ(FindProcessWindow(FPage->Id(), L"#32770", L"PAGE"), nullptr);
+  EXPECT_TRUE(FPage->Running());
+  ASSERT_TRUE(FPage->Close());
+  EXPECT_EQ(FPage->ExitCode(), 0u);
+}
+
+TEST_F(PageEndToEndTest, ClosingSavesTheSettingsAndTheNextStartRestoresThemOnScreen) {
+  const RECT first = WindowRect(StartPage().Handle());
+  ASSERT_TRUE(FPage->Close());
+  const std::wstring file = FFolder.SettingsFile();
+  EXPECT_EQ(ReadSetting(file, L"Form", L"Left"), std::to_wstring(first.left));
+  EXPECT_EQ(ReadSetting(file, L"Form", L"Top"), std::to_wstring(first.top));
+  EXPECT_EQ(ReadSetting(file, L"Waku", L"Layer"), L"KESTRA");
+  EXPECT_EQ(ReadSetting(file, L"Target", L"ProgId"), kBricscad);
+  EXPECT_EQ(ReadSetting(file, L"Target", L"AppName"), L"BricsCAD");
+
+  WriteSetting(file, L"Form", L"Left", L"99999");
+  WriteSetting(file, L"Form", L"Top", L"-20");
+  WriteSetting(file, L"Waku", L"Layer", L"枠 A");
+  const PagerWindow& pager = StartPage();
+  const RECT second = WindowRect(pager.Handle());
+  EXPECT_EQ(second.right, GetSystemMetrics(SM_CXSCREEN)) << "the right edge should touch the screen's";
+  EXPECT_EQ(second.top, 0);
+  EXPECT_EQ(pager.Layer(), L"枠 A");
+  ASSERT_TRUE(FPage->Close());
+  EXPECT_EQ(ReadSetting(file, L"Form", L"Left"), std::to_wstring(second.left));
+  EXPECT_EQ(ReadSetting(file, L"Waku", L"Layer"), L"枠 A");
+}
+
+class PageDpiTest : public PageEndToEndTest, public testing::WithParamInterface<int> {};
+
+// Also leaves pictures of the pager and the dialog for people to look at.
+TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
+  const int dpi = GetParam();
+  const ScopedLogPixels logPixels(static_cast<DWORD>(dpi));
+  WriteFileBytes(FFolder.TargetListFile(), "BricsCAD\tBricscadApp.AcadApplication\r\nAutoCAD\tAutoCAD.Application\r\n");
+  const PagerWindow& pager = StartPage();
+  const SIZE client = ClientSize(pager.Handle());
+  EXPECT_NEAR(client.cx, MulDiv(139, dpi, 96), 1);
+  EXPECT_NEAR(client.cy, MulDiv(84, dpi, 96), 1);
+
+  ParkPointer();
+  const std::filesystem::path folder = ScreenshotFolder();
+  const std::wstring suffix = L"-" + std::to_wstring(dpi) + L".png";
+  EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (folder / (L"pager" + suffix)).wstring()));
+  HWND dialog = OpenTargetDialog();
+  ASSERT_NE(dialog, nullptr);
+  const SIZE dialogClient = ClientSize(dialog);
+  EXPECT_NEAR(dialogClient.cx, MulDiv(315, dpi, 96), 1);
+  EXPECT_NEAR(dialogClient.cy, MulDiv(307, dpi, 96), 1);
+  ParkPointer();
+  EXPECT_NO_THROW(SaveWindowShot(dialog, (folder / (L"dialog" + suffix)).wstring()));
+  PostClick(GetDlgItem(dialog, kTargetButton2));
+  EXPECT_TRUE(Eventually([&] { return HasExStyle(pager.Handle(), WS_EX_TOPMOST); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, PageDpiTest, testing::Values(96, 144));
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "PageProcess.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "Eventually.h"
+#include "ui/ControlIds.h"
+
+namespace {
+
+constexpr DWORD kEndTimeout = 20000;
+
+std::filesystem::path BuiltPageProgram() {
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return std::filesystem::path(path).parent_path() / L"page.exe";
+}
+
+}  // namespace
+
+PageProgramFolder::PageProgramFolder() {
+  static int created = 0;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      (L"page-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++created));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(BuiltPageProgram(), folder / L"page.exe");
+  FPath = folder.wstring();
+}
+
+PageProgramFolder::~PageProgramFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(FPath, ignored);
+}
+
+PageProcess::PageProcess(const std::wstring& program) {
+  std::wstring commandLine = L"\"" + program + L"\"";
+  const std::wstring folder = std::filesystem::path(program).parent_path().wstring();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process))
+    throw std::runtime_error("cannot start page.exe: error " + std::to_string(GetLastError()));
+  FProcess.reset(process.hProcess);
+  const UniqueHandle thread(process.hThread);
+  FId = process.dwProcessId;
+  WaitForInputIdle(FProcess.get(), kEndTimeout);
+  FPager = PagerWindow(WaitForWindow(kPagerWindowClass));
+  if (!FPager.Handle()) throw std::runtime_error(Running() ? "page.exe shows no pager window" : "page.exe ended");
+}
+
+PageProcess::~PageProcess() {
+  if (!Running()) return;
+  TerminateProcess(FProcess.get(), 99);
+  WaitForSingleObject(FProcess.get(), kEndTimeout);
+}
+
+HWND PageProcess::WaitForWindow(const wchar_t* windowClass, const wchar_t* caption) const {
+  HWND found = nullptr;
+  Eventually([&] {
+    found = FindProcessWindow(FId, windowClass, caption);
+    return found != nullptr || !Running();
+  });
+  return found;
+}
+
+bool PageProcess::Close() {
+  PostMessageW(FPager.Handle(), WM_CLOSE, 0, 0);
+  return WaitForSingleObject(FProcess.get(), kEndTimeout) == WAIT_OBJECT_0;
+}
+
+DWORD PageProcess::ExitCode() const {
+  DWORD code = 0;
+  GetExitCodeProcess(FProcess.get(), &code);
+  return code;
+}

@@ -1,0 +1,86 @@
+#include "PagerWindow.h"
+
+#include <vector>
+
+#include "Eventually.h"
+#include "ui/ControlIds.h"
+
+namespace {
+
+constexpr UINT kAnswerTimeout = 2000;
+
+struct WindowQuery {
+  DWORD processId;
+  const wchar_t* windowClass;
+  const wchar_t* caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto& query = *reinterpret_cast<WindowQuery*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64]{};
+  GetClassNameW(window, name, 64);
+  if ((query.processId && owner != query.processId) || !IsWindowVisible(window) ||
+      lstrcmpW(name, query.windowClass) != 0 || (query.caption && RemoteTextOrEmpty(window) != query.caption))
+    return TRUE;
+  query.found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass, const wchar_t* caption) {
+  WindowQuery query{processId, windowClass, caption};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+std::optional<std::wstring> RemoteText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kAnswerTimeout, &length)) return std::nullopt;
+  std::vector<wchar_t> buffer(length + 1);
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL,
+                           kAnswerTimeout, &copied))
+    return std::nullopt;
+  return std::wstring(buffer.data(), copied);
+}
+
+std::wstring RemoteTextOrEmpty(HWND window) { return RemoteText(window).value_or(L""); }
+
+void PostClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+bool HasExStyle(HWND window, DWORD exStyle) {
+  return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)) & exStyle) == exStyle;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+std::wstring PagerWindow::Status() const { return RemoteTextOrEmpty(Control(kPagerEdit2)); }
+std::wstring PagerWindow::Layer() const { return RemoteTextOrEmpty(Control(kPagerEdit1)); }
+
+bool PagerWindow::UpperLeftChecked() const {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(Control(kPagerCheckBox1), BM_GETCHECK, 0, 0, SMTO_NORMAL, kAnswerTimeout, &state);
+  return state == BST_CHECKED;
+}
+
+bool PagerWindow::WaitForStatus(const std::wstring& expected) const {
+  return Eventually([&] { return RemoteText(Control(kPagerEdit2)) == expected; });
+}
+
+std::wstring PagerWindow::WaitForStatusOtherThan(const std::wstring& previous) const {
+  std::wstring status = previous;
+  Eventually([&] {
+    const std::optional<std::wstring> text = RemoteText(Control(kPagerEdit2));
+    if (text) status = *text;
+    return status != previous;
+  });
+  return status;
+}

@@ -1,0 +1,46 @@
+// page.exe's windows seen from another process: the pager (TForm105), the
+// target CAD dialog and message boxes, found by class and process, pressed
+// with posted BM_CLICK and read with WM_GETTEXT, as a user's clicks and
+// eyes would reach them.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// The visible top-level window of the process (0: any process) with the
+// class and, when given, the caption; null when there is none.
+HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass, const wchar_t* caption = nullptr);
+
+// The text through WM_GETTEXT; nothing when the window does not answer
+// (it may be busy in a call to the CAD).
+std::optional<std::wstring> RemoteText(HWND window);
+std::wstring RemoteTextOrEmpty(HWND window);
+
+// Presses a button or the check box the way a click does, without waiting.
+void PostClick(HWND button);
+
+bool HasExStyle(HWND window, DWORD exStyle);
+SIZE ClientSize(HWND window);
+
+class PagerWindow {
+ public:
+  explicit PagerWindow(HWND window) : FWindow(window) {}
+
+  HWND Handle() const { return FWindow; }
+  HWND Control(int id) const { return GetDlgItem(FWindow, id); }
+  void Click(int id) const { PostClick(Control(id)); }
+  std::wstring Caption() const { return RemoteTextOrEmpty(FWindow); }
+  std::wstring Status() const;
+  std::wstring Layer() const;
+  bool UpperLeftChecked() const;
+
+  // Waits until the page status reads the text; false when it never does.
+  bool WaitForStatus(const std::wstring& expected) const;
+  // Waits until the page status differs from the text; returns the new text.
+  std::wstring WaitForStatusOtherThan(const std::wstring& previous) const;
+
+ private:
+  HWND FWindow;
+};

@@ -1,0 +1,73 @@
+#include "WindowShot.h"
+
+#include <wincodec.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "cad/ComPtr.h"
+
+namespace {
+
+void Check(HRESULT result, const char* what) {
+  if (FAILED(result)) throw std::runtime_error(std::string("screenshot: ") + what + " failed");
+}
+
+class ScreenBitmap {
+ public:
+  explicit ScreenBitmap(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    FMemory = CreateCompatibleDC(screen);
+    FBitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(FMemory, FBitmap);
+    const bool copied = BitBlt(FMemory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
+    SelectObject(FMemory, previous);
+    ReleaseDC(nullptr, screen);
+    if (!copied) throw std::runtime_error("screenshot: BitBlt failed");
+  }
+  ScreenBitmap(const ScreenBitmap&) = delete;
+  ScreenBitmap& operator=(const ScreenBitmap&) = delete;
+  ~ScreenBitmap() {
+    DeleteObject(FBitmap);
+    DeleteDC(FMemory);
+  }
+  HBITMAP Get() const { return FBitmap; }
+
+ private:
+  HDC FMemory = nullptr;
+  HBITMAP FBitmap = nullptr;
+};
+
+}  // namespace
+
+void SaveScreenShot(const RECT& area, const std::wstring& path) {
+  const ScreenBitmap bitmap(area);
+  ComPtr<IWICImagingFactory> factory;
+  Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put())),
+        "the imaging factory");
+  ComPtr<IWICBitmap> source;
+  Check(factory->CreateBitmapFromHBITMAP(bitmap.Get(), nullptr, WICBitmapIgnoreAlpha, source.Put()), "the bitmap");
+  ComPtr<IWICStream> stream;
+  Check(factory->CreateStream(stream.Put()), "the stream");
+  Check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "opening the file");
+  ComPtr<IWICBitmapEncoder> encoder;
+  Check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Put()), "the PNG encoder");
+  Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "the encoder");
+  ComPtr<IWICBitmapFrameEncode> frame;
+  Check(encoder->CreateNewFrame(frame.Put(), nullptr), "the frame");
+  Check(frame->Initialize(nullptr), "the frame");
+  Check(frame->WriteSource(source.Get(), nullptr), "writing the pixels");
+  Check(frame->Commit(), "the frame");
+  Check(encoder->Commit(), "the file");
+}
+
+void SaveWindowShot(HWND window, const std::wstring& path) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  SaveScreenShot(area, path);
+}
+
+void SaveDesktopShot(const std::wstring& path) {
+  SaveScreenShot(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, path);
+}
