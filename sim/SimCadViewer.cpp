@@ -55,7 +55,7 @@ void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, c
     for (size_t i = 0; i + 1 < entity.coordinates.size(); i += stride)
       points.push_back(mapping.ToPixel(entity.coordinates[i], entity.coordinates[i + 1]));
     if (entity.closed && !points.empty()) points.push_back(points.front());
-    const ScopedSelection pen(dc, sim::SameName(entity.layer, frameLayer) ? framePen : entityPen);
+    const ScopedSelect pen(dc, sim::SameName(entity.layer, frameLayer) ? framePen : entityPen);
     Polyline(dc, points.data(), static_cast<int>(points.size()));
   }
 }
@@ -63,14 +63,14 @@ void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, c
 void DrawViewBox(HDC dc, const sim::View& view, const Mapping& mapping, HPEN pen) {
   const POINT lowerLeft = mapping.ToPixel(view.centreX - view.width / 2, view.centreY - view.height / 2);
   const POINT upperRight = mapping.ToPixel(view.centreX + view.width / 2, view.centreY + view.height / 2);
-  const ScopedSelection selectedPen(dc, pen);
-  const ScopedSelection noFill(dc, GetStockObject(NULL_BRUSH));
+  const ScopedSelect selectedPen(dc, pen);
+  const ScopedSelect noFill(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, lowerLeft.x, upperRight.y, lowerLeft.x + std::max<LONG>(upperRight.x - lowerLeft.x, 2),
             upperRight.y + std::max<LONG>(lowerLeft.y - upperRight.y, 2));
 }
 
 void FillArea(HDC dc, const RECT& area, COLORREF colour) {
-  const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  const UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
   FillRect(dc, &area, brush.Get());
 }
 
@@ -210,11 +210,11 @@ void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
   const sim::Drawing& drawing = FCad.CurrentDrawing();
   const sim::View view = FCad.CurrentView();
   FillArea(dc, model, kBackground);
-  const ScopedGdiObject<HPEN> framePen(CreatePen(PS_SOLID, 2, kFrame));
-  const ScopedGdiObject<HPEN> entityPen(CreatePen(PS_SOLID, 1, kEntity));
+  const UniqueGdiObject<HPEN> framePen(CreatePen(PS_SOLID, 2, kFrame));
+  const UniqueGdiObject<HPEN> entityPen(CreatePen(PS_SOLID, 1, kEntity));
   {
     // The model area shows the view, as the CAD's own window does.
-    const ScopedGdiObject<HRGN> clip(CreateRectRgnIndirect(&model));
+    const UniqueGdiObject<HRGN> clip(CreateRectRgnIndirect(&model));
     SelectClipRgn(dc, clip.Get());
     DrawEntities(dc, drawing, Fit(view.centreX, view.centreY, view.width, view.height, model, 0.04), FFrameLayer,
                  framePen.Get(), entityPen.Get());
@@ -232,12 +232,12 @@ void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
   const RECT overview{model.right - kGap - kOverviewWidth, model.top + kGap, model.right - kGap,
                       model.top + kGap + height};
   FillArea(dc, overview, kOverviewBack);
-  const ScopedGdiObject<HRGN> clip(CreateRectRgnIndirect(&overview));
+  const UniqueGdiObject<HRGN> clip(CreateRectRgnIndirect(&overview));
   SelectClipRgn(dc, clip.Get());
   const Mapping mapping = Fit(extents.centreX, extents.centreY, extents.width, extents.height, overview, 0.1);
-  const ScopedGdiObject<HPEN> thinFrame(CreatePen(PS_SOLID, 1, kFrame));
+  const UniqueGdiObject<HPEN> thinFrame(CreatePen(PS_SOLID, 1, kFrame));
   DrawEntities(dc, drawing, mapping, FFrameLayer, thinFrame.Get(), entityPen.Get());
-  const ScopedGdiObject<HPEN> viewPen(CreatePen(PS_SOLID, 1, kViewBox));
+  const UniqueGdiObject<HPEN> viewPen(CreatePen(PS_SOLID, 1, kViewBox));
   DrawViewBox(dc, view, mapping, viewPen.Get());
   SelectClipRgn(dc, nullptr);
 }
@@ -246,7 +246,7 @@ void SimCadViewer::PaintStatus(HDC dc, RECT status) const {
   FillArea(dc, status, kStatusBack);
   status.left += 8;
   status.right -= 8;
-  const ScopedSelection font(dc, FFont.Get());
+  const ScopedSelect font(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kStatusText);
   const std::wstring text = StatusText(FCad);

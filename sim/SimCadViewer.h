@@ -8,7 +8,7 @@
 #include <string>
 
 #include "sim/SimCad.h"
-#include "sim/SimCadViewerGdi.h"
+#include "sim/OffscreenCanvas.h"
 
 class SimCadViewer {
  public:
@@ -38,7 +38,7 @@ class SimCadViewer {
   const sim::SimCad& FCad;
   std::wstring FFrameLayer;
   HWND FWindow = nullptr;
-  ScopedGdiObject<HFONT> FFont;
+  UniqueGdiObject<HFONT> FFont;
   sim::View FShownView;
   size_t FShownCalls = 0;
 };

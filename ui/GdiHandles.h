@@ -46,17 +46,17 @@ class ScopedSelect {
 // BeginPaint and EndPaint.
 class ScopedPaint {
  public:
-  explicit ScopedPaint(HWND window) noexcept : FWindow(window) { FDc = BeginPaint(window, &FPaint); }
+  explicit ScopedPaint(HWND window) noexcept : FWindow(window) { BeginPaint(window, &FPaint); }
   ScopedPaint(const ScopedPaint&) = delete;
   ScopedPaint& operator=(const ScopedPaint&) = delete;
   ~ScopedPaint() { EndPaint(FWindow, &FPaint); }
 
-  HDC Dc() const noexcept { return FDc; }
+  HDC Dc() const noexcept { return FPaint.hdc; }
+  const RECT& Invalid() const noexcept { return FPaint.rcPaint; }
 
  private:
   HWND FWindow;
   PAINTSTRUCT FPaint{};
-  HDC FDc;
 };
 
 // GetWindowDC and ReleaseDC.
