@@ -48,7 +48,10 @@ PageProcess::PageProcess(const std::wstring& program) {
   FId = process.dwProcessId;
   WaitForInputIdle(FProcess.get(), kEndTimeout);
   FPager = PagerWindow(WaitForWindow(kPagerWindowClass));
-  if (!FPager.Handle()) throw std::runtime_error(Running() ? "page.exe shows no pager window" : "page.exe ended");
+  if (FPager.Handle()) return;
+  const bool running = Running();
+  TerminateProcess(FProcess.get(), 99);
+  throw std::runtime_error(running ? "page.exe shows no pager window" : "page.exe ended");
 }
 
 PageProcess::~PageProcess() {

@@ -62,7 +62,12 @@ void SaveScreenShot(const RECT& area, const std::wstring& path) {
   Check(encoder->Commit(), "the file");
 }
 
+void PaintNow(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void SaveWindowShot(HWND window, const std::wstring& path) {
+  PaintNow(window);
   RECT area{};
   GetWindowRect(window, &area);
   SaveScreenShot(area, path);

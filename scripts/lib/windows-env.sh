@@ -1,0 +1,137 @@
+# The Windows side of PAGE's tests: MinGW-w64, Wine, a private Wine prefix
+# and a private X display.  Source this file (bash), then call:
+#
+#   page_windows_setup     install what is missing (as root), generate the
+#                          ja_JP.UTF-8 locale, start a private Xvfb display,
+#                          create the Wine prefix build/windows/wineprefix
+#                          once, start a persistent wineserver; installs an
+#                          EXIT trap that calls page_windows_teardown
+#   page_windows_test      configure the windows preset, build, run the
+#                          Windows suite under Wine with CTest
+#   page_windows_teardown  stop wineserver and the Xvfb display (idempotent)
+#
+# Every function returns non-zero on failure; none of them sets shell options.
+# PAGE_WINDOWS_DISPLAY=:N uses that display instead of a private Xvfb.
+
+PAGE_XVFB_PID=${PAGE_XVFB_PID:-}
+PAGE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+PAGE_WINDOWS_BUILD="${PAGE_WINDOWS_BUILD:-$PAGE_ROOT/build/windows}"
+PAGE_WINE_RUN="$PAGE_ROOT/scripts/wine-run"
+PAGE_WINE_REGISTRY="$PAGE_ROOT/scripts/lib/wine-prefix.reg"
+PAGE_WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 xvfb xauth
+  fonts-ipafont-gothic imagemagick x11-utils locales googletest"
+
+page_windows_log() { echo "windows-env: $*" >&2; }
+
+page_windows_as_root() {
+  if [ "$(id -u)" = 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo -n "$@"
+  else
+    page_windows_log "need root for: $*"
+    return 1
+  fi
+}
+
+page_windows_install_packages() {
+  local missing=() package
+  for package in $PAGE_WINDOWS_PACKAGES; do
+    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  page_windows_log "installing ${missing[*]}"
+  page_windows_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q || return 1
+  page_windows_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" || return 1
+}
+
+# Wine takes its ANSI code page from the Unix locale: ja_JP.UTF-8 gives 932.
+page_windows_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8' && return 0
+  page_windows_log "generating the ja_JP.UTF-8 locale"
+  if ! grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'ja_JP.UTF-8 UTF-8' | page_windows_as_root tee -a /etc/locale.gen >/dev/null || return 1
+  fi
+  page_windows_as_root locale-gen || return 1
+}
+
+page_windows_display() {
+  if [ -n "${PAGE_WINDOWS_DISPLAY:-}" ]; then
+    export DISPLAY="${PAGE_WINDOWS_DISPLAY:-}"
+    return 0
+  fi
+  [ -n "$PAGE_XVFB_PID" ] && kill -0 "$PAGE_XVFB_PID" 2>/dev/null && return 0
+  local number=97
+  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
+  PAGE_XVFB_PID=$!
+  export DISPLAY=":$number"
+  local tries=0
+  until xdpyinfo >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ $tries -gt 100 ] || ! kill -0 "$PAGE_XVFB_PID" 2>/dev/null; then
+      page_windows_log "Xvfb did not start on $DISPLAY"
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# Created once per build directory; the registry file is imported again
+# whenever it changes.
+page_windows_prefix() {
+  export WINEPREFIX="$PAGE_WINDOWS_BUILD/wineprefix"
+  local stamp="$WINEPREFIX/.page-registry-imported"
+  if [ -f "$stamp" ] && [ "$stamp" -nt "$PAGE_WINE_REGISTRY" ]; then
+    return 0
+  fi
+  mkdir -p "$PAGE_WINDOWS_BUILD" || return 1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    page_windows_log "creating the Wine prefix $WINEPREFIX"
+    PAGE_WINE_INIT=1 "$PAGE_WINE_RUN" wineboot -i >/dev/null 2>&1 || return 1
+    wineserver -w || return 1
+  fi
+  local registry
+  registry=$(WINEDEBUG=-all winepath -w "$PAGE_WINE_REGISTRY" 2>/dev/null) || return 1
+  "$PAGE_WINE_RUN" reg import "$registry" >/dev/null 2>&1 || return 1
+  # The registry reaches the prefix's files when the server ends.
+  wineserver -w || return 1
+  touch "$stamp"
+}
+
+page_windows_teardown() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null
+  fi
+  if [ -n "$PAGE_XVFB_PID" ]; then
+    kill "$PAGE_XVFB_PID" 2>/dev/null
+    wait "$PAGE_XVFB_PID" 2>/dev/null
+    PAGE_XVFB_PID=
+  fi
+  return 0
+}
+
+page_windows_setup() {
+  page_windows_install_packages || return 1
+  page_windows_locale || return 1
+  # Keep whatever EXIT trap the caller had.
+  local previous
+  previous=$(trap -p EXIT | sed -e "s/^trap -- '//" -e "s/' EXIT\$//")
+  trap "page_windows_teardown${previous:+; $previous}" EXIT
+  page_windows_display || return 1
+  page_windows_prefix || return 1
+  # One server for the whole run instead of one per test program.
+  wineserver -p || return 1
+  # Start Wine's services and desktop now, detached from our output: started
+  # by the first test they would inherit CTest's pipes and hold it waiting.
+  "$PAGE_WINE_RUN" wineboot </dev/null >/dev/null 2>&1 || return 1
+}
+
+page_windows_test() {
+  (cd "$PAGE_ROOT" &&
+    cmake --preset windows >/dev/null &&
+    cmake --build --preset windows &&
+    ctest --preset windows --timeout 120)
+}

@@ -1,0 +1,134 @@
+// demo_tour.exe <folder>: the scripted part of the demo. Drives the running
+// page.exe beside the running simcad.exe as a user would (Get, Next, Next,
+// Previous, the upper-left option, the target dialog opened and
+// cancelled, then closing the pager), prints what happened after each step
+// and leaves a screenshot of each step in the folder.
+#include <cstdio>
+#include <cwchar>
+#include <exception>
+#include <string>
+
+#include "Eventually.h"
+#include "PagerWindow.h"
+#include "SimCadProcess.h"
+#include "WindowShot.h"
+#include "cad/ComScoped.h"
+#include "common/Unicode.h"
+#include "ui/ControlIds.h"
+
+namespace {
+
+constexpr wchar_t kProgId[] = L"BricscadApp.AcadApplication";
+
+void Say(const std::wstring& text) {
+  std::printf("%s\n", ToUtf8(text).c_str());
+  std::fflush(stdout);
+}
+
+size_t ZoomCount(DispatchObject& cad) {
+  size_t count = 0;
+  for (const std::wstring& call : SimJournal(cad)) count += call.starts_with(L"Application.ZoomWindow");
+  return count;
+}
+
+std::wstring ViewCentre(DispatchObject& cad) {
+  const std::vector<double> view = SimView(cad);
+  if (view.size() < 2) return L"?";
+  wchar_t text[64]{};
+  std::swprintf(text, 64, L"(%.1f, %.1f)", view[0], view[1]);
+  return text;
+}
+
+class Tour {
+ public:
+  Tour(const PagerWindow& pager, DispatchObject& cad, std::wstring folder)
+      : FPager(pager), FCad(cad), FFolder(std::move(folder)) {}
+
+  // Clicks, waits for the new status and, when it names a page, the zoom.
+  bool Step(const wchar_t* name, int control) {
+    const std::wstring before = FPager.Status();
+    const size_t zooms = ZoomCount(FCad);
+    FPager.Click(control);
+    const std::wstring status = FPager.WaitForStatusOtherThan(before);
+    const bool moved = status.find(L" / ") == std::wstring::npos || Eventually([&] { return ZoomCount(FCad) > zooms; });
+    Say(std::wstring(name) + L": status \"" + status + L"\", CAD view centre " + ViewCentre(FCad));
+    Shot(name);
+    return status != before && moved;
+  }
+
+  void Shot(const std::wstring& name, HWND front = nullptr) {
+    SetCursorPos(0, 0);
+    PaintNow(FPager.Handle());
+    if (front) PaintNow(front);
+    try {
+      SaveDesktopShot(FFolder + L"\\" + std::to_wstring(++FShots) + L"-" + name + L".png");
+    } catch (const std::exception& error) {
+      Say(L"no screenshot: " + FromUtf8Lenient(error.what()));
+    }
+  }
+
+ private:
+  const PagerWindow& FPager;
+  DispatchObject& FCad;
+  std::wstring FFolder;
+  int FShots = 0;
+};
+
+bool TargetDialogOpenedAndCancelled(const PagerWindow& pager, Tour& tour) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(pager.Handle(), &processId);
+  pager.Click(kPagerButton4);
+  HWND dialog = nullptr;
+  if (!Eventually([&] { return (dialog = FindProcessWindow(processId, kTargetCadWindowClass)) != nullptr; }))
+    return false;
+  Say(L"CAD: the target dialog shows \"" + RemoteTextOrEmpty(GetDlgItem(dialog, kTargetEdit1)) + L"\", " +
+      RemoteTextOrEmpty(GetDlgItem(dialog, kTargetEdit2)));
+  tour.Shot(L"target-dialog", dialog);
+  PostClick(GetDlgItem(dialog, kTargetButton2));
+  const bool closed = Eventually([&] { return !IsWindowVisible(dialog); });
+  Say(L"Cancel: caption \"" + pager.Caption() + L"\"");
+  return closed;
+}
+
+int RunTour(const std::wstring& folder) {
+  HWND window = nullptr;
+  if (!Eventually([&] { return (window = FindProcessWindow(0, kPagerWindowClass)) != nullptr; })) {
+    Say(L"no pager window");
+    return 1;
+  }
+  const PagerWindow pager(window);
+  const DispatchPtr cad = AttachSimCad(kProgId);
+  SimCall(*cad, L"SimClearJournal");
+  Tour tour(pager, *cad, folder);
+  Say(L"Start: caption \"" + pager.Caption() + L"\", layer " + pager.Layer() + L", CAD view centre " +
+      ViewCentre(*cad));
+  tour.Shot(L"start");
+  const bool stepped = tour.Step(L"Get", kPagerButton1) && tour.Step(L"Next", kPagerButton3) &&
+                       tour.Step(L"Next", kPagerButton3) && tour.Step(L"Previous", kPagerButton2) &&
+                       tour.Step(L"Upper-left", kPagerCheckBox1);
+  if (!stepped || !TargetDialogOpenedAndCancelled(pager, tour)) {
+    Say(L"the tour stopped: the pager did not answer as expected");
+    return 1;
+  }
+  PostMessageW(pager.Handle(), WM_CLOSE, 0, 0);
+  Say(L"Closed the pager");
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: demo_tour <screenshot folder>\n");
+    return 2;
+  }
+  try {
+    const ComApartment apartment;
+    return RunTour(argv[1]);
+  } catch (const AutomationError& error) {
+    Say(L"CAD error: " + error.Text());
+  } catch (const std::exception& error) {
+    Say(L"error: " + FromUtf8Lenient(error.what()));
+  }
+  return 1;
+}
