@@ -15,8 +15,8 @@ std::string ErrorWhat(HResult code, const std::wstring& text) {
 }
 
 [[noreturn]] void ThrowTypeMismatch(std::wstring_view wanted, const Variant& value) {
-  throw AutomationError(hresult::TypeMismatch,
-                        L"型が一致しません (" + std::wstring(wanted) + L" が必要ですが " + Describe(value) + L" でした)");
+  throw AutomationError(hresult::TypeMismatch, L"型が一致しません (" + std::wstring(wanted) + L" が必要ですが " +
+                                                   Describe(value) + L" でした)");
 }
 
 const wchar_t* KindName(VariantKind kind) {
@@ -49,13 +49,11 @@ AutomationError::AutomationError(HResult code, std::wstring text)
     : std::runtime_error(ErrorWhat(code, text)), FCode(code), FText(std::move(text)) {}
 
 AutomationError UnknownMemberError(std::wstring_view memberName) {
-  return AutomationError(hresult::UnknownName,
-                         L"メソッド '" + std::wstring(memberName) + L"' はオートメーション オブジェクトでサポートしていません");
+  return AutomationError(hresult::UnknownName, L"メソッド '" + std::wstring(memberName) +
+                                                   L"' はオートメーション オブジェクトでサポートしていません");
 }
 
-Variant Variant::ByRef(Variant referenced) {
-  return Variant(std::make_shared<Variant>(std::move(referenced)));
-}
+Variant Variant::ByRef(Variant referenced) { return Variant(std::make_shared<Variant>(std::move(referenced))); }
 
 Variant Variant::ArrayOf(VariantKind elementKind, int32_t lowerBound, std::vector<Variant> elements) {
   return Variant(VariantArray{elementKind, lowerBound, std::move(elements)});
@@ -159,8 +157,7 @@ std::wstring Describe(const Variant& value) {
     case VariantKind::Bool: return prefix + (v.ToBool() ? L"True" : L"False");
     case VariantKind::Int16:
     case VariantKind::Int32:
-    case VariantKind::Int64:
-      return prefix + KindName(v.Kind()) + L" " + std::to_wstring(v.ToInt64());
+    case VariantKind::Int64: return prefix + KindName(v.Kind()) + L" " + std::to_wstring(v.ToInt64());
     case VariantKind::Double: return prefix + FormatDouble(v.ToDouble());
     case VariantKind::String: return prefix + L"\"" + v.AsString() + L"\"";
     case VariantKind::Object: return prefix + L"Object";

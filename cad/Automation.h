@@ -29,7 +29,7 @@ inline constexpr HResult BadIndex = static_cast<HResult>(0x8002000B);
 inline constexpr HResult BadParamCount = static_cast<HResult>(0x8002000E);
 inline constexpr HResult CallRejected = static_cast<HResult>(0x80010001);
 inline constexpr HResult RetryLater = static_cast<HResult>(0x8001010A);
-inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);  // MK_E_UNAVAILABLE
+inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);         // MK_E_UNAVAILABLE
 inline constexpr HResult InvalidClassString = static_cast<HResult>(0x800401F3);  // CO_E_CLASSSTRING
 }  // namespace hresult
 
@@ -125,8 +125,8 @@ inline int32_t VariantArray::UpperBound() const { return lowerBound + static_cas
 std::wstring Describe(const Variant& value);
 
 enum class CallKind {
-  Method,           // DISPATCH_METHOD
-  MethodOrGet,      // DISPATCH_METHOD | DISPATCH_PROPERTYGET
+  Method,       // DISPATCH_METHOD
+  MethodOrGet,  // DISPATCH_METHOD | DISPATCH_PROPERTYGET
 };
 
 // An automation object whose members are invoked by name.

@@ -15,17 +15,17 @@ std::wstring UpperAscii(std::wstring text) {
   return text;
 }
 
-Variant PointArray(double x, double y) {
-  return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y)});
-}
+Variant PointArray(double x, double y) { return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y)}); }
 
 // Fixed point with three decimals and '.', independent of the C locale.
 std::wstring FormatCoordinate(double value) {
   std::array<char, 64> buffer{};
   const int written = std::snprintf(buffer.data(), buffer.size(), "%.3f", value);
   std::wstring text;
-  if (written > 0 && static_cast<size_t>(written) < buffer.size()) text.assign(buffer.data(), buffer.data() + written);
-  else text = L"0.000";  // only for magnitudes beyond any drawing
+  if (written > 0 && static_cast<size_t>(written) < buffer.size())
+    text.assign(buffer.data(), buffer.data() + written);
+  else
+    text = L"0.000";  // only for magnitudes beyond any drawing
   for (wchar_t& c : text)
     if (c == L',') c = L'.';
   return text;

@@ -48,9 +48,8 @@ void SortWakuList(TWakuList& list, bool upperLeft) {
   const size_t n = list.size();
   if (n <= 1) return;
 
-  ExchangeSort(list, [upperLeft](const TsvWaku& j, const TsvWaku& k) {
-    return upperLeft ? k.miny > j.miny : k.miny < j.miny;
-  });
+  ExchangeSort(
+      list, [upperLeft](const TsvWaku& j, const TsvWaku& k) { return upperLeft ? k.miny > j.miny : k.miny < j.miny; });
 
   double anchor = list[0].miny;
   int32_t row = 0;
@@ -70,7 +69,8 @@ void SortWakuList(TWakuList& list, bool upperLeft) {
     for (size_t k = j + 1; k < n; ++k)
       if (IsNearDuplicate(list[j], list[k])) list[k].flag = false;
 
-  const auto kept = static_cast<size_t>(std::count_if(list.begin(), list.end(), [](const TsvWaku& w) { return w.flag; }));
+  const auto kept =
+      static_cast<size_t>(std::count_if(list.begin(), list.end(), [](const TsvWaku& w) { return w.flag; }));
   if (kept < n) {
     TWakuList survivors;
     survivors.reserve(kept);

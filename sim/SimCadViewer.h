@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "sim/SimCad.h"
 #include "sim/OffscreenCanvas.h"
+#include "sim/SimCad.h"
 
 class SimCadViewer {
  public:

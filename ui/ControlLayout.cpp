@@ -23,24 +23,24 @@ HFONT FontSet::Font(int height96) {
   return FFonts.back().font.Get();
 }
 
-bool CreateControls(HWND parent, std::span<const ControlSpec> controls) {
+bool CreateControls(HWND parent, std::span<const ControlDefinition> controls) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  for (const ControlSpec& spec : controls) {
-    HWND control =
-        CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+  for (const ControlDefinition& definition : controls) {
+    HWND control = CreateWindowExW(definition.exStyle, definition.windowClass, definition.text,
+                                   WS_CHILD | WS_VISIBLE | definition.style, 0, 0, 0, 0, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), instance, nullptr);
     if (!control) return false;
   }
   return true;
 }
 
-void LayoutControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, FontSet& fonts) {
+void LayoutControls(HWND parent, std::span<const ControlDefinition> controls, UINT dpi, FontSet& fonts) {
   fonts.SetDpi(dpi);
-  for (const ControlSpec& spec : controls) {
-    HWND control = GetDlgItem(parent, spec.id);
-    SetFont(control, fonts.Font(spec.fontHeight));
-    SetWindowPos(control, nullptr, ScaleForDpi(spec.bounds.left, dpi), ScaleForDpi(spec.bounds.top, dpi),
-                 ScaleForDpi(spec.bounds.width, dpi), ScaleForDpi(spec.bounds.height, dpi),
+  for (const ControlDefinition& definition : controls) {
+    HWND control = GetDlgItem(parent, definition.id);
+    SetFont(control, fonts.Font(definition.fontHeight));
+    SetWindowPos(control, nullptr, ScaleForDpi(definition.bounds.left, dpi), ScaleForDpi(definition.bounds.top, dpi),
+                 ScaleForDpi(definition.bounds.width, dpi), ScaleForDpi(definition.bounds.height, dpi),
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }

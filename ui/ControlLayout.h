@@ -12,7 +12,7 @@ struct ControlRect {
   int left, top, width, height;
 };
 
-struct ControlSpec {
+struct ControlDefinition {
   int id;
   const wchar_t* windowClass;
   DWORD style;  // WS_CHILD | WS_VISIBLE are added
@@ -39,7 +39,7 @@ class FontSet {
 
 // In table order, which is the tab order. Returns false when a control
 // could not be created.
-bool CreateControls(HWND parent, std::span<const ControlSpec> controls);
-void LayoutControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, FontSet& fonts);
+bool CreateControls(HWND parent, std::span<const ControlDefinition> controls);
+void LayoutControls(HWND parent, std::span<const ControlDefinition> controls, UINT dpi, FontSet& fonts);
 // Widens the control to its text in its font; never narrows it.
 void FitWidthToText(HWND control);

@@ -26,7 +26,7 @@ constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kReadOnlyEdit = ES_READONLY | ES_AUTOHSCROLL;
 
 // In tab order.
-constexpr std::array<ControlSpec, 7> kControls{{
+constexpr std::array<ControlDefinition, 7> kControls{{
     {kPagerButton1, WC_BUTTONW, kButton, 0, {55, 28, 43, 25}, L"取得", kFormFont},
     {kPagerEdit1, WC_EDITW, WS_TABSTOP | kReadOnlyEdit, WS_EX_CLIENTEDGE, {55, 4, 80, 22}, L"KESTRA", -12},
     {kPagerCheckBox1, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, {7, 5, 42, 17}, L"左上", kFormFont},
@@ -103,7 +103,7 @@ bool TForm105::WindowCreated(HWND window) {
   const VisualStyle& style = CurrentStyle();
   style.StyleTopLevel(window);
   style.StyleControl(FTooltip.Handle());
-  for (const ControlSpec& spec : kControls) style.StyleControl(Control(spec.id));
+  for (const ControlDefinition& definition : kControls) style.StyleControl(Control(definition.id));
   for (const Hint& hint : kHints) FTooltip.Add(Control(hint.id), hint.text);
   CloseInputMethod(Control(kPagerEdit1));
   CloseInputMethod(Control(kPagerEdit2));

@@ -28,7 +28,7 @@ constexpr ControlRect InGroupBox(int left, int top, int width, int height) {
 
 // In tab order; the group box comes last, below its controls in the z-order,
 // so that it draws only around them.
-std::array<ControlSpec, 11> DialogControls() {
+std::array<ControlDefinition, 11> DialogControls() {
   constexpr DWORD edit = WS_TABSTOP | ES_AUTOHSCROLL;
   constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
   constexpr DWORD speedButton = BS_PUSHBUTTON;
@@ -118,7 +118,7 @@ bool TTargetCADForm::WindowCreated(HWND window) {
   if (!CreateControls(window, FControls)) return false;
   const VisualStyle& style = CurrentStyle();
   style.StyleTopLevel(window);
-  for (const ControlSpec& spec : FControls) style.StyleControl(Control(spec.id));
+  for (const ControlDefinition& definition : FControls) style.StyleControl(Control(definition.id));
   FListBox1.Attach(Control(kTargetListBox1));
   for (int id : {kTargetEdit1, kTargetEdit2}) {
     CloseInputMethod(Control(id));

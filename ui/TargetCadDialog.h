@@ -61,7 +61,7 @@ class TTargetCADForm : public TargetCadControls {
   UniqueWindow FHiddenOwner;
   HWND FHandle = nullptr;
   Win32SortedListBox FListBox1;
-  std::array<ControlSpec, 11> FControls;
+  std::array<ControlDefinition, 11> FControls;
   UINT FDpi = 96;
   FontSet FFonts;
   bool FPlaced = false;

@@ -46,8 +46,13 @@ class PageCommandsTest : public SimCadTest {
 
   TsvWaku ViewedFrame() const {
     const sim::View view = cad.CurrentView();
-    return {view.centreX - view.width / 2, view.centreY - view.height / 2, view.centreX + view.width / 2,
-            view.centreY + view.height / 2, false, 0, false};
+    return {view.centreX - view.width / 2,
+            view.centreY - view.height / 2,
+            view.centreX + view.width / 2,
+            view.centreY + view.height / 2,
+            false,
+            0,
+            false};
   }
 
   void ExpectViewOn(int row, int col) const {
@@ -89,7 +94,8 @@ TEST_F(PageCommandsTest, GetCallsTheCadInTheGatheringOrder) {
     EXPECT_EQ(entry.arguments.at(0), Variant(item++));
   }
   EXPECT_EQ(item, 12);
-  const auto variable = std::find_if(journal.begin(), journal.end(), [](auto& e) { return e.member == L"GetVariable"; });
+  const auto variable =
+      std::find_if(journal.begin(), journal.end(), [](auto& e) { return e.member == L"GetVariable"; });
   ASSERT_NE(variable, journal.end());
   EXPECT_EQ(variable->arguments.at(0), Variant(L"VIEWCTR"));
 }
@@ -255,8 +261,8 @@ TEST_F(PageCommandsTest, AnUnregisteredProgIdReachesTheCallerOfGetButNotOfStep) 
 struct Failure {
   const wchar_t* member;
   int nthCall;
-  bool replacesList;       // the new pages are in WakuList afterwards
-  const wchar_t* status;   // the last status written, "" for none
+  bool replacesList;      // the new pages are in WakuList afterwards
+  const wchar_t* status;  // the last status written, "" for none
 };
 
 class GetFailureTest : public PageCommandsTest, public ::testing::WithParamInterface<Failure> {};
@@ -264,7 +270,8 @@ class GetFailureTest : public PageCommandsTest, public ::testing::WithParamInter
 TEST_P(GetFailureTest, StopsSilentlyAndKeepsAConsistentState) {
   // A first Get on three pages, then a failing one on twelve.
   sim::Drawing first;
-  for (int col = 0; col < 3; ++col) first.entities.push_back(Rectangle(L"KESTRA", 500.0 * col, 0, 500.0 * col + 420, 297));
+  for (int col = 0; col < 3; ++col)
+    first.entities.push_back(Rectangle(L"KESTRA", 500.0 * col, 0, 500.0 * col + 420, 297));
   cad.Load(first);
   Get();
   ASSERT_EQ(WakuList.size(), 3u);
@@ -295,9 +302,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStage, GetFailureTest,
                                            Failure{L"Clear", 1, false, L""}, Failure{L"Select", 1, false, L""},
                                            Failure{L"Count", 1, false, L""}, Failure{L"Count", 2, false, L""},
                                            Failure{L"Count", 3, false, L""}, Failure{L"Item", 7, false, L""},
-                                           Failure{L"Coordinates", 12, false, L""},
-                                           Failure{L"Closed", 1, false, L""}, Failure{L"Clear", 2, false, L""},
-                                           Failure{L"GetVariable", 1, true, L"12"},
+                                           Failure{L"Coordinates", 12, false, L""}, Failure{L"Closed", 1, false, L""},
+                                           Failure{L"Clear", 2, false, L""}, Failure{L"GetVariable", 1, true, L"12"},
                                            Failure{L"HWND", 2, true, L"6 / 12"},
                                            Failure{L"ZoomWindow", 1, true, L"6 / 12"}));
 
