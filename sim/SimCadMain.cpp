@@ -19,6 +19,7 @@
 
 #include "cad/ComScoped.h"
 #include "common/Unicode.h"
+#include "common/UniqueHandle.h"
 #include "sim/DispatchServer.h"
 #include "sim/SimCadServer.h"
 #include "sim/SimCadServerFilter.h"
@@ -92,22 +93,8 @@ class Host : public SimCadHost {
   SimCadServerFilter& FFilter;
 };
 
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) noexcept : FHandle(handle) {}
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ~ScopedHandle() {
-    if (FHandle && FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
-  }
-  HANDLE Get() const noexcept { return FHandle; }
-
- private:
-  HANDLE FHandle;
-};
-
 void WriteReadyFile(const std::wstring& path) {
-  const ScopedHandle file(
+  const UniqueHandle file(
       CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.Get() == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + ToUtf8(path));
   const std::string text = std::to_string(GetCurrentProcessId()) + "\n";
@@ -148,7 +135,7 @@ int Run() {
   }
 
   viewer.Show(options.minimized);
-  const ScopedHandle ready(
+  const UniqueHandle ready(
       CreateEventW(nullptr, TRUE, FALSE, (L"simcad-ready-" + std::to_wstring(GetCurrentProcessId())).c_str()));
   if (!options.readyFile.empty()) WriteReadyFile(options.readyFile);
   if (ready.Get()) SetEvent(ready.Get());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Unicode.h"
+#include "common/UniqueHandle.h"
 #include "sim/Dxf.h"
 #include "sim/SimCadState.h"
 #include "sim/SimObjects.h"
@@ -56,24 +57,10 @@ const std::wstring& StringArgument(const Variant& value) {
   return value.AsString();
 }
 
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) noexcept : FHandle(handle) {}
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ~ScopedHandle() {
-    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
-  }
-  HANDLE Get() const noexcept { return FHandle; }
-
- private:
-  HANDLE FHandle;
-};
-
 }  // namespace
 
 sim::Drawing ReadDrawingFile(const std::wstring& path) {
-  const ScopedHandle file(
+  const UniqueHandle file(
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.Get() == INVALID_HANDLE_VALUE) throw sim::DxfError("cannot open " + ToUtf8(path));
   std::string bytes;

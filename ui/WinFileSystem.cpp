@@ -5,30 +5,9 @@
 #include <algorithm>
 
 #include "common/FileError.h"
+#include "common/UniqueHandle.h"
 
 namespace {
-
-class UniqueHandle {
- public:
-  explicit UniqueHandle(HANDLE handle) : FHandle(handle) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() {
-    if (Valid()) ::CloseHandle(FHandle);
-  }
-
-  HANDLE Get() const { return FHandle; }
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-  // Closing can report a failed write; the caller must see it.
-  bool Close() {
-    const HANDLE handle = FHandle;
-    FHandle = INVALID_HANDLE_VALUE;
-    return ::CloseHandle(handle) != FALSE;
-  }
-
- private:
-  HANDLE FHandle;
-};
 
 // Removes the temporary file unless it has been moved into place.
 class TemporaryFile {

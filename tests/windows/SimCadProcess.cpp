@@ -4,6 +4,7 @@
 
 #include "cad/WindowsCad.h"
 #include "common/Unicode.h"
+#include "common/UniqueHandle.h"
 
 namespace {
 
@@ -18,20 +19,6 @@ std::wstring ProgramFolder() {
 }
 
 std::wstring Quoted(const std::wstring& argument) { return L"\"" + argument + L"\""; }
-
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) noexcept : FHandle(handle) {}
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ~ScopedHandle() {
-    if (FHandle) CloseHandle(FHandle);
-  }
-  HANDLE Get() const noexcept { return FHandle; }
-
- private:
-  HANDLE FHandle;
-};
 
 }  // namespace
 
@@ -50,8 +37,8 @@ SimCadProcess::SimCadProcess(const std::vector<std::wstring>& progIds, const std
                       &startup, &process))
     throw std::runtime_error("cannot start simcad.exe: error " + std::to_string(GetLastError()));
   FProcess = process.hProcess;
-  const ScopedHandle thread(process.hThread);
-  const ScopedHandle ready(
+  const UniqueHandle thread(process.hThread);
+  const UniqueHandle ready(
       CreateEventW(nullptr, TRUE, FALSE, (L"simcad-ready-" + std::to_wstring(process.dwProcessId)).c_str()));
   ResumeThread(thread.Get());
 
