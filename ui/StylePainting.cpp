@@ -4,6 +4,7 @@
 
 #include "ui/Dpi.h"
 #include "ui/GdiHandles.h"
+#include "ui/TargetListCodec.h"
 #include "ui/Win32Controls.h"
 
 namespace {
@@ -98,10 +99,16 @@ void DrawListItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
   std::wstring row(static_cast<size_t>(length), L'\0');
   row.resize(
       static_cast<size_t>(SendMessageW(draw.hwndItem, LB_GETTEXT, draw.itemID, reinterpret_cast<LPARAM>(row.data()))));
-  RECT text = draw.rcItem;
-  text.left += ScaleForDpi(3, DpiForWindow(draw.hwndItem));
+  // Name and ProgID in two columns, each shortened with an ellipsis, so
+  // that rows line up whatever the names' widths.
+  const int padding = ScaleForDpi(3, DpiForWindow(draw.hwndItem));
+  const LONG split = draw.rcItem.left + (draw.rcItem.right - draw.rcItem.left) / 3;
+  RECT name{draw.rcItem.left + padding, draw.rcItem.top, split - padding, draw.rcItem.bottom};
+  RECT progId{split, draw.rcItem.top, draw.rcItem.right - padding, draw.rcItem.bottom};
+  const TargetRow columns = SplitTargetRow(row);
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, ToColorRef(selected ? palette.selectedText : palette.text));
-  DrawTextW(draw.hDC, row.c_str(), static_cast<int>(row.size()), &text,
-            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX);
+  constexpr UINT kFormat = DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+  DrawTextW(draw.hDC, columns.name.c_str(), static_cast<int>(columns.name.size()), &name, kFormat);
+  DrawTextW(draw.hDC, columns.progId.c_str(), static_cast<int>(columns.progId.size()), &progId, kFormat);
 }
