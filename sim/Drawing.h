@@ -15,6 +15,9 @@ struct Entity {
   // triples for an old-style one; empty for other entities.
   std::vector<double> coordinates;
   bool closed = false;
+  // For the viewer only: x,y pairs outlining a LINE, CIRCLE or ARC; empty
+  // for other entities. No automation member reports it.
+  std::vector<double> sketch{};
   bool IsPolyline() const { return type == L"LWPOLYLINE" || type == L"POLYLINE"; }
 };
 

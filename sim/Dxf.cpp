@@ -1,5 +1,6 @@
 #include "sim/Dxf.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -192,6 +193,22 @@ constexpr long long kSplineFrameVertex = 16;
 constexpr long long kMeshVertex = 64;
 constexpr long long kFaceRecord = 128;
 
+// Counter-clockwise from start to end, in degrees, in 64 steps at most.
+std::vector<double> ArcOutline(double x, double y, double radius, double start, double end) {
+  constexpr double kDegree = 3.14159265358979323846 / 180.0;
+  double sweep = std::fmod(end - start, 360.0);
+  if (sweep <= 0.0) sweep += 360.0;
+  const int steps = std::max(4, static_cast<int>(sweep / 360.0 * 64.0));
+  std::vector<double> outline;
+  outline.reserve(2 * static_cast<size_t>(steps + 1));
+  for (int i = 0; i <= steps; ++i) {
+    const double angle = (start + sweep * i / steps) * kDegree;
+    outline.push_back(x + radius * std::cos(angle));
+    outline.push_back(y + radius * std::sin(angle));
+  }
+  return outline;
+}
+
 class EntityReader {
  public:
   EntityReader(const DxfTextDecoder& decoder, bool convertsOldPolylines)
@@ -213,7 +230,7 @@ class EntityReader {
       } else if (type == "VERTEX" || type == "SEQEND" || type == "ATTRIB") {
         Fail(record.front().line, std::string(type) + " outside a POLYLINE or INSERT");
       } else {
-        entities.push_back(type == "LWPOLYLINE" ? LightweightPolyline(record) : Noise(record));
+        entities.push_back(type == "LWPOLYLINE" ? LightweightPolyline(record) : Sketched(record, type));
         r = type == "INSERT" ? AfterAttributes(records, r + 1) : r + 1;
       }
     }
@@ -233,6 +250,31 @@ class EntityReader {
         entity.layer = FDecoder.Decode(group.value, group.ValueLine());
         break;
       }
+    }
+    return entity;
+  }
+
+  // Noise with the outline the viewer draws for lines, circles and arcs.
+  Entity Sketched(const Record& record, std::string_view type) const {
+    Entity entity = Noise(record);
+    if (type != "LINE" && type != "CIRCLE" && type != "ARC") return entity;
+    double x = 0, y = 0, x2 = 0, y2 = 0, radius = 0, start = 0, end = 360;
+    for (const Group& group : record.subspan(1)) {
+      switch (group.code) {
+        case 10: x = ParseDouble(group); break;
+        case 20: y = ParseDouble(group); break;
+        case 11: x2 = ParseDouble(group); break;
+        case 21: y2 = ParseDouble(group); break;
+        case 40: radius = ParseDouble(group); break;
+        case 50: start = ParseDouble(group); break;
+        case 51: end = ParseDouble(group); break;
+        default: break;
+      }
+    }
+    if (type == "LINE") {
+      entity.sketch = {x, y, x2, y2};
+    } else if (radius > 0.0) {
+      entity.sketch = ArcOutline(x, y, radius, start, type == "ARC" ? end : start + 360.0);
     }
     return entity;
   }

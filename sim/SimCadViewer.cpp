@@ -48,15 +48,20 @@ Mapping Fit(double centreX, double centreY, double width, double height, const R
 void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, const std::wstring& frameLayer,
                   HPEN framePen, HPEN entityPen) {
   std::vector<POINT> points;
-  for (const sim::Entity& entity : drawing.entities) {
-    if (!entity.IsPolyline() || entity.coordinates.empty()) continue;
-    const size_t stride = entity.type == L"LWPOLYLINE" ? 2 : 3;
+  const auto draw = [&](const std::vector<double>& values, size_t stride, bool closed, HPEN pen) {
     points.clear();
-    for (size_t i = 0; i + 1 < entity.coordinates.size(); i += stride)
-      points.push_back(mapping.ToPixel(entity.coordinates[i], entity.coordinates[i + 1]));
-    if (entity.closed && !points.empty()) points.push_back(points.front());
-    const ScopedSelect pen(dc, sim::SameName(entity.layer, frameLayer) ? framePen : entityPen);
+    for (size_t i = 0; i + 1 < values.size(); i += stride) points.push_back(mapping.ToPixel(values[i], values[i + 1]));
+    if (closed && !points.empty()) points.push_back(points.front());
+    const ScopedSelect selected(dc, pen);
     Polyline(dc, points.data(), static_cast<int>(points.size()));
+  };
+  for (const sim::Entity& entity : drawing.entities) {
+    if (!entity.sketch.empty()) {
+      draw(entity.sketch, 2, false, entityPen);
+    } else if (entity.IsPolyline() && !entity.coordinates.empty()) {
+      draw(entity.coordinates, entity.type == L"LWPOLYLINE" ? 2 : 3, entity.closed,
+           sim::SameName(entity.layer, frameLayer) ? framePen : entityPen);
+    }
   }
 }
 

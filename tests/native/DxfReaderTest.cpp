@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,33 @@ TEST(DxfReaderTest, KeepsOtherEntitiesAsNoiseAndSkipsBlockDefinitions) {
   EXPECT_EQ(drawing.entities[1].layer, L"0");
   EXPECT_EQ(drawing.entities[2].type, L"INSERT");
   EXPECT_EQ(drawing.entities[3].type, L"CIRCLE");
+}
+
+TEST(DxfReaderTest, OutlinesLinesCirclesAndArcsForTheViewerOnly) {
+  const sim::Drawing drawing = ReadDxf(Header("AC1015") +
+                                       Entities("0|LINE|8|0|10|1|20|2|11|3|21|4|"
+                                                "0|CIRCLE|8|0|10|10|20|20|40|5|"
+                                                "0|ARC|8|0|10|0|20|0|40|2|50|0|51|90|"
+                                                "0|CIRCLE|8|0|10|0|20|0|40|-1") +
+                                       kEof);
+  ASSERT_EQ(drawing.entities.size(), 4u);
+  EXPECT_EQ(drawing.entities[0].sketch, (std::vector<double>{1, 2, 3, 4}));
+  for (const sim::Entity& entity : drawing.entities) EXPECT_TRUE(entity.coordinates.empty());
+
+  const std::vector<double>& circle = drawing.entities[1].sketch;
+  ASSERT_GE(circle.size(), 8u);
+  for (size_t i = 0; i + 1 < circle.size(); i += 2)
+    EXPECT_NEAR(std::hypot(circle[i] - 10, circle[i + 1] - 20), 5.0, 1e-9);
+  EXPECT_NEAR(circle.front(), circle[circle.size() - 2], 1e-9);  // closes on itself
+
+  const std::vector<double>& arc = drawing.entities[2].sketch;
+  EXPECT_NEAR(arc[0], 2.0, 1e-9);               // from 0 degrees
+  EXPECT_NEAR(arc[arc.size() - 2], 0.0, 1e-9);  // to 90 degrees
+  EXPECT_NEAR(arc.back(), 2.0, 1e-9);
+
+  EXPECT_TRUE(drawing.entities[3].sketch.empty());  // no radius, nothing to draw
+  // Outlines never widen the initial view, which comes from the frames.
+  EXPECT_EQ(sim::Extents(drawing).width, 1.0);
 }
 
 TEST(DxfReaderTest, InitialViewComesFromTheActiveViewportThenTheHeaderThenTheExtents) {
