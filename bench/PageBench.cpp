@@ -35,6 +35,7 @@ class QuietView : public PagerView {
  public:
   std::wstring LayerName() const override { return L"KESTRA"; }
   bool UpperLeft() const override { return false; }
+  std::wstring PageStatus() const override { return {}; }
   void SetPageStatus(const std::wstring&) override {}
 };
 

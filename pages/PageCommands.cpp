@@ -24,18 +24,23 @@ ViewCentre ReadViewCentre(DispatchObject& document) {
   return {element(0), element(1)};
 }
 
-std::vector<double> ReadCoordinates(DispatchObject& entity) {
+// The eight values at index 0 to 7 when the array's upper bound is 7, so
+// that a 1-based array of eight values is no frame; nothing otherwise.
+std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
+  constexpr int32_t kFrameUpperBound = 7;
   const Variant coordinates = GetValue(entity, L"Coordinates");
   const VariantArray& array = coordinates.AsArray();
+  if (array.UpperBound() != kFrameUpperBound || array.lowerBound > 0) return {};
+  const auto first = array.elements.begin() + (0 - array.lowerBound);
   std::vector<double> values;
-  values.reserve(array.elements.size());
-  for (const Variant& value : array.elements) values.push_back(value.ToDouble());
+  values.reserve(kFrameUpperBound + 1);
+  for (auto value = first; value != array.elements.end(); ++value) values.push_back(value->ToDouble());
   return values;
 }
 
 // Reads every entity of the selection into a new frame list, in the
 // gathering call order. Only closed four-vertex polylines give frames.
-TWakuList GatherFrames(DispatchObject& selection) {
+TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
   const int32_t count = GetValue(selection, L"Count").ToInt32();
   const int32_t last = GetValue(selection, L"Count").ToInt32() - 1;
   TWakuList frames;
@@ -43,9 +48,10 @@ TWakuList GatherFrames(DispatchObject& selection) {
   for (int32_t i = 0; i <= last; ++i) {
     const std::array<Variant, 1> index{Variant(i)};
     const DispatchPtr entity = CallMethod(selection, L"Item", index).AsObject();
-    const std::vector<double> coordinates = ReadCoordinates(*entity);
+    const std::vector<double> coordinates = ReadFrameCoordinates(*entity);
     const bool closed = GetValue(*entity, L"Closed").ToBool();
     if (const auto waku = WakuFromPolyline(coordinates, closed)) frames.push_back(*waku);
+    progress.Read(i + 1);
   }
   return frames;
 }
@@ -54,7 +60,7 @@ std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L"
 
 }  // namespace
 
-void GetCommand(PagerView& view, CadAccess cad) {
+void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
   if (!IsTargetRunning(cad.objects)) return;
   try {
     const DispatchPtr application = AttachTarget(cad.objects);
@@ -70,8 +76,15 @@ void GetCommand(PagerView& view, CadAccess cad) {
     if (!(GetValue(*selection, L"Count").ToInt64() > 0)) return;
 
     // Built aside so that a failure while reading leaves the last list.
-    TWakuList frames = GatherFrames(*selection);
-    CallMethod(*selection, L"Clear");
+    EntityProgress progress(view, now);
+    TWakuList frames;
+    try {
+      frames = GatherFrames(*selection, progress);
+      CallMethod(*selection, L"Clear");
+    } catch (...) {
+      progress.PutBackStatus();
+      throw;
+    }
 
     WakuList = std::move(frames);
     view.SetPageStatus(std::to_wstring(WakuList.size()));

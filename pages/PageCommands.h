@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cad/TargetCad.h"
+#include "pages/EntityProgress.h"
 
 // What the page commands read from and write to the pager window.
 class PagerView {
@@ -11,6 +12,8 @@ class PagerView {
   virtual ~PagerView() = default;
   virtual std::wstring LayerName() const = 0;
   virtual bool UpperLeft() const = 0;
+  virtual std::wstring PageStatus() const = 0;
+  // Shown at once: a command goes on to wait for the CAD.
   virtual void SetPageStatus(const std::wstring& text) = 0;
 };
 
@@ -19,8 +22,9 @@ enum class StepDirection { Backward, Forward };
 // Collects the frames of the target CAD's drawing into WakuList and zooms
 // to the page under the view centre. Errors from attaching onwards are
 // discarded; the running check's error (an unregistered ProgID) reaches the
-// caller.
-void GetCommand(PagerView& view, CadAccess cad);
+// caller. While it reads entities it shows how many it has read (see
+// EntityProgress), timed by now.
+void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now = SteadyNow);
 
 // Zooms to the page before or after the one under the view centre,
 // wrapping around. Discards every error.

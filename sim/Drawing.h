@@ -2,6 +2,7 @@
 // the geometry its automation members report, and the initial view.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ struct Entity {
   // For the viewer only: x,y pairs outlining a LINE, CIRCLE or ARC; empty
   // for other entities. No automation member reports it.
   std::vector<double> sketch{};
+  // The lower bound of the Coordinates array; some servers count from 1.
+  int32_t coordinatesLowerBound = 0;
   bool IsPolyline() const { return type == L"LWPOLYLINE" || type == L"POLYLINE"; }
 };
 

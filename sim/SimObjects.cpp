@@ -16,7 +16,7 @@ constexpr int32_t kSelectAll = 5;                                    // acSelect
 
 struct Member {
   std::wstring_view name;
-  bool property;  // read with the property-get flag; a plain method call does not find it
+  bool property;  // found only with the property-get flag; a method only without it
   size_t required = 0;
   size_t optional = 0;
 };
@@ -75,6 +75,9 @@ class SimObject : public DispatchObject {
     const Member& found = Find(member);
     if (found.property && kind == CallKind::Method)
       throw AutomationError(hresult::MemberNotFound, std::wstring(found.name) + L" is a property, not a method");
+    // Strict, as some servers are: a method is not found with the property-get flag.
+    if (!found.property && kind == CallKind::MethodOrGet)
+      throw AutomationError(hresult::MemberNotFound, std::wstring(found.name) + L" is a method, not a property");
     CheckArgumentCount(found, arguments);
     const bool wrongType = state->ApplyFaults(found.name);
     Variant result = Call(*state, found.name, arguments);
@@ -138,7 +141,7 @@ class EntityObject : public SimObject {
     if (!entity.IsPolyline()) throw UnknownMemberError(member);
     if (member == L"Closed") return Variant(entity.closed);
     std::vector<Variant> values(entity.coordinates.begin(), entity.coordinates.end());
-    return Variant::ArrayOf(VariantKind::Double, 0, std::move(values));
+    return Variant::ArrayOf(VariantKind::Double, entity.coordinatesLowerBound, std::move(values));
   }
 
  private:

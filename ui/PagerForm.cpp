@@ -187,6 +187,7 @@ void TForm105::DpiChanged(UINT dpi, const RECT& suggested) {
 
 std::wstring TForm105::LayerName() const { return Text(Control(kPagerEdit1)); }
 bool TForm105::UpperLeft() const { return Checked(Control(kPagerCheckBox1)); }
+std::wstring TForm105::PageStatus() const { return Text(Control(kPagerEdit2)); }
 
 void TForm105::SetPageStatus(const std::wstring& text) {
   HWND status = Control(kPagerEdit2);

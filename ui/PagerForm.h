@@ -30,6 +30,7 @@ class TForm105 : public PagerView, public SettingsWindow {
   // PagerView
   std::wstring LayerName() const override;
   bool UpperLeft() const override;
+  std::wstring PageStatus() const override;
   void SetPageStatus(const std::wstring& text) override;
 
   // SettingsWindow

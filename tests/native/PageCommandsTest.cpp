@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "SimFixture.h"
 #include "common/Unicode.h"
@@ -109,6 +110,19 @@ TEST_F(PageCommandsTest, GetShowsAndZoomsToThePageUnderTheViewCentre) {
   EXPECT_TRUE(cad.Foreground());
 }
 
+TEST_F(PageCommandsTest, ALongGetShowsTheEntitiesReadEveryQuarterSecondWithoutAskingTheCadMore) {
+  CentreOn(cad, 0, 2);
+  Get();
+  const auto quietCalls = cad.JournalMembers();
+  cad.ClearJournal();
+  view.statuses.clear();
+
+  clock.step = std::chrono::milliseconds(100);
+  Get();
+  EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"3", L"6", L"9", L"12", L"12", L"3 / 12"}));
+  EXPECT_EQ(cad.JournalMembers(), quietCalls);
+}
+
 TEST_F(PageCommandsTest, GetOutsideEveryPageShowsTheCountAndLeavesTheView) {
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12"}));
@@ -201,6 +215,24 @@ TEST_F(PageCommandsTest, RejectedPolylinesYieldNoPages) {
   EXPECT_EQ(WakuList[0].maxx, 420);
 }
 
+TEST_F(PageCommandsTest, TheCoordinatesUpperBoundDecidesWhatIsAFrame) {
+  sim::Drawing drawing;
+  sim::Entity oneBased = Rectangle(L"KESTRA", 0, 0, 420, 297);  // eight values, upper bound 8
+  oneBased.coordinatesLowerBound = 1;
+  drawing.entities.push_back(oneBased);
+  sim::Entity fromMinusOne = Rectangle(L"KESTRA", 500, 0, 920, 297);  // nine values, upper bound 7
+  fromMinusOne.coordinates.insert(fromMinusOne.coordinates.begin(), -1.0e6);
+  fromMinusOne.coordinatesLowerBound = -1;
+  drawing.entities.push_back(fromMinusOne);
+  cad.Load(drawing);
+  cad.SetViewCentre(700, 100);
+  Get();
+  EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"1", L"1 / 1"}));
+  ASSERT_EQ(WakuList.size(), 1u);
+  EXPECT_EQ(WakuList[0].minx, 500);
+  EXPECT_EQ(WakuList[0].maxx, 920);
+}
+
 TEST_F(PageCommandsTest, OnlyRejectedPolylinesEmptyTheListAndShowZero) {
   Get();
   ASSERT_EQ(WakuList.size(), 12u);
@@ -262,7 +294,7 @@ struct Failure {
   const wchar_t* member;
   int nthCall;
   bool replacesList;      // the new pages are in WakuList afterwards
-  const wchar_t* status;  // the last status written, "" for none
+  const wchar_t* status;  // the status afterwards; "" is the one the command found
 };
 
 class GetFailureTest : public PageCommandsTest, public ::testing::WithParamInterface<Failure> {};
@@ -279,6 +311,7 @@ TEST_P(GetFailureTest, StopsSilentlyAndKeepsAConsistentState) {
 
   cad.Load(TwelveSheets());
   CentreOn(cad, 1, 1);
+  clock.step = std::chrono::milliseconds(100);  // the entities read are shown on the way
   const Failure failure = GetParam();
   cad.FailOn(failure.member, failure.nthCall, hresult::CallRejected);
   EXPECT_NO_THROW(Get());

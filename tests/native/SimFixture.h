@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,15 @@ class RecordingView : public PagerView {
 
   std::wstring LayerName() const override { return layer; }
   bool UpperLeft() const override { return upperLeft; }
+  std::wstring PageStatus() const override { return Status(); }
   void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::wstring Status() const { return statuses.empty() ? std::wstring() : statuses.back(); }
+};
+
+// A steady clock that moves on by step at every reading; still by default.
+struct SteppingClock {
+  std::chrono::milliseconds step{0};
+  std::chrono::steady_clock::time_point time{};
 };
 
 class SimCadTest : public ::testing::Test {
@@ -34,7 +42,9 @@ class SimCadTest : public ::testing::Test {
     TargetProgId.clear();
   }
 
-  void Get() { GetCommand(view, {objects, windows}); }
+  void Get() {
+    GetCommand(view, {objects, windows}, [this] { return clock.time += clock.step; });
+  }
   void Next() { StepCommand(view, {objects, windows}, StepDirection::Forward); }
   void Previous() { StepCommand(view, {objects, windows}, StepDirection::Backward); }
 
@@ -42,4 +52,5 @@ class SimCadTest : public ::testing::Test {
   sim::SimObjectTable objects;
   sim::SimWindowControl windows{cad};
   RecordingView view;
+  SteppingClock clock;
 };

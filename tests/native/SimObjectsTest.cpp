@@ -117,6 +117,7 @@ TEST_F(SimObjectsTest, LooksNamesUpInAnyCaseAndJournalsThemAsSent) {
 
 TEST_F(SimObjectsTest, RefusesCallsARealServerRefuses) {
   EXPECT_EQ(CodeOf([&] { CallMethod(*selection, L"Count"); }), hresult::MemberNotFound);
+  EXPECT_EQ(CodeOf([&] { selection->Invoke(L"Clear", CallKind::MethodOrGet, {}); }), hresult::MemberNotFound);
   EXPECT_EQ(CodeOf([&] { CallMethod(*selection, L"Item"); }), hresult::BadParamCount);
   const std::array<Variant, 2> tooMany{Variant(int32_t{0}), Variant(int32_t{1})};
   EXPECT_EQ(CodeOf([&] { CallMethod(*selection, L"Item", tooMany); }), hresult::BadParamCount);

@@ -127,6 +127,15 @@ TEST(SortWakuList, ExchangeSortDecidesTheOrderOfEqualKeys) {
   EXPECT_EQ(list[0].maxx, 200);
   EXPECT_EQ(list[1].maxx, 300);
   EXPECT_EQ(list[2].maxx, 100);
+
+  // From the top: the higher frame is swapped to the front, which puts the
+  // two lower ones (equal miny, equal minx) in reverse order.
+  TWakuList upper{Frame(0, 0, 100, 50), Frame(0, 0, 300, 50), Frame(0, 5, 200, 50)};
+  SortWakuList(upper, true);
+  ASSERT_EQ(upper.size(), 3u);
+  EXPECT_EQ(upper[0].maxx, 200);
+  EXPECT_EQ(upper[1].maxx, 300);
+  EXPECT_EQ(upper[2].maxx, 100);
 }
 
 TEST(SortWakuList, DropsNearDuplicatesKeepingTheEarlierFrame) {

@@ -22,6 +22,7 @@ class RecordingView : public PagerView {
   std::vector<std::wstring> statuses;
   std::wstring LayerName() const override { return L"KESTRA"; }
   bool UpperLeft() const override { return false; }
+  std::wstring PageStatus() const override { return Status(); }
   void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::wstring Status() const { return statuses.empty() ? L"" : statuses.back(); }
 };

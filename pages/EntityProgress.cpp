@@ -1,0 +1,20 @@
+#include "pages/EntityProgress.h"
+
+#include "pages/PageCommands.h"
+
+std::chrono::steady_clock::time_point SteadyNow() { return std::chrono::steady_clock::now(); }
+
+EntityProgress::EntityProgress(PagerView& view, SteadyClock now)
+    : FView(view), FNow(std::move(now)), FLastShown(FNow()) {}
+
+void EntityProgress::Read(int count) {
+  const auto now = FNow();
+  if (now - FLastShown < kInterval) return;
+  if (!FFoundStatus) FFoundStatus = FView.PageStatus();
+  FView.SetPageStatus(std::to_wstring(count));
+  FLastShown = now;
+}
+
+void EntityProgress::PutBackStatus() {
+  if (FFoundStatus) FView.SetPageStatus(*FFoundStatus);
+}
