@@ -23,11 +23,11 @@ int RunPage(HINSTANCE instance) {
   ApplicationTitle = L"PAGE";
 
   const std::wstring programPath = ProgramPath();
-  WinProfile settings(SettingsFilePath(programPath));
-  ComObjectTable objects;
-  Win32WindowControl windows;
   WinFileSystem files;
   WinAnsiCodePage ansi;
+  WinProfile settings(SettingsFilePath(programPath), files, ansi);
+  ComObjectTable objects;
+  Win32WindowControl windows;
   TargetListFile targetList(TargetListFilePath(programPath), files, ansi);
 
   TForm105 pager(settings, CadAccess{objects, windows});

@@ -9,6 +9,7 @@
 #include "ui/Dpi.h"
 #include "ui/TargetCadDialog.h"
 #include "ui/Win32Controls.h"
+#include "ui/WinMonitors.h"
 #include "ui/WindowClass.h"
 
 namespace {
@@ -115,7 +116,7 @@ bool TForm105::WindowCreated(HWND window) {
 void TForm105::FormCreate() {
   TargetProgId = kDefaultProgId;
   TargetAppName = kDefaultAppName;
-  LoadSettings(FSettings, *this, ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  LoadSettings(FSettings, *this, WinMonitors());
   UpdateCaption();
   MessageFilter = TMessageFilter::Create();
   MessageFilter->RegisterFilter();

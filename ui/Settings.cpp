@@ -1,5 +1,8 @@
 #include "ui/Settings.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "cad/TargetCad.h"
 #include "common/FileError.h"
 #include "ui/ProfileInteger.h"
@@ -25,23 +28,31 @@ void WriteText(Profile& profile, const std::wstring& section, const std::wstring
   if (!profile.WriteString(section, key, value)) throw CannotWriteError(profile.Path());
 }
 
+// A position read from the file may be as large as an int goes.
+int SaturatedSum(int a, int b) {
+  const long long sum = static_cast<long long>(a) + b;
+  return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
 }  // namespace
 
-WindowOrigin ClampToScreen(WindowOrigin origin, int width, int height, ScreenSize screen) {
-  if (origin.left < 0) origin.left = 0;
-  if (origin.top < 0) origin.top = 0;
-  if (origin.left > screen.width - width) origin.left = screen.width - width;
-  if (origin.top > screen.height - height) origin.top = screen.height - height;
+WindowOrigin ClampToMonitor(WindowOrigin origin, int width, int height, const ScreenRect& monitor) {
+  if (origin.left < monitor.left) origin.left = monitor.left;
+  if (origin.top < monitor.top) origin.top = monitor.top;
+  if (origin.left > monitor.right - width) origin.left = monitor.right - width;
+  if (origin.top > monitor.bottom - height) origin.top = monitor.bottom - height;
   return origin;
 }
 
-void LoadSettings(Profile& profile, SettingsWindow& window, ScreenSize screen) {
+void LoadSettings(Profile& profile, SettingsWindow& window, const MonitorLayout& monitors) {
   const int width = window.Width();
   const int height = window.Height();
+  const ScreenRect primary = monitors.Primary();
   WindowOrigin origin;
-  origin.left = ReadInteger(profile, kFormSection, L"Left", (screen.width - width) / 2);
-  origin.top = ReadInteger(profile, kFormSection, L"Top", (screen.height - height) / 2);
-  window.MoveTo(ClampToScreen(origin, width, height, screen));
+  origin.left = ReadInteger(profile, kFormSection, L"Left", (primary.right - primary.left - width) / 2);
+  origin.top = ReadInteger(profile, kFormSection, L"Top", (primary.bottom - primary.top - height) / 2);
+  const ScreenRect saved{origin.left, origin.top, SaturatedSum(origin.left, width), SaturatedSum(origin.top, height)};
+  window.MoveTo(ClampToMonitor(origin, width, height, monitors.NearestTo(saved)));
   window.SetLayerText(ReadText(profile, kWakuSection, L"Layer", L"KESTRA"));
   TargetProgId = ReadText(profile, kTargetSection, L"ProgId", kDefaultProgId);
   TargetAppName = ReadText(profile, kTargetSection, L"AppName", kDefaultAppName);

@@ -22,9 +22,21 @@ class Profile {
 // Values read are cut to what a 2048-character buffer holds.
 inline constexpr size_t kProfileValueMaxLength = 2047;
 
-struct ScreenSize {
-  int width;
-  int height;
+// A monitor's full rectangle in screen pixels, taskbar included; right and
+// bottom are just outside.
+struct ScreenRect {
+  int left, top, right, bottom;
+};
+
+// The monitors the pager window can stand on.
+class MonitorLayout {
+ public:
+  virtual ~MonitorLayout() = default;
+  // The primary monitor, whose upper-left corner is (0, 0).
+  virtual ScreenRect Primary() const = 0;
+  // The monitor the window rectangle overlaps most, or the one closest to
+  // it when it is on none.
+  virtual ScreenRect NearestTo(const ScreenRect& window) const = 0;
 };
 
 struct WindowOrigin {
@@ -47,13 +59,13 @@ class SettingsWindow {
   virtual void SetLayerText(const std::wstring& layer) = 0;
 };
 
-// Zero clamps first, so a window larger than the screen keeps its right
-// (bottom) edge on the screen's edge and its left (top) edge negative.
-WindowOrigin ClampToScreen(WindowOrigin origin, int width, int height, ScreenSize screen);
+// Left and top clamps first, so a window larger than the monitor keeps its
+// right (bottom) edge on the monitor's edge and its left (top) edge beyond.
+WindowOrigin ClampToMonitor(WindowOrigin origin, int width, int height, const ScreenRect& monitor);
 
-// Position (centred by default, then clamped), layer field, TargetProgId
-// and TargetAppName.
-void LoadSettings(Profile& profile, SettingsWindow& window, ScreenSize screen);
+// Position (centred on the primary monitor by default, then clamped onto
+// the monitor nearest to it), layer field, TargetProgId and TargetAppName.
+void LoadSettings(Profile& profile, SettingsWindow& window, const MonitorLayout& monitors);
 
 // Writes all five values; the first that cannot be written throws
 // FileError "<path> に書き込めません" and the rest are not written.

@@ -3,6 +3,11 @@
 #include <windows.h>
 
 #include <iterator>
+#include <optional>
+#include <string>
+
+#include "common/FileError.h"
+#include "ui/SettingsFileEncoding.h"
 
 std::wstring WinProfile::ReadString(const std::wstring& section, const std::wstring& key,
                                     const std::wstring& defaultValue) {
@@ -13,5 +18,12 @@ std::wstring WinProfile::ReadString(const std::wstring& section, const std::wstr
 }
 
 bool WinProfile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+  try {
+    const std::optional<std::string> current =
+        FFiles.Exists(FPath) ? std::optional<std::string>(FFiles.ReadAll(FPath)) : std::nullopt;
+    if (const auto bytes = UnicodeSettingsBytes(current, value, FAnsi)) FFiles.WriteAtomically(FPath, *bytes);
+  } catch (const FileError&) {
+    return false;
+  }
   return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), FPath.c_str()) != FALSE;
 }

@@ -1,11 +1,15 @@
-// A Profile over the private-profile functions.
+// A Profile over the private-profile functions, on a settings file kept in
+// an encoding that holds every value written (see SettingsFileEncoding).
 #pragma once
 
+#include "ui/FileSystem.h"
 #include "ui/Settings.h"
+#include "ui/TargetListCodec.h"
 
 class WinProfile : public Profile {
  public:
-  explicit WinProfile(std::wstring path) : FPath(std::move(path)) {}
+  WinProfile(std::wstring path, FileSystem& files, const AnsiCodePage& ansi)
+      : FPath(std::move(path)), FFiles(files), FAnsi(ansi) {}
 
   const std::wstring& Path() const override { return FPath; }
   std::wstring ReadString(const std::wstring& section, const std::wstring& key,
@@ -14,4 +18,6 @@ class WinProfile : public Profile {
 
  private:
   std::wstring FPath;
+  FileSystem& FFiles;
+  const AnsiCodePage& FAnsi;
 };

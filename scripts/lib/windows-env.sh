@@ -19,7 +19,7 @@ PAGE_WINDOWS_BUILD="${PAGE_WINDOWS_BUILD:-$PAGE_ROOT/build/windows}"
 PAGE_WINE_RUN="$PAGE_ROOT/scripts/wine-run"
 PAGE_WINE_REGISTRY="$PAGE_ROOT/scripts/lib/wine-prefix.reg"
 PAGE_WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 xvfb xauth
-  fonts-ipafont-gothic imagemagick x11-utils locales googletest"
+  fonts-ipafont-gothic fonts-wine imagemagick x11-utils locales googletest"
 
 page_windows_log() { echo "windows-env: $*" >&2; }
 
@@ -101,6 +101,15 @@ page_windows_prefix() {
   touch "$stamp"
 }
 
+# Debian's Wine does not find the fonts of its own data folder, so Marlett,
+# the face of the caption buttons' symbols, falls back to a text face and
+# the buttons show letters. In the prefix's Fonts folder it is found.
+page_windows_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts" || return 1
+  cp -u /usr/share/wine/fonts/marlett.ttf "$fonts/" || return 1
+}
+
 page_windows_teardown() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     wineserver -k 2>/dev/null
@@ -122,6 +131,7 @@ page_windows_setup() {
   trap "page_windows_teardown${previous:+; $previous}" EXIT
   page_windows_display || return 1
   page_windows_prefix || return 1
+  page_windows_fonts || return 1
   # One server for the whole run instead of one per test program.
   wineserver -p || return 1
   # Start Wine's services and desktop now, detached from our output: started

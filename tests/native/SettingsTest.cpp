@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <utility>
@@ -59,7 +60,30 @@ class FakeWindow : public SettingsWindow {
   int FHeight;
 };
 
-constexpr ScreenSize kScreen{1920, 1080};
+// Monitors side by side or stacked: the rectangle a window overlaps most,
+// else the one whose nearest edge is closest, as the platform chooses.
+class FakeMonitors : public MonitorLayout {
+ public:
+  explicit FakeMonitors(std::vector<ScreenRect> monitors) : FMonitors(std::move(monitors)) {}
+  ScreenRect Primary() const override { return FMonitors.front(); }
+  ScreenRect NearestTo(const ScreenRect& window) const override {
+    return *std::min_element(FMonitors.begin(), FMonitors.end(), [&window](const ScreenRect& a, const ScreenRect& b) {
+      return Closeness(a, window) < Closeness(b, window);
+    });
+  }
+
+ private:
+  // Less is closer: minus the overlapping area, or the gap when apart.
+  static long long Closeness(const ScreenRect& monitor, const ScreenRect& window) {
+    const long long width = std::min(monitor.right, window.right) - std::max(monitor.left, window.left);
+    const long long height = std::min(monitor.bottom, window.bottom) - std::max(monitor.top, window.top);
+    if (width > 0 && height > 0) return -width * height;
+    return std::max(0LL, -width) + std::max(0LL, -height);
+  }
+  std::vector<ScreenRect> FMonitors;
+};
+
+const FakeMonitors kScreen({{0, 0, 1920, 1080}});
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -108,6 +132,23 @@ TEST_F(SettingsTest, WindowLargerThanTheScreenKeepsItsFarEdgeOnTheScreenEdge) {
             (WindowOrigin{-80, -120}));
   // The centred default is negative too and ends the same way.
   EXPECT_EQ(LoadWith({}, 2001, 1201), (WindowOrigin{-81, -121}));
+}
+
+TEST_F(SettingsTest, PositionIsClampedOntoTheNearestMonitorAndTheDefaultCentredOnThePrimary) {
+  // A second monitor right of the primary, lower by 200, and a third above.
+  const FakeMonitors monitors({{0, 0, 1920, 1080}, {1920, 200, 3200, 1224}, {0, -900, 1600, 0}});
+  const auto load = [&](std::wstring left, std::wstring top) {
+    profile.values = {{{L"Form", L"Left"}, std::move(left)}, {{L"Form", L"Top"}, std::move(top)}};
+    FakeWindow window(155, 123);
+    LoadSettings(profile, window, monitors);
+    return window.origin;
+  };
+  EXPECT_EQ(load(L"2500", L"600"), (WindowOrigin{2500, 600})) << "on the second monitor it stays";
+  EXPECT_EQ(load(L"2500", L"100"), (WindowOrigin{2500, 200})) << "above the second monitor's top";
+  EXPECT_EQ(load(L"9000", L"5000"), (WindowOrigin{3200 - 155, 1224 - 123})) << "a monitor that is gone";
+  EXPECT_EQ(load(L"100", L"-500"), (WindowOrigin{100, -500})) << "on the monitor above";
+  EXPECT_EQ(load(L"1800", L"1000"), (WindowOrigin{1920 - 155, 1080 - 123})) << "mostly on the primary";
+  EXPECT_EQ(load(L"abc", L""), (WindowOrigin{882, 478}));
 }
 
 TEST_F(SettingsTest, TextValuesAreTakenAsTheyReadEvenWhenEmpty) {

@@ -8,13 +8,18 @@
 #include "TestFiles.h"
 #include "cad/TargetCad.h"
 #include "common/FileError.h"
+#include "common/Unicode.h"
 #include "ui/ProgramFiles.h"
 #include "ui/Settings.h"
+#include "ui/WinAnsiCodePage.h"
+#include "ui/WinFileSystem.h"
+#include "ui/WinMonitors.h"
 #include "ui/WinProfile.h"
 
 namespace {
 
-constexpr ScreenSize kScreen{1024, 768};
+// Wine's virtual desktop, 1024 x 768.
+const WinMonitors kScreen;
 
 class PagerWindowStandIn : public SettingsWindow {
  public:
@@ -45,6 +50,18 @@ std::map<std::string, std::string> FileEntries(const std::string& bytes) {
   return entries;
 }
 
+// Korean, which code page 932 cannot hold.
+const std::wstring kOutsideCodePage932 = L"\uD55C\uAE00 CAD";
+
+// A UTF-16 LE file's text after its mark, in UTF-8.
+std::string Utf8OfUtf16File(const std::string& bytes) {
+  std::u16string units;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+    units.push_back(
+        static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8));
+  return ToUtf8(FromUtf16(units));
+}
+
 class ProfileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,7 +73,9 @@ class ProfileTest : public ::testing::Test {
 
   TestFolder folder;
   const std::wstring path = SettingsFilePath(folder.File(L"page.exe"));
-  WinProfile profile{path};
+  WinFileSystem files;
+  WinAnsiCodePage ansi;
+  WinProfile profile{path, files, ansi};
   PagerWindowStandIn window;
 };
 
@@ -86,28 +105,51 @@ TEST_F(ProfileTest, PositionValuesAreProfileIntegersKeptOnTheScreen) {
   EXPECT_EQ(window.origin, (WindowOrigin{(1024 - 200) / 2, (768 - 100) / 2})) << "centred by default";
 }
 
-TEST_F(ProfileTest, TheFirstSaveCreatesTheFileWithAllFiveKeysInPlainDecimalAndAnsi) {
+TEST_F(ProfileTest, TheFirstSaveCreatesTheFileWithAllFiveKeysInPlainDecimalAndUtf16) {
   Load();
   EXPECT_EQ(window.layer, L"KESTRA");
   window.origin = {-7, 12};
   window.layer = L"枠線";
-  TargetAppName = L"ブリックス";
+  TargetAppName = kOutsideCodePage932;
   SaveSettings(profile, window);
 
+  const std::string bytes = FileBytes(path);
+  ASSERT_TRUE(bytes.starts_with("\xFF\xFE")) << bytes;
   const std::map<std::string, std::string> expected{
       {"Form/Left", "-7"},
       {"Form/Top", "12"},
-      {"Waku/Layer", "\x98\x67\x90\xFC"},  // 枠線 in code page 932
+      {"Waku/Layer", "枠線"},
       {"Target/ProgId", "BricscadApp.AcadApplication"},
-      {"Target/AppName", "\x83\x75\x83\x8A\x83\x62\x83\x4E\x83\x58"},
+      {"Target/AppName", ToUtf8(kOutsideCodePage932)},
   };
-  EXPECT_EQ(FileEntries(FileBytes(path)), expected);
+  EXPECT_EQ(FileEntries(Utf8OfUtf16File(bytes)), expected);
 
   PagerWindowStandIn reloaded;
   TargetAppName = L"";
   LoadSettings(profile, reloaded, kScreen);
   EXPECT_EQ(reloaded.layer, L"枠線");
-  EXPECT_EQ(TargetAppName, L"ブリックス");
+  EXPECT_EQ(TargetAppName, kOutsideCodePage932);
+}
+
+TEST_F(ProfileTest, AnAnsiFileIsKeptAnsiUnlessAValueNeedsUnicodeAndThenKeepsEveryLine) {
+  const std::string ansi =
+      "; \x8E\xE8\x8F\x91\x82\xAB\r\n[Other]\r\nKeep=\x98\x67\r\n[Form]\r\nLeft=3\r\n";  // 手書き, 枠
+  WriteFileBytes(path, ansi);
+  Load();
+  SaveSettings(profile, window);
+  EXPECT_FALSE(FileBytes(path).starts_with("\xFF\xFE")) << "every value fits the code page";
+
+  TargetAppName = kOutsideCodePage932;
+  SaveSettings(profile, window);
+  const std::string bytes = FileBytes(path);
+  ASSERT_TRUE(bytes.starts_with("\xFF\xFE")) << bytes;
+  const std::string text = Utf8OfUtf16File(bytes);
+  EXPECT_TRUE(text.starts_with("; 手書き\r\n")) << text;
+  const std::map<std::string, std::string> entries = FileEntries(text);
+  EXPECT_EQ(entries.at("Other/Keep"), "枠");
+  EXPECT_EQ(entries.at("Form/Left"), "3");
+  EXPECT_EQ(entries.at("Target/AppName"), ToUtf8(kOutsideCodePage932));
+  EXPECT_EQ(entries.size(), 6u) << text;
 }
 
 TEST_F(ProfileTest, SaveKeepsUnrelatedSectionsAndKeys) {
@@ -174,7 +216,7 @@ TEST_F(ProfileTest, AKeyThatCannotBeWrittenStopsTheSaveWithThePath) {
 
 TEST_F(ProfileTest, AFolderThatDoesNotExistFailsTheFirstWrite) {
   const std::wstring missing = SettingsFilePath(folder.File(L"no such folder\\page.exe"));
-  WinProfile nowhere(missing);
+  WinProfile nowhere(missing, files, ansi);
   try {
     SaveSettings(nowhere, window);
     ADD_FAILURE() << "the save reported success";
