@@ -42,6 +42,9 @@ int RunPage(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // First of all: nothing loaded from now on (COM, the input method, the
+  // functions of SystemLibrary) searches the program's folder.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   try {
     return RunPage(instance);
   } catch (...) {

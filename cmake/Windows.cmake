@@ -23,10 +23,11 @@ add_library(page_ui_win STATIC
   ui/PagerForm.cpp
   ui/StyleNotFoundDialog.cpp
   ui/StylePainting.cpp
+  ui/SystemLibrary.cpp
   ui/TargetCadDialog.cpp
   ui/Tooltip.cpp
   ui/Win32SortedListBox.cpp)
-target_link_libraries(page_ui_win PUBLIC page_ui_logic page_com comctl32 uxtheme imm32 gdi32 user32)
+target_link_libraries(page_ui_win PUBLIC page_ui_logic page_com comctl32 imm32 gdi32 user32)
 
 add_executable(page WIN32 app/Main.cpp app/page.rc)
 target_link_libraries(page PRIVATE page_ui_win)

@@ -6,6 +6,7 @@
 #include "ui/Dpi.h"
 #include "ui/StyleNotFoundDialog.h"
 #include "ui/StylePainting.h"
+#include "ui/SystemLibrary.h"
 #include "ui/Win32Api.h"
 
 namespace {
@@ -90,12 +91,12 @@ LRESULT CALLBACK GroupFrameProc(HWND group, UINT message, WPARAM wParam, LPARAM 
 void StyleTooltip(HWND tooltip, const StylePalette& palette) {
   // The platform's dark tooltips where it has them; elsewhere a classic
   // tooltip in the palette's colours.
-  if (HTHEME theme = OpenThemeData(tooltip, L"DarkMode_Explorer::Tooltip")) {
-    CloseThemeData(theme);
-    SetWindowTheme(tooltip, L"DarkMode_Explorer", nullptr);
+  if (HTHEME theme = ThemeOpenData(tooltip, L"DarkMode_Explorer::Tooltip")) {
+    ThemeCloseData(theme);
+    ThemeSetWindow(tooltip, L"DarkMode_Explorer", nullptr);
     return;
   }
-  SetWindowTheme(tooltip, L"", L"");
+  ThemeSetWindow(tooltip, L"", L"");
   SendMessageW(tooltip, TTM_SETTIPBKCOLOR, ToColorRef(palette.button), 0);
   SendMessageW(tooltip, TTM_SETTIPTEXTCOLOR, ToColorRef(palette.text), 0);
 }
@@ -131,14 +132,9 @@ HBRUSH VisualStyle::WindowBrush() const { return Dark() ? FWindowBrush.Get() : G
 
 void VisualStyle::StyleTopLevel(HWND window) const {
   if (!Dark()) return;
-  using SetAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  // Loaded for the life of the process; absent or refusing under Wine.
-  static const HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!dwm) return;
-  const auto setAttribute =
-      reinterpret_cast<SetAttributeFunction>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+  // Refused under Wine; absent before Windows 10.
   const BOOL dark = TRUE;
-  if (setAttribute) setAttribute(window, kImmersiveDarkModeAttribute, &dark, sizeof dark);
+  DwmSetAttribute(window, kImmersiveDarkModeAttribute, &dark, sizeof dark);
 }
 
 void VisualStyle::StyleControl(HWND control) const {
@@ -148,7 +144,7 @@ void VisualStyle::StyleControl(HWND control) const {
   if (windowClass == WC_EDITW || windowClass == WC_LISTBOXW) {
     SetWindowSubclass(control, FieldBorderProc, kFieldBorderSubclass, data);
     // Dark scroll bars where the platform has them.
-    if (windowClass == WC_LISTBOXW) SetWindowTheme(control, L"DarkMode_Explorer", nullptr);
+    if (windowClass == WC_LISTBOXW) ThemeSetWindow(control, L"DarkMode_Explorer", nullptr);
     SetWindowPos(control, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   } else if (windowClass == WC_BUTTONW && ButtonType(control) == BS_GROUPBOX) {
     SetWindowSubclass(control, GroupFrameProc, kGroupFrameSubclass, data);

@@ -6,7 +6,8 @@
 #                          create the Wine prefix build/windows/wineprefix
 #                          once, start a persistent wineserver; installs an
 #                          EXIT trap that calls page_windows_teardown
-#   page_windows_test      configure the windows preset, build, run the
+#   page_windows_test      configure the windows preset, build, check the
+#                          DLLs page.exe imports, run the
 #                          Windows suite under Wine with CTest
 #   page_windows_teardown  stop wineserver and the Xvfb display (idempotent)
 #
@@ -139,9 +140,30 @@ page_windows_setup() {
   "$PAGE_WINE_RUN" wineboot </dev/null >/dev/null 2>&1 || return 1
 }
 
+# page.exe is unzipped anywhere, Downloads included, so every DLL it imports
+# must be one the loader takes from the system whatever lies beside it: a
+# known DLL, or comctl32, which the manifest binds to the side-by-side
+# version 6. Every other DLL is loaded at run time from System32.
+PAGE_SYSTEM_IMPORTS="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll imm32.dll kernel32.dll msvcrt.dll ole32.dll
+  oleaut32.dll rpcrt4.dll shell32.dll shlwapi.dll user32.dll"
+
+page_windows_check_imports() {
+  local imports dll status=0
+  imports=$(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
+  [ -n "$imports" ] || { page_windows_log "no import table in $1"; return 1; }
+  for dll in $imports; do
+    case " $(echo $PAGE_SYSTEM_IMPORTS) " in
+      *" $dll "*) ;;
+      *) page_windows_log "$1 imports $dll, which the loader may take from the program's folder"; status=1 ;;
+    esac
+  done
+  return $status
+}
+
 page_windows_test() {
   (cd "$PAGE_ROOT" &&
     cmake --preset windows >/dev/null &&
     cmake --build --preset windows &&
+    page_windows_check_imports build/windows/bin/page.exe &&
     ctest --preset windows --timeout 120)
 }

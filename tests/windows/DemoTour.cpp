@@ -49,7 +49,11 @@ class Tour {
     const std::wstring before = FPager.Status();
     const size_t zooms = ZoomCount(FCad);
     FPager.Click(control);
-    const std::wstring status = FPager.WaitForStatusOtherThan(before);
+    std::wstring status = FPager.WaitForStatusOtherThan(before);
+    // Get shows the count of entities read on its way, at most every quarter
+    // second; the status it ends with is the one that stays.
+    for (std::wstring later; Eventually([&] { return (later = FPager.Status()) != status; }, std::chrono::seconds(1));)
+      status = later;
     const bool moved = status.find(L" / ") == std::wstring::npos || Eventually([&] { return ZoomCount(FCad) > zooms; });
     Say(std::wstring(name) + L": status \"" + status + L"\", CAD view centre " + ViewCentre(FCad));
     Shot(name);
