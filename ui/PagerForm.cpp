@@ -106,8 +106,6 @@ bool TForm105::WindowCreated(HWND window) {
   style.StyleControl(FTooltip.Handle());
   for (const ControlDefinition& definition : kControls) style.StyleControl(Control(definition.id));
   for (const Hint& hint : kHints) FTooltip.Add(Control(hint.id), hint.text);
-  CloseInputMethod(Control(kPagerEdit1));
-  CloseInputMethod(Control(kPagerEdit2));
   ApplyDpi(DpiForWindow(window));
   FormCreate();
   return true;
@@ -130,6 +128,7 @@ void TForm105::FormDestroy() {
 }
 
 void TForm105::ControlCommand(int id, int code, HWND control) {
+  if (code == EN_SETFOCUS) CloseInputMethod(control);
   if (code != BN_CLICKED) return;
   switch (id) {
     case kPagerButton1: Button1Click(); break;
@@ -140,13 +139,19 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
   }
 }
 
-void TForm105::Button1Click() { GetCommand(*this, FCad); }
+void TForm105::Button1Click() {
+  const WaitCursor wait;
+  GetCommand(*this, FCad);
+}
 
 void TForm105::Button2Click(HWND sender) {
   StepCommand(*this, FCad, sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward);
 }
 
-void TForm105::CheckBox1Click() { GetCommand(*this, FCad); }
+void TForm105::CheckBox1Click() {
+  const WaitCursor wait;
+  GetCommand(*this, FCad);
+}
 
 void TForm105::Button4Click() {
   HWND dialog = FTargetCadForm->Handle();

@@ -6,17 +6,6 @@ std::wstring CurrentProgId;
 
 namespace {
 
-// ASCII letters only: ProgIDs are ASCII, and the added row itself always
-// matches, whatever the collation of other letters.
-bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
 std::wstring FieldsRow(const TargetCadControls& controls) {
   return JoinTargetRow(controls.Edit1Text(), controls.Edit2Text());
 }
@@ -65,10 +54,9 @@ void ListBox1Click(TargetCadControls& controls) {
 void SpeedButton1Click(TargetCadControls& controls, TargetListFile& file) {
   const std::wstring row = FieldsRow(controls);
   SortedListBox& list = controls.ListBox1();
-  const int added = list.AddSorted(row);
-  int first = 0;
-  while (first < added && !EqualIgnoringCase(list.Row(first), row)) ++first;
-  SelectAndShow(controls, first);
+  list.AddSorted(row);
+  // The new row itself matches if no earlier one does.
+  SelectAndShow(controls, list.FindIgnoringCase(row));
   WriteList(controls, file);
 }
 

@@ -23,6 +23,9 @@ class SortedListBox {
   virtual void Select(int index) = 0;
   // Inserts in sorted place and returns the row's index.
   virtual int AddSorted(const std::wstring& row) = 0;
+  // The first row equal to row with letter case ignored, every letter as
+  // the platform folds it; -1 when there is none.
+  virtual int FindIgnoringCase(const std::wstring& row) const = 0;
   virtual void Delete(int index) = 0;
   // Replaces the text without moving the row.
   virtual void Replace(int index, const std::wstring& row) = 0;

@@ -120,16 +120,18 @@ bool TTargetCADForm::WindowCreated(HWND window) {
   style.StyleTopLevel(window);
   for (const ControlDefinition& definition : FControls) style.StyleControl(Control(definition.id));
   FListBox1.Attach(Control(kTargetListBox1));
-  for (int id : {kTargetEdit1, kTargetEdit2}) {
-    CloseInputMethod(Control(id));
+  for (int id : {kTargetEdit1, kTargetEdit2})
     SetWindowSubclass(Control(id), EnterKeyProc, kEnterSubclass, reinterpret_cast<DWORD_PTR>(this));
-  }
   for (int id : {kTargetSpeedButton1, kTargetSpeedButton2, kTargetSpeedButton3}) MakeNoFocusButton(Control(id));
   ApplyDpi(FDpi);
   return true;
 }
 
 void TTargetCADForm::ControlCommand(int id, int code) {
+  if (code == EN_SETFOCUS) {
+    CloseInputMethod(Control(id));
+    return;
+  }
   if (id == kTargetListBox1) {
     if (code == LBN_SELCHANGE) ListBox1Click();
     return;

@@ -33,6 +33,12 @@ int Win32SortedListBox::AddSorted(const std::wstring& row) {
   return static_cast<int>(index);
 }
 
+int Win32SortedListBox::FindIgnoringCase(const std::wstring& row) const {
+  for (int i = 0; i < Count(); ++i)
+    if (CompareStringOrdinal(Row(i).c_str(), -1, row.c_str(), -1, TRUE) == CSTR_EQUAL) return i;
+  return -1;
+}
+
 void Win32SortedListBox::Delete(int index) {
   if (SendMessageW(FHandle, LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR) ThrowIndexError(index);
 }

@@ -16,6 +16,8 @@ class Win32SortedListBox : public SortedListBox {
   void Select(int index) override;
   // Throws std::runtime_error when the control has no room left.
   int AddSorted(const std::wstring& row) override;
+  // CompareStringOrdinal ignoring case.
+  int FindIgnoringCase(const std::wstring& row) const override;
   void Delete(int index) override;
   void Replace(int index, const std::wstring& row) override;
   void Clear() override;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <wctype.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -35,6 +37,16 @@ class TestListBox : public SortedListBox {
     const auto inserted = rows.insert(at, row);
     return static_cast<int>(inserted - rows.begin());
   }
+  // As the platform's ordinal comparison ignoring case: every letter
+  // folded to its simple upper case.
+  int FindIgnoringCase(const std::wstring& row) const override {
+    const auto same = [&row](const std::wstring& other) {
+      return std::equal(other.begin(), other.end(), row.begin(), row.end(),
+                        [](wchar_t x, wchar_t y) { return Upper(x) == Upper(y); });
+    };
+    const auto found = std::find_if(rows.begin(), rows.end(), same);
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+  }
   void Delete(int index) override {
     rows.erase(rows.begin() + index);
     selected = -1;
@@ -49,6 +61,10 @@ class TestListBox : public SortedListBox {
   }
 
  private:
+  static wchar_t Upper(wchar_t c) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
+  }
   static bool LessIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](wchar_t x, wchar_t y) { return std::towlower(x) < std::towlower(y); });
@@ -168,14 +184,17 @@ TEST_F(TargetCadDialogTest, AddSortsTheRowInSelectsItAndWritesTheFile) {
   EXPECT_EQ(Written(), "A\ta.1\r\nb\tb.1\r\nC\tc.1\r\n");
 }
 
-TEST_F(TargetCadDialogTest, AddSelectsTheFirstRowEqualIgnoringCase) {
-  ShowWithFile("Bcad\tX.App\r\n");
-  controls.edit1 = L"BCAD";
+TEST_F(TargetCadDialogTest, AddSelectsTheFirstRowEqualIgnoringTheCaseOfEveryLetter) {
+  // Full-width and accented letters, which differ in case only.
+  ShowWithFile(
+      "\xEF\xBB\xBF\xEF\xBC\xA2\xC3\x84"
+      "cad\tX.App\r\n");
+  controls.edit1 = L"\uFF42\u00E4CAD";
   controls.edit2 = L"x.app";
   SpeedButton1Click(controls, file);
-  EXPECT_EQ(controls.list.rows, (Rows{L"Bcad\tX.App", L"BCAD\tx.app"}));
+  EXPECT_EQ(controls.list.rows, (Rows{L"\uFF22\u00C4cad\tX.App", L"\uFF42\u00E4CAD\tx.app"}));
   EXPECT_EQ(controls.list.selected, 0);
-  EXPECT_EQ(controls.edit1, L"Bcad");
+  EXPECT_EQ(controls.edit1, L"\uFF22\u00C4cad");
   EXPECT_EQ(controls.edit2, L"X.App");
 }
 

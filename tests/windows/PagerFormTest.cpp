@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "PagerTestSupport.h"
 #include "cad/MessageFilter.h"
@@ -24,6 +26,17 @@ sim::Drawing ThreeSheets() {
   drawing.view = {210, 148.5, 420, 297};
   return drawing;
 }
+
+// The simulated CAD's object table, noting the cursor when a command asks
+// whether the CAD runs.
+class CursorRecordingObjects : public sim::SimObjectTable {
+ public:
+  HCURSOR cursorAtRunningCheck = nullptr;
+  bool IsActive(const std::wstring& progId) override {
+    cursorAtRunningCheck = GetCursor();
+    return SimObjectTable::IsActive(progId);
+  }
+};
 
 class PagerFormTest : public ::testing::Test {
  protected:
@@ -55,7 +68,7 @@ class PagerFormTest : public ::testing::Test {
 
   MemoryProfile settings;
   sim::SimCad cad;
-  sim::SimObjectTable objects;
+  CursorRecordingObjects objects;
   sim::SimWindowControl windows{cad};
   WinFileSystem files;
   WinAnsiCodePage ansi;
@@ -150,13 +163,17 @@ TEST_F(PagerFormTest, IsTheDesignedTopmostToolWindow) {
     EXPECT_EQ(bounds.bottom - bounds.top, ScaleForDpi(expected.bounds.bottom - expected.bounds.top, dpi));
   }
   EXPECT_FALSE(pager.UpperLeft());
-  for (int edit : {kPagerEdit1, kPagerEdit2}) {
-    EXPECT_TRUE(GetWindowLongPtrW(Item(edit), GWL_STYLE) & ES_READONLY);
-    EXPECT_EQ(ImmGetContext(Item(edit)), nullptr) << "input method open in " << edit;
-  }
+  for (int edit : {kPagerEdit1, kPagerEdit2}) EXPECT_TRUE(GetWindowLongPtrW(Item(edit), GWL_STYLE) & ES_READONLY);
   const auto statusStyle = GetWindowLongPtrW(Item(kPagerEdit2), GWL_STYLE);
   EXPECT_TRUE(statusStyle & ES_CENTER);
   EXPECT_FALSE(statusStyle & WS_TABSTOP);
+}
+
+TEST_F(PagerFormTest, BothFieldsCloseTheInputMethodWhenTheyGetTheFocus) {
+  Create();
+  Show();
+  for (int edit : {kPagerEdit1, kPagerEdit2})
+    EXPECT_TRUE(FocusClosesTheInputMethod(Item(edit), Item(kPagerButton1))) << "field " << edit;
 }
 
 TEST_F(PagerFormTest, TabVisitsTheControlsInTheirOrderAndSkipsTheStatus) {
@@ -192,6 +209,44 @@ TEST_F(PagerFormTest, SettingsAreReadAtCreationAndAllWrittenAtDestruction) {
                                                                    {L"Target/ProgId", L"GCAD.Application"},
                                                                    {L"Target/AppName", L"Changed"}}));
   EXPECT_EQ(MessageFilter, nullptr) << "the filter was not revoked";
+}
+
+TEST_F(PagerFormTest, ASettingsFileThatCannotBeWrittenAtCloseIsReportedAndTheFilterStays) {
+  Create();
+  settings.values.clear();
+  settings.unwritableKey = L"Waku/Layer";
+  std::wstring message;
+  HICON icon = nullptr;
+  ModalWatcher watcher(L"#32770", L"PAGE", [&](HWND box) {
+    message = ChildTexts(box, L"Static");
+    icon = MessageBoxIcon(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  DestroyWindow(pager.Handle());
+  ASSERT_TRUE(watcher.Found()) << "no message box titled PAGE";
+  EXPECT_TRUE(message.ends_with(L"C:\\page\\page.ini に書き込めません.")) << message;
+  EXPECT_EQ(icon, LoadIconW(nullptr, IDI_HAND)) << "not the stop icon";
+  std::vector<std::wstring> written;
+  for (const auto& entry : settings.values) written.push_back(entry.first);
+  EXPECT_EQ(written, (std::vector<std::wstring>{L"Form/Left", L"Form/Top"})) << "the keys after the layer were written";
+  ASSERT_NE(MessageFilter, nullptr) << "the filter was revoked";
+  MessageFilter->RevokeFilter();
+  MessageFilter = nullptr;
+}
+
+TEST_F(PagerFormTest, GetShowsTheWaitCursorWhileItRunsAndTheStatusAtOnce) {
+  Create();
+  Show();
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(arrow);
+  Click(kPagerButton1);
+  EXPECT_EQ(objects.cursorAtRunningCheck, LoadCursorW(nullptr, IDC_WAIT));
+  EXPECT_EQ(GetCursor(), arrow) << "the cursor before Get is not back";
+  EXPECT_EQ(Status(), L"1 / 3");
+
+  UpdateWindow(pager.Handle());
+  pager.SetPageStatus(L"250");
+  EXPECT_FALSE(GetUpdateRect(Item(kPagerEdit2), nullptr, FALSE)) << "the status waits for a paint message";
 }
 
 TEST_F(PagerFormTest, ButtonsAndCheckBoxRunThePageCommands) {

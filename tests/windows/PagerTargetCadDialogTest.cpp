@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "PagerTestSupport.h"
 #include "ui/ControlIds.h"
 #include "ui/Dpi.h"
 #include "ui/TargetCadDialog.h"
+#include "ui/Win32Controls.h"
 #include "ui/WinAnsiCodePage.h"
 #include "ui/WinFileSystem.h"
 
@@ -77,7 +79,40 @@ TEST_F(TargetCadFormTest, HasTheDesignedSizeCaptionAndTabOrder) {
   }
 }
 
-TEST_F(TargetCadFormTest, TheListBoxSortsAndReplacesInPlace) {
+TEST_F(TargetCadFormTest, TheFieldsCloseTheInputMethodOnFocusAndJapaneseTypedIntoTheNameArrives) {
+  ShowWindow(form.Handle(), SW_SHOW);
+  for (int edit : {kTargetEdit1, kTargetEdit2})
+    EXPECT_TRUE(FocusClosesTheInputMethod(Item(edit), Item(kTargetListBox1))) << "field " << edit;
+
+  // Then types Japanese into the name field. Wine has no Japanese input
+  // method to compose with, so the characters come as Unicode key input,
+  // which is what an input method hands on.
+  SetForegroundWindow(form.Handle());
+  SetFocus(Item(kTargetEdit1));
+  const std::wstring japanese = L"日本語の名前";
+  std::vector<INPUT> keys;
+  for (const wchar_t c : japanese)
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT key{};
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = c;
+      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      keys.push_back(key);
+    }
+  ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+  const auto deadline = GetTickCount64() + 5000;
+  while (WindowText(Item(kTargetEdit1)) != japanese && GetTickCount64() < deadline) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  }
+  EXPECT_EQ(WindowText(Item(kTargetEdit1)), japanese);
+}
+
+TEST_F(TargetCadFormTest, TheListBoxSortsReplacesInPlaceAndFindsRowsIgnoringTheCaseOfEveryLetter) {
   SortedListBox& rows = form.ListBox1();
   EXPECT_EQ(rows.AddSorted(L"b\tB.App"), 0);
   EXPECT_EQ(rows.AddSorted(L"a\tA.App"), 0);
@@ -86,6 +121,10 @@ TEST_F(TargetCadFormTest, TheListBoxSortsAndReplacesInPlace) {
   rows.Replace(2, L"0\tZero.App");
   EXPECT_EQ(rows.Row(2), L"0\tZero.App") << "moved to its sorted place";
   EXPECT_EQ(rows.SelectedIndex(), 2);
+  // Full-width and accented letters that differ in case only.
+  const int accented = rows.AddSorted(L"\uFF22\u00C4cad\tX.App");
+  EXPECT_EQ(rows.FindIgnoringCase(L"\uFF42\u00E4CAD\tx.app"), accented);
+  EXPECT_EQ(rows.FindIgnoringCase(L"\uFF42\u00E4CAD\tx.ap"), -1);
   try {
     rows.Row(-1);
     ADD_FAILURE() << "row -1 was read";

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <utility>
 
+#include "ui/Win32Controls.h"
+
 namespace {
 
 struct ChildQuery {
@@ -81,4 +83,28 @@ int ChildCount(HWND window, const wchar_t* childClass) {
   ChildQuery query{childClass, L"", 0};
   EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&query));
   return query.count;
+}
+
+bool FocusClosesTheInputMethod(HWND field, HWND elsewhere) {
+  SetFocus(elsewhere);
+  {
+    const InputContext opened(elsewhere);
+    if (!opened.Get() || !ImmSetOpenStatus(opened.Get(), TRUE)) return false;
+  }
+  SetFocus(field);
+  const InputContext context(field);
+  return GetFocus() == field && context.Get() && !ImmGetOpenStatus(context.Get());
+}
+
+HICON MessageBoxIcon(HWND box) {
+  HICON icon = nullptr;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM found) {
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
+        *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&icon));
+  return icon;
 }

@@ -15,7 +15,7 @@
 class MemoryProfile : public Profile {
  public:
   std::map<std::wstring, std::wstring> values;  // "Section/Key"
-  bool writable = true;
+  std::wstring unwritableKey;                   // "Section/Key" whose write fails
 
   const std::wstring& Path() const override { return FPath; }
   std::wstring ReadString(const std::wstring& section, const std::wstring& key,
@@ -24,7 +24,7 @@ class MemoryProfile : public Profile {
     return found == values.end() ? defaultValue : found->second;
   }
   bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
-    if (!writable) return false;
+    if (section + L"/" + key == unwritableKey) return false;
     values[section + L"/" + key] = value;
     return true;
   }
@@ -54,3 +54,9 @@ std::wstring WindowText(HWND window);
 // The texts of the window's children of a class, in z-order.
 std::wstring ChildTexts(HWND window, const wchar_t* childClass);
 int ChildCount(HWND window, const wchar_t* childClass);
+// The icon a message box shows; nullptr for none.
+HICON MessageBoxIcon(HWND box);
+
+// Opens the input method away from the field, then gives the field the
+// focus; true when the field closed it and kept its input context.
+bool FocusClosesTheInputMethod(HWND field, HWND elsewhere);
