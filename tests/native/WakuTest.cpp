@@ -121,21 +121,19 @@ TEST(SortWakuList, RowsAreAnchoredAtTheirFirstFrameNotThePreviousOne) {
 TEST(SortWakuList, ExchangeSortDecidesTheOrderOfEqualKeys) {
   // Equal miny and equal minx: only the exchange sort's swaps decide which
   // of the frames comes first; a stable sort would keep the input order.
-  TWakuList list{Frame(0, 5, 100, 50), Frame(0, 5, 300, 50), Frame(0, 0, 200, 50)};
-  SortWakuList(list, false);
-  ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[0].maxx, 200);
-  EXPECT_EQ(list[1].maxx, 300);
-  EXPECT_EQ(list[2].maxx, 100);
-
-  // From the top: the higher frame is swapped to the front, which puts the
-  // two lower ones (equal miny, equal minx) in reverse order.
-  TWakuList upper{Frame(0, 0, 100, 50), Frame(0, 0, 300, 50), Frame(0, 5, 200, 50)};
-  SortWakuList(upper, true);
-  ASSERT_EQ(upper.size(), 3u);
-  EXPECT_EQ(upper[0].maxx, 200);
-  EXPECT_EQ(upper[1].maxx, 300);
-  EXPECT_EQ(upper[2].maxx, 100);
+  // From the top, the higher frame is swapped to the front, which puts the
+  // two lower ones in reverse order.
+  struct Case {
+    bool upperLeft;
+    TWakuList list;
+  };
+  for (Case c : {Case{false, {Frame(0, 5, 100, 50), Frame(0, 5, 300, 50), Frame(0, 0, 200, 50)}},
+                 Case{true, {Frame(0, 0, 100, 50), Frame(0, 0, 300, 50), Frame(0, 5, 200, 50)}}}) {
+    SortWakuList(c.list, c.upperLeft);
+    std::vector<double> rightEdges;
+    for (const TsvWaku& w : c.list) rightEdges.push_back(w.maxx);
+    EXPECT_EQ(rightEdges, (std::vector<double>{200, 300, 100})) << "upperLeft " << c.upperLeft;
+  }
 }
 
 TEST(SortWakuList, DropsNearDuplicatesKeepingTheEarlierFrame) {
