@@ -5,21 +5,22 @@
 
 namespace {
 
-template <typename FunctionPointer>
-FunctionPointer Find(const wchar_t* library, const char* function) {
-  return reinterpret_cast<FunctionPointer>(reinterpret_cast<void*>(SystemFunction(library, function)));
-}
-
-}  // namespace
-
+// The function's address, or nullptr when the DLL or the function is not
+// there. One thread, the user interface's, looks functions up.
 FARPROC SystemFunction(const wchar_t* library, const char* function) {
-  // One thread, the user interface's, looks functions up.
   static std::map<std::wstring, HMODULE> loaded;
   auto found = loaded.find(library);
   if (found == loaded.end())
     found = loaded.emplace(library, LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)).first;
   return found->second ? GetProcAddress(found->second, function) : nullptr;
 }
+
+template <typename FunctionPointer>
+FunctionPointer Find(const wchar_t* library, const char* function) {
+  return reinterpret_cast<FunctionPointer>(reinterpret_cast<void*>(SystemFunction(library, function)));
+}
+
+}  // namespace
 
 HTHEME ThemeOpenData(HWND window, const wchar_t* classList) {
   static const auto open = Find<HTHEME(WINAPI*)(HWND, LPCWSTR)>(L"uxtheme.dll", "OpenThemeData");

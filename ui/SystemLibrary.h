@@ -1,13 +1,10 @@
 // Functions of DLLs that are not among the system's known DLLs, loaded at
 // run time from the system folder only: a file of the same name beside the
-// program (often a Downloads folder) is never loaded instead.
+// program (often a Downloads folder) is never loaded instead. A DLL stays
+// loaded for the life of the process once looked up.
 #pragma once
 
 #include "ui/Win32Api.h"
-
-// The function's address, or nullptr when the DLL or the function is not
-// there. The DLL stays loaded for the life of the process.
-FARPROC SystemFunction(const wchar_t* library, const char* function);
 
 // UxTheme's functions; without UxTheme they do nothing and find no theme.
 HTHEME ThemeOpenData(HWND window, const wchar_t* classList);
