@@ -4,6 +4,9 @@
 #include <exception>
 #include <vector>
 
+#include "cad/TargetCad.h"
+#include "pages/Waku.h"
+
 namespace {
 
 struct ViewCentre {
@@ -56,6 +59,8 @@ TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
   return frames;
 }
 
+ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, waku.maxx, waku.maxy}; }
+
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
 }  // namespace
@@ -96,7 +101,7 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
     const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
     if (k < 0) return;
     view.SetPageStatus(PageStatus(k + 1, pages));
-    ZoomToWaku(*application, *document, WakuList[static_cast<size_t>(k)], cad.windows);
+    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
   } catch (const std::exception&) {
     // A busy, closing or unusual CAD ends the command silently.
   }
@@ -119,7 +124,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
     view.SetPageStatus(PageStatus(k + 1, n));
-    ZoomToWaku(*application, *document, WakuList[static_cast<size_t>(k)], cad.windows);
+    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
   } catch (const std::exception&) {
     // As in Get: the command simply stops.
   }

@@ -38,7 +38,7 @@ class SimCadViewer {
   const sim::SimCad& FCad;
   std::wstring FFrameLayer;
   HWND FWindow = nullptr;
-  UniqueGdiObject<HFONT> FFont;
+  UniqueFont FFont;
   sim::View FShownView;
   size_t FShownCalls = 0;
 };

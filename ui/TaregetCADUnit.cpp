@@ -20,12 +20,12 @@ void WriteList(TargetCadControls& controls, TargetListFile& file) {
 
 void SelectAndShow(TargetCadControls& controls, int index) {
   controls.ListBox1().Select(index);
-  TargetCadDialog::ListBox1Click(controls);
+  TaregetCADUnit::ListBox1Click(controls);
 }
 
 }  // namespace
 
-namespace TargetCadDialog {
+namespace TaregetCADUnit {
 
 void FormShow(TargetCadControls& controls, TargetListFile& file) {
   if (!file.Exists()) return;
@@ -99,4 +99,4 @@ bool Edit1KeyPress(TargetCadControls& controls, TargetListFile& file, wchar_t ke
   return true;
 }
 
-}  // namespace TargetCadDialog
+}  // namespace TaregetCADUnit

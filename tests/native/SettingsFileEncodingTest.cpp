@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/native/TargetListTestCodePage.h"
-#include "ui/SettingsFileEncoding.h"
+#include "settings/SettingsFileEncoding.h"
 
 namespace {
 

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "cad/TargetCad.h"
 #include "pages/PageCommands.h"
+#include "pages/Waku.h"
 #include "sim/SimCad.h"
 
 class RecordingView : public PagerView {

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <utility>
 
-#include "ui/Win32Controls.h"
+#include "win/Win32Controls.h"
 
 namespace {
 

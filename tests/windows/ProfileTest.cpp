@@ -9,12 +9,12 @@
 #include "cad/TargetCad.h"
 #include "common/FileError.h"
 #include "common/Unicode.h"
-#include "ui/ProgramFiles.h"
-#include "ui/Settings.h"
-#include "ui/WinAnsiCodePage.h"
-#include "ui/WinFileSystem.h"
-#include "ui/WinMonitors.h"
-#include "ui/WinProfile.h"
+#include "settings/ProgramFiles.h"
+#include "settings/Settings.h"
+#include "settings/WinAnsiCodePage.h"
+#include "settings/WinFileSystem.h"
+#include "settings/WinMonitors.h"
+#include "settings/WinProfile.h"
 
 namespace {
 
