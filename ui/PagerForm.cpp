@@ -4,9 +4,9 @@
 
 #include "cad/MessageFilter.h"
 #include "cad/TargetCad.h"
+#include "settings/WinMonitors.h"
 #include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"
-#include "settings/WinMonitors.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
 #include "win/Dpi.h"

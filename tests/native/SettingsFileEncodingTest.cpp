@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tests/native/TargetListTestCodePage.h"
 #include "settings/SettingsFileEncoding.h"
+#include "tests/native/TargetListTestCodePage.h"
 
 namespace {
 
