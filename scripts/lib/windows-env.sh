@@ -154,5 +154,6 @@ page_windows_other_builds() {
     cmake -S "$PAGE_ROOT" -B "$name" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGE_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$PAGE_ROOT/tests/toolchains/$toolchain.cmake" >/dev/null || return 1
     cmake --build "$name" --target page simcad || return 1
+    page_windows_check_imports "$name/bin/page.exe" || return 1
   done
 }
