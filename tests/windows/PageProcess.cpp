@@ -40,9 +40,20 @@ PageProcess::PageProcess(const std::wstring& program) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process))
-    throw std::runtime_error("cannot start page.exe: error " + std::to_string(GetLastError()));
+  // Wine now and then refuses a start with ERROR_INTERNAL_ERROR right after
+  // the program was copied; a second try starts it.
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &startup, &process)) {
+      error = ERROR_SUCCESS;
+      break;
+    }
+    error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+    Sleep(200);
+  }
+  if (error != ERROR_SUCCESS) throw std::runtime_error("cannot start page.exe: error " + std::to_string(error));
   FProcess.Reset(process.hProcess);
   const UniqueHandle thread(process.hThread);
   FId = process.dwProcessId;
