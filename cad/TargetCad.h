@@ -52,6 +52,11 @@ void RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
 Variant FrameFilterType();
 Variant FrameFilterData(const std::wstring& layer);
 
+// FilterType [0, 2] and FilterData ["INSERT", pattern]: block references
+// whose block name matches the pattern, on any layer.
+Variant BlockFilterType();
+Variant BlockFilterData(const std::wstring& pattern);
+
 // "'ZOOM W x1,y1 x2,y2" and a carriage return, three decimals, '.' always.
 std::wstring ZoomCommandText(const TsvWaku& waku);
 

@@ -4,6 +4,8 @@
 #include <exception>
 #include <vector>
 
+#include "pages/BlockFrames.h"
+
 namespace {
 
 struct ViewCentre {
@@ -14,14 +16,7 @@ ViewCentre ReadViewCentre(DispatchObject& document) {
   const std::array<Variant, 1> name{Variant(L"VIEWCTR")};
   const Variant centre = CallMethod(document, L"GetVariable", name);
   const VariantArray& values = centre.AsArray();
-  // Elements 0 and 1 by index, whatever the array's lower bound.
-  const auto element = [&values](int32_t index) {
-    const int64_t offset = int64_t{index} - values.lowerBound;
-    if (offset < 0 || offset >= static_cast<int64_t>(values.elements.size()))
-      throw AutomationError(hresult::BadIndex, L"VIEWCTR の値が不正です");
-    return values.elements[static_cast<size_t>(offset)].ToDouble();
-  };
-  return {element(0), element(1)};
+  return {values.At(0).ToDouble(), values.At(1).ToDouble()};
 }
 
 std::vector<double> ReadCoordinates(DispatchObject& entity) {
@@ -67,11 +62,17 @@ void GetCommand(PagerView& view, CadAccess cad) {
     const DispatchPtr selection = GetObjectValue(*document, L"ActiveSelectionSet");
     CallMethod(*selection, L"Clear");
     CallMethod(*selection, L"Select", selectArguments);
-    if (!(GetValue(*selection, L"Count").ToInt64() > 0)) return;
+    bool selected = GetValue(*selection, L"Count").ToInt64() > 0;
 
     // Built aside so that a failure while reading leaves the last list.
-    TWakuList frames = GatherFrames(*selection);
-    CallMethod(*selection, L"Clear");
+    TWakuList frames;
+    if (selected) {
+      frames = GatherFrames(*selection);
+      CallMethod(*selection, L"Clear");
+    }
+    if (const std::wstring blocks = view.BlockPattern(); !blocks.empty())
+      selected = GatherBlockFrames(*selection, blocks, frames) || selected;
+    if (!selected) return;
 
     WakuList = std::move(frames);
     view.SetPageStatus(std::to_wstring(WakuList.size()));

@@ -11,6 +11,9 @@ class PagerView {
   virtual ~PagerView() = default;
   virtual std::wstring LayerName() const = 0;
   virtual bool UpperLeft() const = 0;
+  // The block-name pattern of sheets framed by block references; empty
+  // (the default) leaves Get to polylines alone.
+  virtual std::wstring BlockPattern() const { return {}; }
   virtual void SetPageStatus(const std::wstring& text) = 0;
 };
 

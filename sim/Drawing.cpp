@@ -13,6 +13,12 @@ size_t Stride(const Entity& entity) { return entity.type == L"LWPOLYLINE" ? 2 : 
 
 }  // namespace
 
+const Block* Drawing::FindBlock(const std::wstring& name) const {
+  for (const Block& block : blocks)
+    if (SameName(block.name, name)) return &block;
+  return nullptr;
+}
+
 Entity Rectangle(const std::wstring& layer, double minx, double miny, double maxx, double maxy) {
   return Entity{L"LWPOLYLINE", layer, {minx, miny, maxx, miny, maxx, maxy, minx, maxy}, true};
 }
