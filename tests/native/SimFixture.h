@@ -14,10 +14,12 @@ class RecordingView : public PagerView {
  public:
   std::wstring layer = L"KESTRA";
   bool upperLeft = false;
+  std::wstring blocks;
   std::vector<std::wstring> statuses;
 
   std::wstring LayerName() const override { return layer; }
   bool UpperLeft() const override { return upperLeft; }
+  std::wstring BlockPattern() const override { return blocks; }
   void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::wstring Status() const { return statuses.empty() ? std::wstring() : statuses.back(); }
 };
