@@ -27,9 +27,9 @@ sim::Drawing MixedSheets() {
   drawing.blocks = {sim::Block{L"図枠A3", 0, 0, {sim::Rectangle(L"0", 0, 0, 420, 297)}},
                     sim::Block{L"図枠LINE", 0, 0, {line}},
                     sim::Block{L"BORDER-X", 0, 0, {sim::Rectangle(L"0", 0, 0, 420, 297)}}};
-  drawing.entities = {sim::Rectangle(L"KESTRA", 0, 0, 420, 297),     sim::Rectangle(L"KESTRA", 500, 0, 920, 297),
-                      Insert(L"図枠A3", L"0", {500, 0, 1, 1, 0}),    Insert(L"図枠A3", L"TITLE", {0, 400, 1, 1, 0}),
-                      Insert(L"図枠A3", L"0", {1337, 0, 1, 1, 90}),  Insert(L"図枠LINE", L"0", {0, 800, 1, 1, 0}),
+  drawing.entities = {sim::Rectangle(L"KESTRA", 0, 0, 420, 297),    sim::Rectangle(L"KESTRA", 500, 0, 920, 297),
+                      Insert(L"図枠A3", L"0", {500, 0, 1, 1, 0}),   Insert(L"図枠A3", L"TITLE", {0, 400, 1, 1, 0}),
+                      Insert(L"図枠A3", L"0", {1337, 0, 1, 1, 90}), Insert(L"図枠LINE", L"0", {0, 800, 1, 1, 0}),
                       Insert(L"BORDER-X", L"0", {0, 1200, 1, 1, 0})};
   drawing.view = {-1000, -1000, 100, 100};
   return drawing;

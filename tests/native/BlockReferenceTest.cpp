@@ -84,8 +84,7 @@ class BlockReferenceTest : public SimCadTest {
   int32_t SelectBlocks(const std::wstring& pattern) {
     CallMethod(*selection, L"Clear");
     const std::array<Variant, 5> arguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
-                                           Variant::ByRef(BlockFilterType()),
-                                           Variant::ByRef(BlockFilterData(pattern))};
+                                           Variant::ByRef(BlockFilterType()), Variant::ByRef(BlockFilterData(pattern))};
     CallMethod(*selection, L"Select", arguments);
     return GetValue(*selection, L"Count").ToInt32();
   }
@@ -126,7 +125,9 @@ TEST_F(BlockReferenceTest, GetBoundingBoxRefusesWhatARealServerRefuses) {
   CallMethod(*selection, L"Select", std::array<Variant, 1>{Variant(int32_t{5})});
   const DispatchPtr reference = Item(0);
   const Variant out = Variant::ByRef(Variant());
-  EXPECT_EQ(CodeOf([&] { CallMethod(*reference, L"GetBoundingBox", std::array<Variant, 2>{Variant(), out}); }),
+  EXPECT_EQ(CodeOf([&] {
+              CallMethod(*reference, L"GetBoundingBox", std::array<Variant, 2>{Variant(), out});
+            }),
             hresult::TypeMismatch);
   EXPECT_EQ(CodeOf([&] { CallMethod(*reference, L"GetBoundingBox", std::array<Variant, 1>{out}); }),
             hresult::BadParamCount);

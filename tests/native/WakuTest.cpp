@@ -197,9 +197,9 @@ TEST(WakuFromBoundingBox, GivesThePageOfABoxWithAreaAndNoneOtherwise) {
 
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double infinity = std::numeric_limits<double>::infinity();
-  EXPECT_FALSE(WakuFromBoundingBox(0, 0, 0, 297));     // a line
-  EXPECT_FALSE(WakuFromBoundingBox(0, 5, 420, 5));     // a line the other way
-  EXPECT_FALSE(WakuFromBoundingBox(420, 0, 0, 297));   // corners swapped
+  EXPECT_FALSE(WakuFromBoundingBox(0, 0, 0, 297));    // a line
+  EXPECT_FALSE(WakuFromBoundingBox(0, 5, 420, 5));    // a line the other way
+  EXPECT_FALSE(WakuFromBoundingBox(420, 0, 0, 297));  // corners swapped
   EXPECT_FALSE(WakuFromBoundingBox(0, 0, nan, 297));
   EXPECT_FALSE(WakuFromBoundingBox(-infinity, 0, 420, 297));
   EXPECT_FALSE(WakuFromBoundingBox(0, 0, 420, infinity));
