@@ -51,7 +51,8 @@ endif()
 # Get through COM against simcad.exe: a benchmark that prints figures (scripts/bench-com).
 add_executable(page_com_bench bench/ComBench.cpp tests/windows/SimCadProcess.cpp)
 target_include_directories(page_com_bench PRIVATE tests/windows)
-target_compile_definitions(page_com_bench PRIVATE PAGE_SAMPLE_DRAWING="${CMAKE_SOURCE_DIR}/demo/Sample12.dxf")
+target_compile_definitions(page_com_bench PRIVATE PAGE_SAMPLE_DRAWING="${CMAKE_SOURCE_DIR}/demo/Sample12.dxf"
+  PAGE_BLOCK_DRAWING="${CMAKE_SOURCE_DIR}/tests/data/blocks-nested.dxf")
 target_link_libraries(page_com_bench PRIVATE page_com)
 add_dependencies(page_com_bench simcad)
 # ---- end of simcad.exe ----

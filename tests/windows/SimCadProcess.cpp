@@ -107,11 +107,19 @@ void SimCall(DispatchObject& application, const wchar_t* member, std::vector<Var
 
 bool SimQuery(DispatchObject& application, const wchar_t* member) { return GetValue(application, member).ToBool(); }
 
-std::wstring SampleDrawingPath() {
-  // The build passes a Unix path; Wine shows the Unix root as drive Z.
-  std::wstring path = FromUtf8Lenient(PAGE_SAMPLE_DRAWING);
+namespace {
+
+// The build passes Unix paths; Wine shows the Unix root as drive Z.
+std::wstring WinePath(const char* unixPath) {
+  std::wstring path = FromUtf8Lenient(unixPath);
   if (path.starts_with(L"/")) path = L"Z:" + path;
   for (wchar_t& c : path)
     if (c == L'/') c = L'\\';
   return path;
 }
+
+}  // namespace
+
+std::wstring SampleDrawingPath() { return WinePath(PAGE_SAMPLE_DRAWING); }
+
+std::wstring BlockDrawingPath() { return WinePath(PAGE_BLOCK_DRAWING); }

@@ -45,3 +45,8 @@ bool SimQuery(DispatchObject& application, const wchar_t* member);
 // The demo drawing: 12 frames of 420 x 297 on layer KESTRA in three rows
 // of four, its view centre in no frame.
 std::wstring SampleDrawingPath();
+
+// Our block-framed drawing (tests/data/blocks-nested.dxf): with the pattern
+// 図枠*,SHEET-[AB],FRAME-A# seven block and polyline frames, six pages;
+// without it two polyline frames on KESTRA.
+std::wstring BlockDrawingPath();
