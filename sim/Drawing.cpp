@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "sim/Geometry.h"
+
 namespace sim {
 
 namespace {
@@ -29,6 +31,15 @@ View Extents(const Drawing& drawing) {
   double maxx = -minx;
   double maxy = -minx;
   for (const Entity& entity : drawing.entities) {
+    if (entity.IsBlockReference()) {
+      if (const std::optional<Box> box = BoundingBox(drawing, entity)) {
+        minx = std::min(minx, box->minx);
+        maxx = std::max(maxx, box->maxx);
+        miny = std::min(miny, box->miny);
+        maxy = std::max(maxy, box->maxy);
+      }
+      continue;
+    }
     const size_t stride = Stride(entity);
     for (size_t i = 0; i + 1 < entity.coordinates.size(); i += stride) {
       minx = std::min(minx, entity.coordinates[i]);

@@ -67,8 +67,8 @@ bool SameName(std::wstring_view a, std::wstring_view b);
 // A closed lightweight rectangle from (minx, miny) to (maxx, maxy).
 Entity Rectangle(const std::wstring& layer, double minx, double miny, double maxx, double maxy);
 
-// The bounding box of every entity's coordinates; a unit box at the origin
-// when there are none.
+// The bounding box of every entity's coordinates and of every block
+// reference; a unit box at the origin when there are none.
 View Extents(const Drawing& drawing);
 
 // The view of the window between two corners; nothing for a window

@@ -139,3 +139,14 @@ TEST_F(BlockReferenceTest, GetBoundingBoxRefusesWhatARealServerRefuses) {
   EXPECT_EQ(corners[1].Deref().AsArray().At(0), Variant(1.0));
   EXPECT_EQ(CodeOf([&] { CallMethod(*Item(3), L"GetBoundingBox", corners); }), hresult::UnknownName);
 }
+
+TEST(BlockGeometryTest, ReferencesWidenTheDrawingExtentsOutlinesDoNot) {
+  sim::Drawing drawing = FramedDrawing();
+  drawing.entities = {Insert(L"FRAME", L"0", {1000, 0, 1, 1, 0}), sim::Entity{L"LINE", L"0", {}, false}};
+  drawing.entities.back().sketch = {-5000, -5000, 0, 0};
+  const sim::View extents = sim::Extents(drawing);
+  EXPECT_EQ(extents.centreX, 1215);
+  EXPECT_EQ(extents.centreY, 151);
+  EXPECT_EQ(extents.width, 430);
+  EXPECT_EQ(extents.height, 302);
+}
