@@ -25,6 +25,13 @@ Entity Rectangle(const std::wstring& layer, double minx, double miny, double max
   return Entity{L"LWPOLYLINE", layer, {minx, miny, maxx, miny, maxx, maxy, minx, maxy}, true};
 }
 
+Entity BlockReference(const std::wstring& block, const std::wstring& layer, Placement placement) {
+  Entity entity{L"INSERT", layer, {}, false};
+  entity.blockName = block;
+  entity.placement = placement;
+  return entity;
+}
+
 View Extents(const Drawing& drawing) {
   double minx = std::numeric_limits<double>::infinity();
   double miny = minx;

@@ -67,6 +67,9 @@ bool SameName(std::wstring_view a, std::wstring_view b);
 // A closed lightweight rectangle from (minx, miny) to (maxx, maxy).
 Entity Rectangle(const std::wstring& layer, double minx, double miny, double maxx, double maxy);
 
+// A reference of the block on the layer.
+Entity BlockReference(const std::wstring& block, const std::wstring& layer, Placement placement = {});
+
 // The bounding box of every entity's coordinates and of every block
 // reference; a unit box at the origin when there are none.
 View Extents(const Drawing& drawing);

@@ -9,13 +9,6 @@
 
 namespace {
 
-sim::Entity Insert(const std::wstring& block, const std::wstring& layer, sim::Placement placement) {
-  sim::Entity entity{L"INSERT", layer, {}, false};
-  entity.blockName = block;
-  entity.placement = placement;
-  return entity;
-}
-
 // Two polyline sheets in the bottom row; three 図枠A3 references: one
 // exactly over the second polyline, one above the first, one turned by 90
 // degrees to the right. A reference of a matching block without area, and
@@ -27,10 +20,13 @@ sim::Drawing MixedSheets() {
   drawing.blocks = {sim::Block{L"図枠A3", 0, 0, {sim::Rectangle(L"0", 0, 0, 420, 297)}},
                     sim::Block{L"図枠LINE", 0, 0, {line}},
                     sim::Block{L"BORDER-X", 0, 0, {sim::Rectangle(L"0", 0, 0, 420, 297)}}};
-  drawing.entities = {sim::Rectangle(L"KESTRA", 0, 0, 420, 297),    sim::Rectangle(L"KESTRA", 500, 0, 920, 297),
-                      Insert(L"図枠A3", L"0", {500, 0, 1, 1, 0}),   Insert(L"図枠A3", L"TITLE", {0, 400, 1, 1, 0}),
-                      Insert(L"図枠A3", L"0", {1337, 0, 1, 1, 90}), Insert(L"図枠LINE", L"0", {0, 800, 1, 1, 0}),
-                      Insert(L"BORDER-X", L"0", {0, 1200, 1, 1, 0})};
+  drawing.entities = {sim::Rectangle(L"KESTRA", 0, 0, 420, 297),
+                      sim::Rectangle(L"KESTRA", 500, 0, 920, 297),
+                      sim::BlockReference(L"図枠A3", L"0", {500, 0, 1, 1, 0}),
+                      sim::BlockReference(L"図枠A3", L"TITLE", {0, 400, 1, 1, 0}),
+                      sim::BlockReference(L"図枠A3", L"0", {1337, 0, 1, 1, 90}),
+                      sim::BlockReference(L"図枠LINE", L"0", {0, 800, 1, 1, 0}),
+                      sim::BlockReference(L"BORDER-X", L"0", {0, 1200, 1, 1, 0})};
   drawing.view = {-1000, -1000, 100, 100};
   return drawing;
 }
@@ -44,14 +40,10 @@ class BlockFramesTest : public SimCadTest {
   }
 };
 
-struct Corner {
-  double x, y;
-  bool operator==(const Corner&) const = default;
-};
-
-std::vector<Corner> Corners(const TWakuList& list) {
-  std::vector<Corner> corners;
-  for (const TsvWaku& w : list) corners.push_back({w.minx, w.miny});
+// The lower left corners of the pages, in page order.
+std::vector<std::pair<double, double>> Corners(const TWakuList& list) {
+  std::vector<std::pair<double, double>> corners;
+  for (const TsvWaku& w : list) corners.emplace_back(w.minx, w.miny);
   return corners;
 }
 
@@ -85,7 +77,7 @@ TEST_F(BlockFramesTest, BlockFramesJoinThePolylineFramesAndADuplicateIsOnePage) 
   Get();
   // Two polylines and three references with area, before de-duplication.
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"5"}));
-  EXPECT_EQ(Corners(WakuList), (std::vector<Corner>{{0, 0}, {500, 0}, {1040, 0}, {0, 400}}));
+  EXPECT_EQ(Corners(WakuList), (std::vector<std::pair<double, double>>{{0, 0}, {500, 0}, {1040, 0}, {0, 400}}));
   EXPECT_EQ(WakuList[2].maxx, 1337);
   EXPECT_EQ(WakuList[2].maxy, 420);
 

@@ -4,19 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 
 #include "SimFixture.h"
 #include "sim/Geometry.h"
 
 namespace {
-
-sim::Entity Insert(const std::wstring& block, const std::wstring& layer, sim::Placement placement) {
-  sim::Entity entity{L"INSERT", layer, {}, false};
-  entity.blockName = block;
-  entity.placement = placement;
-  return entity;
-}
 
 // FRAME: a 420 x 297 border from its base point (20, 10), and a LOGO
 // reference at its upper right corner whose line reaches 10 right and 5 up.
@@ -25,10 +17,13 @@ sim::Drawing FramedDrawing() {
   sim::Entity logoLine{L"LINE", L"0", {}, false};
   logoLine.sketch = {0, 0, 10, 5};
   drawing.blocks.push_back(sim::Block{L"LOGO", 0, 0, {logoLine}});
-  drawing.blocks.push_back(sim::Block{
-      L"FRAME", 20, 10, {sim::Rectangle(L"0", 20, 10, 440, 307), Insert(L"logo", L"0", {440, 307, 1, 1, 0})}});
+  drawing.blocks.push_back(
+      sim::Block{L"FRAME",
+                 20,
+                 10,
+                 {sim::Rectangle(L"0", 20, 10, 440, 307), sim::BlockReference(L"logo", L"0", {440, 307, 1, 1, 0})}});
   sim::Entity selfLine = logoLine;
-  drawing.blocks.push_back(sim::Block{L"LOOP", 0, 0, {selfLine, Insert(L"LOOP", L"0", {1, 1, 1, 1, 0})}});
+  drawing.blocks.push_back(sim::Block{L"LOOP", 0, 0, {selfLine, sim::BlockReference(L"LOOP", L"0", {1, 1, 1, 1, 0})}});
   return drawing;
 }
 
@@ -40,21 +35,12 @@ void ExpectBox(const std::optional<sim::Box>& box, sim::Box expected) {
   EXPECT_NEAR(box->maxy, expected.maxy, 1e-9);
 }
 
-HResult CodeOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AutomationError& error) {
-    return error.Code();
-  }
-  return hresult::Ok;
-}
-
 }  // namespace
 
 TEST(BlockGeometryTest, AReferenceBoxFollowsItsPlacementAndNestedBlocks) {
   const sim::Drawing drawing = FramedDrawing();
   const auto box = [&](sim::Placement placement) {
-    return sim::BoundingBox(drawing, Insert(L"FRAME", L"0", placement));
+    return sim::BoundingBox(drawing, sim::BlockReference(L"FRAME", L"0", placement));
   };
   // Relative to the base point the block spans 0..430 by 0..302, the logo included.
   ExpectBox(box({1000, 0, 1, 1, 0}), {1000, 0, 1430, 302});
@@ -65,8 +51,8 @@ TEST(BlockGeometryTest, AReferenceBoxFollowsItsPlacementAndNestedBlocks) {
   ExpectBox(box({0, 0, 1, 1, 180}), {-430, -302, 0, 0});
 
   // A block that holds itself is followed once; an unknown block has no extents.
-  ExpectBox(sim::BoundingBox(drawing, Insert(L"LOOP", L"0", {})), {0, 0, 10, 5});
-  EXPECT_FALSE(sim::BoundingBox(drawing, Insert(L"MISSING", L"0", {})));
+  ExpectBox(sim::BoundingBox(drawing, sim::BlockReference(L"LOOP", L"0", {})), {0, 0, 10, 5});
+  EXPECT_FALSE(sim::BoundingBox(drawing, sim::BlockReference(L"MISSING", L"0", {})));
 }
 
 class BlockReferenceTest : public SimCadTest {
@@ -74,8 +60,9 @@ class BlockReferenceTest : public SimCadTest {
   void SetUp() override {
     SimCadTest::SetUp();
     sim::Drawing drawing = FramedDrawing();
-    drawing.entities = {Insert(L"FRAME", L"TITLE", {1000, 0, 1, 1, 0}), Insert(L"LOGO", L"0", {}),
-                        sim::Rectangle(L"FRAME", 0, 0, 1, 1), sim::Entity{L"LINE", L"0", {}, false}};
+    drawing.entities = {sim::BlockReference(L"FRAME", L"TITLE", {1000, 0, 1, 1, 0}),
+                        sim::BlockReference(L"LOGO", L"0", {}), sim::Rectangle(L"FRAME", 0, 0, 1, 1),
+                        sim::Entity{L"LINE", L"0", {}, false}};
     drawing.entities.back().sketch = {0, 0, 1, 1};
     cad.Load(drawing);
     selection = GetObjectValue(*GetObjectValue(*cad.Application(), L"ActiveDocument"), L"ActiveSelectionSet");
@@ -142,7 +129,7 @@ TEST_F(BlockReferenceTest, GetBoundingBoxRefusesWhatARealServerRefuses) {
 
 TEST(BlockGeometryTest, ReferencesWidenTheDrawingExtentsOutlinesDoNot) {
   sim::Drawing drawing = FramedDrawing();
-  drawing.entities = {Insert(L"FRAME", L"0", {1000, 0, 1, 1, 0}), sim::Entity{L"LINE", L"0", {}, false}};
+  drawing.entities = {sim::BlockReference(L"FRAME", L"0", {1000, 0, 1, 1, 0}), sim::Entity{L"LINE", L"0", {}, false}};
   drawing.entities.back().sketch = {-5000, -5000, 0, 0};
   const sim::View extents = sim::Extents(drawing);
   EXPECT_EQ(extents.centreX, 1215);

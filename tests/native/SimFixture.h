@@ -4,11 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "pages/PageCommands.h"
 #include "sim/SimCad.h"
+
+// The code of the AutomationError the call throws, Ok when it throws none.
+inline HResult CodeOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const AutomationError& error) {
+    return error.Code();
+  }
+  return hresult::Ok;
+}
 
 class RecordingView : public PagerView {
  public:

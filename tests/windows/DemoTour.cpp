@@ -1,7 +1,8 @@
 // demo_tour.exe <folder>: the scripted part of the demo. Drives the running
 // page.exe beside the running simcad.exe as a user would (Get, Next, Next,
 // Previous, the upper-left option, the target dialog opened and
-// cancelled, then closing the pager), prints what happened after each step
+// cancelled, Get and Next on a drawing framed by title blocks, then closing
+// the pager), prints what happened after each step
 // and leaves a screenshot of each step in the folder.
 #include <cstdio>
 #include <cwchar>
@@ -108,6 +109,14 @@ int RunTour(const std::wstring& folder) {
                        tour.Step(L"Upper-left", kPagerCheckBox1);
   if (!stepped || !TargetDialogOpenedAndCancelled(pager, tour)) {
     Say(L"the tour stopped: the pager did not answer as expected");
+    return 1;
+  }
+  // Sheets framed by title-block references, which page.ini's block
+  // pattern names.
+  SimCall(*cad, L"SimLoadDrawing", {Variant(BlockDrawingPath())});
+  Say(L"Opened a drawing framed by blocks, CAD view centre " + ViewCentre(*cad));
+  if (!tour.Step(L"Blocks-Get", kPagerButton1) || !tour.Step(L"Blocks-Next", kPagerButton3)) {
+    Say(L"the tour stopped: the block-framed drawing did not page");
     return 1;
   }
   PostMessageW(pager.Handle(), WM_CLOSE, 0, 0);
