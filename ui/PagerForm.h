@@ -30,6 +30,7 @@ class TForm105 : public PagerView, public SettingsWindow {
   // PagerView
   std::wstring LayerName() const override;
   bool UpperLeft() const override;
+  std::wstring BlockPattern() const override { return FBlockPattern; }
   void SetPageStatus(const std::wstring& text) override;
 
   // SettingsWindow
@@ -39,6 +40,7 @@ class TForm105 : public PagerView, public SettingsWindow {
   void MoveTo(WindowOrigin origin) override;
   std::wstring LayerText() const override;
   void SetLayerText(const std::wstring& layer) override;
+  void SetBlockPattern(const std::wstring& pattern) override;
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -65,4 +67,5 @@ class TForm105 : public PagerView, public SettingsWindow {
   UINT FDpi = 96;
   FontSet FFonts;
   Tooltip FTooltip;
+  std::wstring FBlockPattern;
 };

@@ -43,6 +43,7 @@ void LoadSettings(Profile& profile, SettingsWindow& window, ScreenSize screen) {
   origin.top = ReadInteger(profile, kFormSection, L"Top", (screen.height - height) / 2);
   window.MoveTo(ClampToScreen(origin, width, height, screen));
   window.SetLayerText(ReadText(profile, kWakuSection, L"Layer", L"KESTRA"));
+  window.SetBlockPattern(ReadText(profile, kWakuSection, L"Blocks", L""));
   TargetProgId = ReadText(profile, kTargetSection, L"ProgId", kDefaultProgId);
   TargetAppName = ReadText(profile, kTargetSection, L"AppName", kDefaultAppName);
 }

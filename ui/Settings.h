@@ -45,14 +45,16 @@ class SettingsWindow {
   virtual void MoveTo(WindowOrigin origin) = 0;
   virtual std::wstring LayerText() const = 0;
   virtual void SetLayerText(const std::wstring& layer) = 0;
+  // [Waku] Blocks, read and never written: empty leaves Get to polylines.
+  virtual void SetBlockPattern(const std::wstring& pattern) = 0;
 };
 
 // Zero clamps first, so a window larger than the screen keeps its right
 // (bottom) edge on the screen's edge and its left (top) edge negative.
 WindowOrigin ClampToScreen(WindowOrigin origin, int width, int height, ScreenSize screen);
 
-// Position (centred by default, then clamped), layer field, TargetProgId
-// and TargetAppName.
+// Position (centred by default, then clamped), layer field, block pattern,
+// TargetProgId and TargetAppName.
 void LoadSettings(Profile& profile, SettingsWindow& window, ScreenSize screen);
 
 // Writes all five values; the first that cannot be written throws

@@ -194,6 +194,13 @@ TEST_F(PagerFormTest, SettingsAreReadAtCreationAndAllWrittenAtDestruction) {
   EXPECT_EQ(MessageFilter, nullptr) << "the filter was not revoked";
 }
 
+TEST_F(PagerFormTest, TheLayerHintNamesTheBlockPatternOnASecondLine) {
+  settings.values = {{L"Waku/Blocks", L"図枠*,FRAME-A#"}};
+  Create();
+  EXPECT_EQ(pager.BlockPattern(), L"図枠*,FRAME-A#");
+  EXPECT_EQ(HintOf(TooltipOf(pager.Handle()), Item(kPagerEdit1)), L"枠ポリラインの画層\n枠ブロック: 図枠*,FRAME-A#");
+}
+
 TEST_F(PagerFormTest, ButtonsAndCheckBoxRunThePageCommands) {
   Create();
   Click(kPagerButton1);
