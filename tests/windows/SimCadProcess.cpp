@@ -20,6 +20,15 @@ std::wstring ProgramFolder() {
 
 std::wstring Quoted(const std::wstring& argument) { return L"\"" + argument + L"\""; }
 
+// The build passes Unix paths; Wine shows the Unix root as drive Z.
+std::wstring WinePath(const char* unixPath) {
+  std::wstring path = FromUtf8Lenient(unixPath);
+  if (path.starts_with(L"/")) path = L"Z:" + path;
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
 }  // namespace
 
 SimCadProcess::SimCadProcess(const std::vector<std::wstring>& progIds, const std::wstring& drawing, bool minimized)
@@ -106,19 +115,6 @@ void SimCall(DispatchObject& application, const wchar_t* member, std::vector<Var
 }
 
 bool SimQuery(DispatchObject& application, const wchar_t* member) { return GetValue(application, member).ToBool(); }
-
-namespace {
-
-// The build passes Unix paths; Wine shows the Unix root as drive Z.
-std::wstring WinePath(const char* unixPath) {
-  std::wstring path = FromUtf8Lenient(unixPath);
-  if (path.starts_with(L"/")) path = L"Z:" + path;
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
-}
-
-}  // namespace
 
 std::wstring SampleDrawingPath() { return WinePath(PAGE_SAMPLE_DRAWING); }
 
