@@ -4,7 +4,6 @@
 // is missing, unregistered, refusing or answering oddly.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -21,10 +20,8 @@ namespace {
 class RecordingView : public PagerView {
  public:
   std::vector<std::wstring> statuses;
-  std::wstring blocks;
   std::wstring LayerName() const override { return L"KESTRA"; }
   bool UpperLeft() const override { return false; }
-  std::wstring BlockPattern() const override { return blocks; }
   void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::wstring Status() const { return statuses.empty() ? L"" : statuses.back(); }
 };
@@ -147,35 +144,6 @@ TEST_F(SimCadPageCommandsTest, GetAsksTheCadInTheGatheringOrder) {
   EXPECT_EQ(SimJournal(*FApplication), expected);
   EXPECT_EQ(FView.statuses, std::vector<std::wstring>{L"12"}) << "the drawing's view centre is in no page";
   EXPECT_EQ(WakuList.size(), 12u);
-}
-
-// Two polylines on KESTRA, then the block pass: six references match, one
-// of them has no area, one lies exactly over a polyline.
-TEST_F(SimCadPageCommandsTest, TheBlockPassPagesABlockFramedDrawingThroughCom) {
-  TargetProgId = kDefaultProgId;
-  FSimCad = std::make_unique<SimCadProcess>(std::vector<std::wstring>{TargetProgId}, BlockDrawingPath());
-  FApplication = AttachSimCad(TargetProgId);
-  SimCall(*FApplication, L"SimSetViewCentre", {Variant(1200.0), Variant(150.0)});
-  SimCall(*FApplication, L"SimClearJournal");
-  FView.blocks = L"図枠*,SHEET-[AB],FRAME-A#";
-  Get();
-  EXPECT_EQ(FView.statuses, (std::vector<std::wstring>{L"7", L"4 / 6"}));
-  ExpectViewOn(1000, 0, 1420, 297);
-
-  std::vector<std::wstring> journal = SimJournal(*FApplication);
-  const auto polylinePassEnd = std::find(journal.begin() + 5, journal.end(), L"SelectionSet.Clear()");
-  ASSERT_NE(polylinePassEnd, journal.end());
-  std::vector<std::wstring> expected{L"SelectionSet.Clear()", L"SelectionSet.Clear()",
-                                     L"SelectionSet.Select(I4 5, Missing, Missing, &[I2 0..1: I2 0, I2 2], "
-                                     L"&[Variant 0..1: \"INSERT\", \"図枠*,SHEET-[AB],FRAME-A#\"])",
-                                     L"SelectionSet.Count()"};
-  for (int i = 0; i < 6; ++i) {
-    expected.push_back(L"SelectionSet.Item(I4 " + std::to_wstring(i) + L")");
-    expected.push_back(L"Entity.GetBoundingBox(&Empty, &Empty)");
-  }
-  expected.insert(expected.end(), {L"SelectionSet.Clear()", L"Document.GetVariable(\"VIEWCTR\")", L"Application.HWND()",
-                                   kZoomWindowOnBlockFrame});
-  EXPECT_EQ(std::vector<std::wstring>(polylinePassEnd, journal.end()), expected);
 }
 
 TEST_F(SimCadPageCommandsTest, StepPagesOnFromTheViewAndWrapsAround) {
