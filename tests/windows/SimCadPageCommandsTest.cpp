@@ -44,7 +44,6 @@ class ForeignWindow {
 // The frame in the middle of the drawing's second row, and its zoom.
 constexpr double kFrameCentreX = 1210.0, kFrameCentreY = 548.5;
 constexpr wchar_t kZoomWindow[] = L"Application.ZoomWindow(&[R8 0..1: 1000, 400], &[R8 0..1: 1420, 697])";
-constexpr wchar_t kZoomWindowOnBlockFrame[] = L"Application.ZoomWindow(&[R8 0..1: 1000, 0], &[R8 0..1: 1420, 297])";
 constexpr wchar_t kZoomCommand[] = L"Document.SendCommand(\"'ZOOM W 1000.000,400.000 1420.000,697.000\r\")";
 
 class SimCadPageCommandsTest : public testing::Test {
