@@ -28,6 +28,7 @@
 #include "cad/WindowsCad.h"
 #include "common/Unicode.h"
 #include "pages/PageCommands.h"
+#include "pages/Waku.h"
 
 namespace {
 

@@ -46,7 +46,7 @@ std::wstring FormatDouble(double value) {
 }  // namespace
 
 AutomationError::AutomationError(HResult code, std::wstring text)
-    : std::runtime_error(ErrorWhat(code, text)), FCode(code), FText(std::move(text)) {}
+    : TextError(ErrorWhat(code, text), text), FCode(code) {}
 
 AutomationError UnknownMemberError(std::wstring_view memberName) {
   return AutomationError(hresult::UnknownName, L"メソッド '" + std::wstring(memberName) +

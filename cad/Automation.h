@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
+
+#include "common/TextError.h"
 
 using HResult = int32_t;
 
@@ -33,16 +34,14 @@ inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);        
 inline constexpr HResult InvalidClassString = static_cast<HResult>(0x800401F3);  // CO_E_CLASSSTRING
 }  // namespace hresult
 
-class AutomationError : public std::runtime_error {
+class AutomationError : public TextError {
  public:
   AutomationError(HResult code, std::wstring text);
 
   HResult Code() const noexcept { return FCode; }
-  const std::wstring& Text() const noexcept { return FText; }
 
  private:
   HResult FCode;
-  std::wstring FText;
 };
 
 // The error a server gives for a member name it does not know.

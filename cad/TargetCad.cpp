@@ -4,16 +4,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/AsciiCase.h"
+
 std::wstring TargetProgId;
 std::wstring TargetAppName;
 
 namespace {
-
-std::wstring UpperAscii(std::wstring text) {
-  for (wchar_t& c : text)
-    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-  return text;
-}
 
 Variant PointArray(double x, double y) { return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y)}); }
 
@@ -60,12 +56,12 @@ Variant BlockFilterData(const std::wstring& pattern) {
   return Variant::ArrayOf(VariantKind::Variant, 0, {Variant(L"INSERT"), Variant(pattern)});
 }
 
-std::wstring ZoomCommandText(const TsvWaku& waku) {
+std::wstring ZoomCommandText(const ZoomRect& waku) {
   return L"'ZOOM W " + FormatCoordinate(waku.minx) + L"," + FormatCoordinate(waku.miny) + L" " +
          FormatCoordinate(waku.maxx) + L"," + FormatCoordinate(waku.maxy) + L"\r";
 }
 
-void ZoomToWaku(DispatchObject& application, DispatchObject& document, const TsvWaku& waku, WindowControl& windows) {
+void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& waku, WindowControl& windows) {
   const int64_t window = ReadWindowHandle(application);
   if (windows.IsIconic(window)) windows.OpenIcon(window);
   windows.SetForegroundWindow(window);

@@ -1,21 +1,16 @@
 // The error raised when one of the program's own files cannot be read or
-// written. It carries the wide text the default error reporting shows.
+// written.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "common/TextError.h"
 #include "common/Unicode.h"
 
-class FileError : public std::runtime_error {
+class FileError : public TextError {
  public:
-  explicit FileError(std::wstring text) : std::runtime_error(ToUtf8(text)), FText(std::move(text)) {}
-
-  const std::wstring& Text() const noexcept { return FText; }
-
- private:
-  std::wstring FText;
+  explicit FileError(const std::wstring& text) : TextError(ToUtf8(text), text) {}
 };
 
 inline FileError CannotWriteError(std::wstring_view path) {

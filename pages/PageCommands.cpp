@@ -4,6 +4,8 @@
 #include <exception>
 #include <vector>
 
+#include "cad/TargetCad.h"
+#include "pages/Waku.h"
 #include "pages/BlockFrames.h"
 
 namespace {
@@ -45,6 +47,8 @@ TWakuList GatherFrames(DispatchObject& selection) {
   return frames;
 }
 
+ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, waku.maxx, waku.maxy}; }
+
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
 }  // namespace
@@ -84,7 +88,7 @@ void GetCommand(PagerView& view, CadAccess cad) {
     const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
     if (k < 0) return;
     view.SetPageStatus(PageStatus(k + 1, pages));
-    ZoomToWaku(*application, *document, WakuList[static_cast<size_t>(k)], cad.windows);
+    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
   } catch (const std::exception&) {
     // A busy, closing or unusual CAD ends the command silently.
   }
@@ -107,7 +111,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
     view.SetPageStatus(PageStatus(k + 1, n));
-    ZoomToWaku(*application, *document, WakuList[static_cast<size_t>(k)], cad.windows);
+    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
   } catch (const std::exception&) {
     // As in Get: the command simply stops.
   }

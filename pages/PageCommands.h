@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cad/TargetCad.h"
+#include "cad/CadPlatform.h"
 
 // What the page commands read from and write to the pager window.
 class PagerView {

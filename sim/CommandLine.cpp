@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "common/AsciiCase.h"
+
 namespace sim {
 
 namespace {
@@ -12,10 +14,7 @@ namespace {
 // language-neutral prefix _, in either order.
 std::wstring Keyword(std::wstring_view input) {
   while (!input.empty() && (input.front() == L'\'' || input.front() == L'_')) input.remove_prefix(1);
-  std::wstring upper(input);
-  for (wchar_t& c : upper)
-    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-  return upper;
+  return UpperAscii(input);
 }
 
 std::optional<double> Coordinate(std::wstring_view text) {

@@ -6,18 +6,12 @@
 
 #include "cad/ComScoped.h"
 #include "cad/ComVariant.h"
+#include "common/AsciiCase.h"
 #include "common/Unicode.h"
 
 namespace {
 
 constexpr HRESULT kDisconnected = static_cast<HRESULT>(0x80010108);  // RPC_E_DISCONNECTED
-
-std::wstring UpperAscii(std::wstring_view name) {
-  std::wstring key(name);
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; });
-  return key;
-}
 
 // A busy server's refusal reaches the client as the call's own result, as
 // when the server's message filter turns the call away.

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "common/AsciiCase.h"
 #include "sim/DxfText.h"
 
 namespace sim {
@@ -48,14 +49,7 @@ bool Is(const Group& group, int code, std::string_view value) {
   return group.code == code && Trim(group.value) == value;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 double ParseDouble(const Group& group) {
   std::string_view text = Trim(group.value);

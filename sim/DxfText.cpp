@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/AsciiCase.h"
 #include "common/Unicode.h"
 #include "sim/Dxf.h"
 
@@ -16,20 +17,6 @@ constexpr std::array<char16_t, 32> kWindows1252High{0x20AC, 0x0081, 0x201A, 0x01
                                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-std::string UpperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
-
-int HexValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
-}
-
 // "\U+XXXX" stands for one character outside the file's encoding.
 std::wstring ExpandUnicodeEscapes(const std::wstring& text) {
   std::wstring out;
@@ -39,7 +26,7 @@ std::wstring ExpandUnicodeEscapes(const std::wstring& text) {
       int code = 0;
       bool valid = true;
       for (size_t k = i + 3; k < i + 7; ++k) {
-        const int digit = HexValue(text[k]);
+        const int digit = HexDigitValue(text[k]);
         valid = valid && digit >= 0;
         code = code * 16 + (digit < 0 ? 0 : digit);
       }

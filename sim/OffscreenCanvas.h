@@ -1,7 +1,8 @@
 // The off-screen canvas the viewer paints on.
 #pragma once
 
-#include "ui/GdiHandles.h"
+#include "win/GdiScopes.h"
+#include "win/Handles.h"
 
 // An off-screen bitmap of the target's size, copied to it on Present, so
 // that a repaint never flickers.
@@ -12,29 +13,21 @@ class OffscreenCanvas {
         FArea(area),
         FDc(CreateCompatibleDC(target)),
         FBitmap(CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
-        FSelection(FDc, FBitmap.Get()) {}
+        FSelection(FDc.Get(), FBitmap.Get()) {}
   OffscreenCanvas(const OffscreenCanvas&) = delete;
   OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
   ~OffscreenCanvas() = default;
 
-  HDC Dc() const noexcept { return FDc.dc; }
+  HDC Dc() const noexcept { return FDc.Get(); }
   void Present() const noexcept {
-    BitBlt(FTarget, FArea.left, FArea.top, FArea.right - FArea.left, FArea.bottom - FArea.top, FDc.dc, 0, 0, SRCCOPY);
+    BitBlt(FTarget, FArea.left, FArea.top, FArea.right - FArea.left, FArea.bottom - FArea.top, FDc.Get(), 0, 0,
+           SRCCOPY);
   }
 
  private:
-  struct MemoryDc {
-    explicit MemoryDc(HDC created) noexcept : dc(created) {}
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    ~MemoryDc() { DeleteDC(dc); }
-    operator HDC() const noexcept { return dc; }
-    HDC dc;
-  };
-
   HDC FTarget;
   RECT FArea;
-  MemoryDc FDc;
-  UniqueGdiObject<HBITMAP> FBitmap;
+  UniqueMemoryDc FDc;
+  UniqueBitmap FBitmap;
   ScopedSelect FSelection;  // released before the bitmap and the DC
 };

@@ -3,26 +3,18 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/AsciiCase.h"
 #include "sim/SimObjects.h"
 
 namespace sim {
 
 namespace {
 
-wchar_t UpperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
-
-std::wstring ClassKey(const std::wstring& progId) {
-  std::wstring key = progId;
-  std::transform(key.begin(), key.end(), key.begin(), UpperAscii);
-  return key;
-}
+std::wstring ClassKey(const std::wstring& progId) { return UpperAscii(progId); }
 
 }  // namespace
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](wchar_t x, wchar_t y) { return UpperAscii(x) == UpperAscii(y); });
-}
+bool SameName(std::wstring_view a, std::wstring_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 bool SimCad::State::ApplyFaults(std::wstring_view member) {
   auto due = FFaults.end();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cad/Automation.h"
-#include "cad/TargetCad.h"
+#include "cad/CadPlatform.h"
 #include "sim/Drawing.h"
 
 namespace sim {

@@ -20,13 +20,13 @@
 
 #include "cad/ComScoped.h"
 #include "common/Unicode.h"
-#include "common/UniqueHandle.h"
 #include "sim/DispatchServer.h"
 #include "sim/SimCadServer.h"
 #include "sim/SimCadServerFilter.h"
 #include "sim/SimCadServerRegistration.h"
 #include "sim/SimCadViewer.h"
 #include "sim/SimObjects.h"
+#include "win/Handles.h"
 
 namespace {
 

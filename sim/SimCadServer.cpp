@@ -6,10 +6,10 @@
 #include <string>
 
 #include "common/Unicode.h"
-#include "common/UniqueHandle.h"
 #include "sim/Dxf.h"
 #include "sim/SimCadState.h"
 #include "sim/SimObjects.h"
+#include "win/Handles.h"
 
 namespace {
 

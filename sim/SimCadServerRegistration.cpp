@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "cad/ComError.h"
+#include "common/AsciiCase.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -13,7 +15,7 @@ namespace {
 uint64_t NameHash(std::wstring_view name, uint64_t salt) {
   uint64_t hash = 0xcbf29ce484222325ULL ^ salt;
   for (const wchar_t c : name) {
-    const wchar_t upper = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    const wchar_t upper = UpperAscii(c);
     for (const unsigned byte : {static_cast<unsigned>(upper) & 0xFFu, (static_cast<unsigned>(upper) >> 8) & 0xFFu}) {
       hash ^= byte;
       hash *= 0x100000001b3ULL;
@@ -22,23 +24,8 @@ uint64_t NameHash(std::wstring_view name, uint64_t salt) {
   return hash;
 }
 
-class ScopedKey {
- public:
-  ScopedKey() = default;
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  ~ScopedKey() {
-    if (FKey) RegCloseKey(FKey);
-  }
-  HKEY Get() const noexcept { return FKey; }
-  HKEY* Put() noexcept { return &FKey; }
-
- private:
-  HKEY FKey = nullptr;
-};
-
 // Creates or opens the key; tells whether it was created.
-bool CreateKey(HKEY root, const std::wstring& path, ScopedKey& key) {
+bool CreateKey(HKEY root, const std::wstring& path, UniqueKey& key) {
   DWORD disposition = 0;
   const LSTATUS status =
       RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), &disposition);
@@ -91,10 +78,10 @@ ClassRegistration::ClassRegistration(const std::wstring& progId) {
 void ClassRegistration::Register(HKEY root, const std::wstring& progId) {
   const std::wstring progIdPath = L"Software\\Classes\\" + progId;
   const std::wstring classPath = progIdPath + L"\\CLSID";
-  ScopedKey progIdKey;
+  UniqueKey progIdKey;
   const bool progIdCreated = CreateKey(root, progIdPath, progIdKey);
   if (progIdCreated) FCreated.push_back({root, progIdPath});
-  ScopedKey classKey;
+  UniqueKey classKey;
   const bool classCreated = CreateKey(root, classPath, classKey);
   // A class key someone else made stays as it was.
   if (!classCreated) return;

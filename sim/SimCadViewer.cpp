@@ -77,7 +77,7 @@ void DrawViewBox(HDC dc, const sim::View& view, const Mapping& mapping, HPEN pen
 }
 
 void FillArea(HDC dc, const RECT& area, COLORREF colour) {
-  const UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  const UniqueBrush brush(CreateSolidBrush(colour));
   FillRect(dc, &area, brush.Get());
 }
 
@@ -217,11 +217,11 @@ void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
   const sim::Drawing& drawing = FCad.CurrentDrawing();
   const sim::View view = FCad.CurrentView();
   FillArea(dc, model, kBackground);
-  const UniqueGdiObject<HPEN> framePen(CreatePen(PS_SOLID, 2, kFrame));
-  const UniqueGdiObject<HPEN> entityPen(CreatePen(PS_SOLID, 1, kEntity));
+  const UniquePen framePen(CreatePen(PS_SOLID, 2, kFrame));
+  const UniquePen entityPen(CreatePen(PS_SOLID, 1, kEntity));
   {
     // The model area shows the view, as the CAD's own window does.
-    const UniqueGdiObject<HRGN> clip(CreateRectRgnIndirect(&model));
+    const UniqueRegion clip(CreateRectRgnIndirect(&model));
     SelectClipRgn(dc, clip.Get());
     DrawEntities(dc, drawing, Fit(view.centreX, view.centreY, view.width, view.height, model, 0.04), FFrameMarks,
                  framePen.Get(), entityPen.Get());
@@ -239,12 +239,12 @@ void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
   const RECT overview{model.right - kGap - kOverviewWidth, model.top + kGap, model.right - kGap,
                       model.top + kGap + height};
   FillArea(dc, overview, kOverviewBack);
-  const UniqueGdiObject<HRGN> clip(CreateRectRgnIndirect(&overview));
+  const UniqueRegion clip(CreateRectRgnIndirect(&overview));
   SelectClipRgn(dc, clip.Get());
   const Mapping mapping = Fit(extents.centreX, extents.centreY, extents.width, extents.height, overview, 0.1);
-  const UniqueGdiObject<HPEN> thinFrame(CreatePen(PS_SOLID, 1, kFrame));
+  const UniquePen thinFrame(CreatePen(PS_SOLID, 1, kFrame));
   DrawEntities(dc, drawing, mapping, FFrameMarks, thinFrame.Get(), entityPen.Get());
-  const UniqueGdiObject<HPEN> viewPen(CreatePen(PS_SOLID, 1, kViewBox));
+  const UniquePen viewPen(CreatePen(PS_SOLID, 1, kViewBox));
   DrawViewBox(dc, view, mapping, viewPen.Get());
   SelectClipRgn(dc, nullptr);
 }

@@ -44,7 +44,7 @@ class SimCadViewer {
   const sim::SimCad& FCad;
   FrameMarks FFrameMarks;
   HWND FWindow = nullptr;
-  UniqueGdiObject<HFONT> FFont;
+  UniqueFont FFont;
   sim::View FShownView;
   size_t FShownCalls = 0;
 };

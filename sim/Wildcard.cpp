@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "common/AsciiCase.h"
+
 namespace sim {
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 // Letter case folded the way names compare in a CAD: ASCII, Latin-1 and
 // the full-width Latin letters that Japanese input produces.
 wchar_t Fold(wchar_t c) {
-  if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + (L'a' - L'A'));
+  if (c >= L'A' && c <= L'Z') return LowerAscii(c);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<wchar_t>(c + 0x20);
   if (c >= 0xFF21 && c <= 0xFF3A) return static_cast<wchar_t>(c + 0x20);
   return c;

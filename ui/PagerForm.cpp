@@ -3,13 +3,14 @@
 #include <array>
 
 #include "cad/MessageFilter.h"
-#include "ui/Application.h"
+#include "cad/TargetCad.h"
+#include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"
-#include "ui/DarkStyle.h"
-#include "ui/Dpi.h"
-#include "ui/TargetCadDialog.h"
-#include "ui/Win32Controls.h"
-#include "ui/WindowClass.h"
+#include "ui/TargetCADForm.h"
+#include "win/Application.h"
+#include "win/Dpi.h"
+#include "win/ErrorReporting.h"
+#include "win/Win32Controls.h"
 
 namespace {
 
@@ -60,25 +61,20 @@ RECT WindowRectOf(HWND window) {
 
 }  // namespace
 
-TForm105::TForm105(Profile& settings, CadAccess cad) : FSettings(settings), FCad(cad) {}
+TForm105::TForm105(Profile& settings, CadAccess cad)
+    : FormWindow(kClientWidth, kClientHeight), FSettings(settings), FCad(cad) {}
 
-TForm105::~TForm105() {
-  if (FHandle) DestroyWindow(FHandle);
-}
+TForm105::~TForm105() { DestroyForm(); }
 
 bool TForm105::Create(HINSTANCE instance, HICON icon) {
-  if (!RegisterWindowClassOf<TForm105>(kPagerWindowClass, instance, icon, CurrentStyle().WindowBrush())) return false;
-  return CreateWindowExW(kPagerExStyle, kPagerWindowClass, ApplicationTitle.c_str(), kPagerStyle, 0, 0, 0, 0, nullptr,
-                         nullptr, instance, this) != nullptr;
+  return CreateForm(instance, kPagerWindowClass, icon, kPagerExStyle, ApplicationTitle.c_str(), kPagerStyle, nullptr);
 }
 
-LRESULT TForm105::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT styled; CurrentStyle().HandleParentMessage(message, wParam, lParam, styled)) return styled;
+bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
   switch (message) {
-    case WM_CREATE: return WindowCreated(window) ? 0 : -1;
-    case WM_COMMAND: ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
-    case WM_DPICHANGED: DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case WM_ACTIVATE: Activated(LOWORD(wParam) != WA_INACTIVE); return 0;
+    case WM_COMMAND: ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
+    case WM_ACTIVATE: Activated(LOWORD(wParam) != WA_INACTIVE); return true;
     case WM_DESTROY:
       // Closing the pager ends the program, also when saving failed.
       Guarded(
@@ -88,17 +84,13 @@ LRESULT TForm105::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
           },
           0);
       PostQuitMessage(0);
-      return 0;
-    case WM_NCDESTROY:
-      FHandle = nullptr;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
+      return true;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return false;
 }
 
-bool TForm105::WindowCreated(HWND window) {
-  FHandle = window;
+bool TForm105::FormCreated() {
+  HWND window = Handle();
   if (!CreateControls(window, kControls) ||
       !FTooltip.Create(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE))))
     return false;
@@ -109,7 +101,7 @@ bool TForm105::WindowCreated(HWND window) {
   for (const Hint& hint : kHints) FTooltip.Add(Control(hint.id), hint.text);
   CloseInputMethod(Control(kPagerEdit1));
   CloseInputMethod(Control(kPagerEdit2));
-  ApplyDpi(DpiForWindow(window));
+  ApplyDpi(Dpi());
   FormCreate();
   return true;
 }
@@ -151,7 +143,7 @@ void TForm105::CheckBox1Click() { GetCommand(*this, FCad); }
 
 void TForm105::Button4Click() {
   HWND dialog = FTargetCadForm->Handle();
-  SetWindowPos(FHandle, HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
   SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
   CurrentProgId = TargetProgId;
   if (FTargetCadForm->ShowModal() == IDOK) {
@@ -160,32 +152,21 @@ void TForm105::Button4Click() {
   }
   SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
   UpdateCaption();
-  SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
 }
 
 // The focus returns to the control that had it, Button1 the first time.
 void TForm105::Activated(bool active) {
-  if (!active) {
-    HWND focus = GetFocus();
-    FFocus = focus && IsChild(FHandle, focus) ? focus : nullptr;
-    return;
+  if (active) {
+    RestoreFocus(Control(kPagerButton1));
+  } else {
+    RememberFocus();
   }
-  SetFocus(FFocus ? FFocus : Control(kPagerButton1));
 }
 
-void TForm105::UpdateCaption() { SetText(FHandle, ApplicationTitle + L" [" + TargetAppName + L"]"); }
+void TForm105::UpdateCaption() { SetText(Handle(), ApplicationTitle + L" [" + TargetAppName + L"]"); }
 
-void TForm105::ApplyDpi(UINT dpi) {
-  FDpi = dpi;
-  ResizeForClient(FHandle, kClientWidth, kClientHeight, dpi);
-  LayoutControls(FHandle, kControls, dpi, FFonts);
-}
-
-void TForm105::DpiChanged(UINT dpi, const RECT& suggested) {
-  FDpi = dpi;
-  MoveToSuggestedRect(FHandle, suggested);
-  LayoutControls(FHandle, kControls, dpi, FFonts);
-}
+void TForm105::Relayout() { LayoutControls(Handle(), kControls, Dpi(), Fonts()); }
 
 std::wstring TForm105::LayerName() const { return Text(Control(kPagerEdit1)); }
 bool TForm105::UpperLeft() const { return Checked(Control(kPagerCheckBox1)); }
@@ -198,24 +179,23 @@ void TForm105::SetPageStatus(const std::wstring& text) {
 }
 
 int TForm105::Width() const {
-  const RECT rect = WindowRectOf(FHandle);
+  const RECT rect = WindowRectOf(Handle());
   return rect.right - rect.left;
 }
 
 int TForm105::Height() const {
-  const RECT rect = WindowRectOf(FHandle);
+  const RECT rect = WindowRectOf(Handle());
   return rect.bottom - rect.top;
 }
 
 WindowOrigin TForm105::Origin() const {
-  const RECT rect = WindowRectOf(FHandle);
+  const RECT rect = WindowRectOf(Handle());
   return WindowOrigin{rect.left, rect.top};
 }
 
 void TForm105::MoveTo(WindowOrigin origin) {
-  SetWindowPos(FHandle, nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The new place may be on a monitor of another dpi.
-  if (const UINT dpi = DpiForWindow(FHandle); dpi != FDpi) ApplyDpi(dpi);
+  SetWindowPos(Handle(), nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FollowMonitorDpi();
 }
 
 std::wstring TForm105::LayerText() const { return Text(Control(kPagerEdit1)); }

@@ -6,18 +6,17 @@
 #include <string>
 
 #include "pages/PageCommands.h"
-#include "ui/ControlLayout.h"
-#include "ui/Settings.h"
-#include "ui/Tooltip.h"
-#include "ui/Win32Api.h"
+#include "settings/Settings.h"
+#include "ui/FormWindow.h"
+#include "win/Tooltip.h"
+#include "win/Win32Api.h"
 
 class TTargetCADForm;
 
-class TForm105 : public PagerView, public SettingsWindow {
+class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
  public:
   TForm105(Profile& settings, CadAccess cad);
-  TForm105(const TForm105&) = delete;
-  TForm105& operator=(const TForm105&) = delete;
+  // Destroys the window the way closing it does, settings saved.
   ~TForm105() override;
 
   // Creates the window hidden; FormCreate runs as part of it. False when
@@ -25,7 +24,6 @@ class TForm105 : public PagerView, public SettingsWindow {
   bool Create(HINSTANCE instance, HICON icon);
   // The dialog Button4 shows; created after the pager.
   void SetTargetCadForm(TTargetCADForm& form) { FTargetCadForm = &form; }
-  HWND Handle() const { return FHandle; }
 
   // PagerView
   std::wstring LayerName() const override;
@@ -42,10 +40,12 @@ class TForm105 : public PagerView, public SettingsWindow {
   void SetLayerText(const std::wstring& layer) override;
   void SetBlockPattern(const std::wstring& pattern) override;
 
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
  private:
-  bool WindowCreated(HWND window);
+  // FormWindow
+  bool FormCreated() override;
+  bool FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void Relayout() override;
+
   void FormCreate();
   void FormDestroy();
   void Button1Click();
@@ -55,17 +55,10 @@ class TForm105 : public PagerView, public SettingsWindow {
   void ControlCommand(int id, int code, HWND control);
   void Activated(bool active);
   void UpdateCaption();
-  void ApplyDpi(UINT dpi);
-  void DpiChanged(UINT dpi, const RECT& suggested);
-  HWND Control(int id) const { return GetDlgItem(FHandle, id); }
 
   Profile& FSettings;
   CadAccess FCad;
   TTargetCADForm* FTargetCadForm = nullptr;
-  HWND FHandle = nullptr;
-  HWND FFocus = nullptr;
-  UINT FDpi = 96;
-  FontSet FFonts;
   Tooltip FTooltip;
   std::wstring FBlockPattern;
 };

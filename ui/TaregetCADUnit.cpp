@@ -2,20 +2,15 @@
 
 #include <vector>
 
+#include "common/AsciiCase.h"
+
 std::wstring CurrentProgId;
 
 namespace {
 
 // ASCII letters only: ProgIDs are ASCII, and the added row itself always
 // matches, whatever the collation of other letters.
-bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
+bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 std::wstring FieldsRow(const TargetCadControls& controls) {
   return JoinTargetRow(controls.Edit1Text(), controls.Edit2Text());
@@ -31,12 +26,12 @@ void WriteList(TargetCadControls& controls, TargetListFile& file) {
 
 void SelectAndShow(TargetCadControls& controls, int index) {
   controls.ListBox1().Select(index);
-  TargetCadDialog::ListBox1Click(controls);
+  TaregetCADUnit::ListBox1Click(controls);
 }
 
 }  // namespace
 
-namespace TargetCadDialog {
+namespace TaregetCADUnit {
 
 void FormShow(TargetCadControls& controls, TargetListFile& file) {
   if (!file.Exists()) return;
@@ -111,4 +106,4 @@ bool Edit1KeyPress(TargetCadControls& controls, TargetListFile& file, wchar_t ke
   return true;
 }
 
-}  // namespace TargetCadDialog
+}  // namespace TaregetCADUnit

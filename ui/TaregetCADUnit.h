@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/TargetListFile.h"
+#include "settings/TargetListFile.h"
 
 // The ProgID to preselect, set by the pager before each showing.
 extern std::wstring CurrentProgId;
@@ -44,7 +44,7 @@ class TargetCadControls {
 
 // Each handler that writes the file lets a FileError through to the
 // default error reporting; the list keeps its change.
-namespace TargetCadDialog {
+namespace TaregetCADUnit {
 
 // Reads the file when it exists and preselects the first row holding TAB
 // and CurrentProgId.
@@ -60,4 +60,4 @@ void SpeedButton3Click(TargetCadControls& controls, TargetListFile& file);
 // runs Change.
 bool Edit1KeyPress(TargetCadControls& controls, TargetListFile& file, wchar_t key);
 
-}  // namespace TargetCadDialog
+}  // namespace TaregetCADUnit

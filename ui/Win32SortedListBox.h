@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/TaregetCADUnit.h"
-#include "ui/Win32Api.h"
+#include "win/Win32Api.h"
 
 class Win32SortedListBox : public SortedListBox {
  public:

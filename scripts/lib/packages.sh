@@ -1,4 +1,6 @@
-# Installs Debian packages that are not installed yet. Sourced by the scripts.
+# Installs Debian packages that are not installed yet and generates locales.
+# Sourced by the scripts; every function returns non-zero on failure and
+# sets no shell options.
 
 page_ensure_packages() {
   local missing=()
@@ -10,8 +12,9 @@ page_ensure_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $sudo apt-get update -qq || return 1
+  # With their recommendations: Wine needs some of its own to run.
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
 page_native_packages() {
@@ -25,9 +28,10 @@ page_native_packages() {
 page_ensure_locale() {
   local name=$1
   locale -a 2>/dev/null | grep -qix "$(echo "$name" | sed 's/UTF-8/utf-\\?8/I')" && return 0
-  page_ensure_packages locales
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  grep -q "^$name UTF-8" /etc/locale.gen 2>/dev/null || echo "$name UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  page_ensure_packages locales || return 1
+  grep -q "^$name UTF-8" /etc/locale.gen 2>/dev/null || echo "$name UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null ||
+    return 1
   $sudo locale-gen >/dev/null
 }

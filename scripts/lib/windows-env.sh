@@ -7,7 +7,9 @@
 #                          once, start a persistent wineserver; installs an
 #                          EXIT trap that calls page_windows_teardown
 #   page_windows_test      configure the windows preset, build, run the
-#                          Windows suite under Wine with CTest
+#                          Windows suite under Wine with CTest, then build
+#                          page.exe and simcad.exe with the other toolchains
+#                          of tests/toolchains/
 #   page_windows_teardown  stop wineserver and the Xvfb display (idempotent)
 #
 # Every function returns non-zero on failure; none of them sets shell options.
@@ -18,42 +20,12 @@ PAGE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 PAGE_WINDOWS_BUILD="${PAGE_WINDOWS_BUILD:-$PAGE_ROOT/build/windows}"
 PAGE_WINE_RUN="$PAGE_ROOT/scripts/wine-run"
 PAGE_WINE_REGISTRY="$PAGE_ROOT/scripts/lib/wine-prefix.reg"
-PAGE_WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 xvfb xauth
-  fonts-ipafont-gothic imagemagick x11-utils locales googletest"
+PAGE_WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev clang lld wine wine64 xvfb
+  xauth fonts-ipafont-gothic imagemagick x11-utils locales googletest"
+
+source "$PAGE_ROOT/scripts/lib/packages.sh"
 
 page_windows_log() { echo "windows-env: $*" >&2; }
-
-page_windows_as_root() {
-  if [ "$(id -u)" = 0 ]; then
-    "$@"
-  elif command -v sudo >/dev/null 2>&1; then
-    sudo -n "$@"
-  else
-    page_windows_log "need root for: $*"
-    return 1
-  fi
-}
-
-page_windows_install_packages() {
-  local missing=() package
-  for package in $PAGE_WINDOWS_PACKAGES; do
-    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  page_windows_log "installing ${missing[*]}"
-  page_windows_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q || return 1
-  page_windows_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" || return 1
-}
-
-# Wine takes its ANSI code page from the Unix locale: ja_JP.UTF-8 gives 932.
-page_windows_locale() {
-  locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8' && return 0
-  page_windows_log "generating the ja_JP.UTF-8 locale"
-  if ! grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
-    echo 'ja_JP.UTF-8 UTF-8' | page_windows_as_root tee -a /etc/locale.gen >/dev/null || return 1
-  fi
-  page_windows_as_root locale-gen || return 1
-}
 
 page_windows_display() {
   if [ -n "${PAGE_WINDOWS_DISPLAY:-}" ]; then
@@ -114,8 +86,10 @@ page_windows_teardown() {
 }
 
 page_windows_setup() {
-  page_windows_install_packages || return 1
-  page_windows_locale || return 1
+  # shellcheck disable=SC2086
+  page_ensure_packages $PAGE_WINDOWS_PACKAGES || return 1
+  # Wine takes its ANSI code page from the Unix locale: ja_JP.UTF-8 gives 932.
+  page_ensure_locale ja_JP.UTF-8 || return 1
   # Keep whatever EXIT trap the caller had.
   local previous
   previous=$(trap -p EXIT | sed -e "s/^trap -- '//" -e "s/' EXIT\$//")
@@ -133,5 +107,20 @@ page_windows_test() {
   (cd "$PAGE_ROOT" &&
     cmake --preset windows >/dev/null &&
     cmake --build --preset windows &&
-    ctest --preset windows --timeout 120)
+    ctest --preset windows --timeout 120) || return 1
+  page_windows_other_builds
+}
+
+# page.exe and simcad.exe once more: with a toolchain file that names only
+# the compilers, as CMake has it on Windows, and with clang, whose checks
+# differ from GCC's.
+page_windows_other_builds() {
+  local toolchain name
+  for toolchain in MinGWCompilersOnly ClangMinGW; do
+    name="$PAGE_ROOT/build/windows-$toolchain"
+    echo "== page.exe and simcad.exe built with tests/toolchains/$toolchain.cmake"
+    cmake -S "$PAGE_ROOT" -B "$name" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGE_TESTS=OFF \
+      -DCMAKE_TOOLCHAIN_FILE="$PAGE_ROOT/tests/toolchains/$toolchain.cmake" >/dev/null || return 1
+    cmake --build "$name" --target page simcad || return 1
+  done
 }

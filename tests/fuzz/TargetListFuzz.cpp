@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "settings/ProfileInteger.h"
+#include "settings/TargetListCodec.h"
 #include "tests/native/TargetListTestCodePage.h"
-#include "ui/ProfileInteger.h"
-#include "ui/TargetListCodec.h"
 
 namespace {
 

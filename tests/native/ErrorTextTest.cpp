@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "cad/Automation.h"
+#include "common/ErrorText.h"
 #include "common/FileError.h"
-#include "ui/ErrorText.h"
 
 namespace {
 

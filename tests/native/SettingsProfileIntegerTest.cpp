@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "common/Unicode.h"
-#include "ui/ProfileInteger.h"
+#include "settings/ProfileInteger.h"
 
 namespace {
 

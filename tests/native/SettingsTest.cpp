@@ -8,8 +8,8 @@
 
 #include "cad/TargetCad.h"
 #include "common/FileError.h"
-#include "ui/ProgramFiles.h"
-#include "ui/Settings.h"
+#include "settings/ProgramFiles.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "cad/TargetCad.h"
 #include "pages/PageCommands.h"
+#include "pages/Waku.h"
 #include "sim/SimCad.h"
 
 // The code of the AutomationError the call throws, Ok when it throws none.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/StylePalette.h"
+#include "theme/StylePalette.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 namespace {
 
-TsvWaku Frame(double minx, double miny, double maxx, double maxy) { return {minx, miny, maxx, maxy, false, 0, false}; }
+ZoomRect Frame(double minx, double miny, double maxx, double maxy) { return {minx, miny, maxx, maxy}; }
 
 class ZoomTest : public SimCadTest {
  protected:
-  void Zoom(const std::wstring& progId, const TsvWaku& waku) {
+  void Zoom(const std::wstring& progId, const ZoomRect& waku) {
     TargetProgId = progId;
     const DispatchPtr application = cad.Application();
     const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "settings/ProgramFiles.h"
+#include "settings/TargetListCodec.h"
 #include "tests/native/TargetListTestCodePage.h"
-#include "ui/ProgramFiles.h"
-#include "ui/TargetListCodec.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <iterator>
 
 #include "common/FileError.h"
+#include "settings/PosixFileSystem.h"
+#include "settings/TargetListFile.h"
 #include "tests/native/TargetListTestCodePage.h"
-#include "ui/PosixFileSystem.h"
-#include "ui/TargetListFile.h"
 
 namespace {
 

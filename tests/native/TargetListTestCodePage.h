@@ -2,7 +2,7 @@
 // U+00FF, nothing beyond.
 #pragma once
 
-#include "ui/TargetListCodec.h"
+#include "settings/TargetListCodec.h"
 
 class Latin1CodePage : public AnsiCodePage {
  public:

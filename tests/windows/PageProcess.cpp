@@ -43,21 +43,21 @@ PageProcess::PageProcess(const std::wstring& program) {
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &process))
     throw std::runtime_error("cannot start page.exe: error " + std::to_string(GetLastError()));
-  FProcess.reset(process.hProcess);
+  FProcess.Reset(process.hProcess);
   const UniqueHandle thread(process.hThread);
   FId = process.dwProcessId;
-  WaitForInputIdle(FProcess.get(), kEndTimeout);
+  WaitForInputIdle(FProcess.Get(), kEndTimeout);
   FPager = PagerWindow(WaitForWindow(kPagerWindowClass));
   if (FPager.Handle()) return;
   const bool running = Running();
-  TerminateProcess(FProcess.get(), 99);
+  TerminateProcess(FProcess.Get(), 99);
   throw std::runtime_error(running ? "page.exe shows no pager window" : "page.exe ended");
 }
 
 PageProcess::~PageProcess() {
   if (!Running()) return;
-  TerminateProcess(FProcess.get(), 99);
-  WaitForSingleObject(FProcess.get(), kEndTimeout);
+  TerminateProcess(FProcess.Get(), 99);
+  WaitForSingleObject(FProcess.Get(), kEndTimeout);
 }
 
 HWND PageProcess::WaitForWindow(const wchar_t* windowClass, const wchar_t* caption) const {
@@ -71,11 +71,11 @@ HWND PageProcess::WaitForWindow(const wchar_t* windowClass, const wchar_t* capti
 
 bool PageProcess::Close() {
   PostMessageW(FPager.Handle(), WM_CLOSE, 0, 0);
-  return WaitForSingleObject(FProcess.get(), kEndTimeout) == WAIT_OBJECT_0;
+  return WaitForSingleObject(FProcess.Get(), kEndTimeout) == WAIT_OBJECT_0;
 }
 
 DWORD PageProcess::ExitCode() const {
   DWORD code = 0;
-  GetExitCodeProcess(FProcess.get(), &code);
+  GetExitCodeProcess(FProcess.Get(), &code);
   return code;
 }

@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "PagerWindow.h"
+#include "win/Handles.h"
 
 // A fresh folder holding a copy of the build's page.exe.
 class PageProgramFolder {
@@ -28,11 +28,6 @@ class PageProgramFolder {
   std::wstring FPath;
 };
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
 class PageProcess {
  public:
   // Starts page.exe and returns once its pager window is shown. Throws
@@ -45,7 +40,7 @@ class PageProcess {
 
   const PagerWindow& Pager() const { return FPager; }
   DWORD Id() const { return FId; }
-  bool Running() const { return WaitForSingleObject(FProcess.get(), 0) == WAIT_TIMEOUT; }
+  bool Running() const { return WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT; }
   // Waits for a visible top-level window of this process; null when none comes.
   HWND WaitForWindow(const wchar_t* windowClass, const wchar_t* caption = nullptr) const;
   // Closes the pager as its close box does; false when the process does not end.

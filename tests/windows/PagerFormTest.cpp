@@ -4,15 +4,17 @@
 
 #include "PagerTestSupport.h"
 #include "cad/MessageFilter.h"
+#include "cad/TargetCad.h"
+#include "pages/Waku.h"
+#include "settings/WinAnsiCodePage.h"
+#include "settings/WinFileSystem.h"
 #include "sim/SimCad.h"
 #include "ui/ControlIds.h"
-#include "ui/Dpi.h"
 #include "ui/PagerForm.h"
-#include "ui/TargetCadDialog.h"
-#include "ui/Win32Api.h"
-#include "ui/Win32Controls.h"
-#include "ui/WinAnsiCodePage.h"
-#include "ui/WinFileSystem.h"
+#include "ui/TargetCADForm.h"
+#include "win/Dpi.h"
+#include "win/Win32Api.h"
+#include "win/Win32Controls.h"
 
 namespace {
 

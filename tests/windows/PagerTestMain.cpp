@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "cad/ComScoped.h"
-#include "ui/Application.h"
-#include "ui/DarkStyle.h"
+#include "theme/VisualStyle.h"
+#include "win/Application.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "ui/Settings.h"
+#include "settings/Settings.h"
 
 class MemoryProfile : public Profile {
  public:

@@ -8,9 +8,9 @@
 #include "TestFiles.h"
 #include "cad/TargetCad.h"
 #include "common/FileError.h"
-#include "ui/ProgramFiles.h"
-#include "ui/Settings.h"
-#include "ui/WinProfile.h"
+#include "settings/ProgramFiles.h"
+#include "settings/Settings.h"
+#include "settings/WinProfile.h"
 
 namespace {
 

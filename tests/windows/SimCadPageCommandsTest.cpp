@@ -10,6 +10,7 @@
 
 #include "SimCadProcess.h"
 #include "cad/MessageFilter.h"
+#include "cad/TargetCad.h"
 #include "cad/WindowsCad.h"
 #include "pages/PageCommands.h"
 #include "pages/Waku.h"

@@ -4,7 +4,7 @@
 
 #include "cad/WindowsCad.h"
 #include "common/Unicode.h"
-#include "common/UniqueHandle.h"
+#include "win/Handles.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "TestFiles.h"
 #include "common/FileError.h"
-#include "ui/ProgramFiles.h"
-#include "ui/TargetListFile.h"
-#include "ui/WinAnsiCodePage.h"
-#include "ui/WinFileSystem.h"
+#include "settings/ProgramFiles.h"
+#include "settings/TargetListFile.h"
+#include "settings/WinAnsiCodePage.h"
+#include "settings/WinFileSystem.h"
 
 namespace {
 

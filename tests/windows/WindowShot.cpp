@@ -6,6 +6,8 @@
 #include <string>
 
 #include "cad/ComPtr.h"
+#include "win/GdiScopes.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -13,36 +15,25 @@ void Check(HRESULT result, const char* what) {
   if (FAILED(result)) throw std::runtime_error(std::string("screenshot: ") + what + " failed");
 }
 
-class ScreenBitmap {
- public:
-  explicit ScreenBitmap(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    FMemory = CreateCompatibleDC(screen);
-    FBitmap = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = SelectObject(FMemory, FBitmap);
-    const bool copied = BitBlt(FMemory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
-    SelectObject(FMemory, previous);
-    ReleaseDC(nullptr, screen);
-    if (!copied) throw std::runtime_error("screenshot: BitBlt failed");
+// A copy of the screen's area in a bitmap of its own.
+UniqueBitmap CopyScreen(const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  const UniqueWindowDc screen = ClientDc(nullptr);
+  const UniqueMemoryDc memory(CreateCompatibleDC(screen.Get().dc));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get().dc, width, height));
+  bool copied = false;
+  {
+    const ScopedSelect select(memory.Get(), bitmap.Get());
+    copied = BitBlt(memory.Get(), 0, 0, width, height, screen.Get().dc, area.left, area.top, SRCCOPY) != FALSE;
   }
-  ScreenBitmap(const ScreenBitmap&) = delete;
-  ScreenBitmap& operator=(const ScreenBitmap&) = delete;
-  ~ScreenBitmap() {
-    DeleteObject(FBitmap);
-    DeleteDC(FMemory);
-  }
-  HBITMAP Get() const { return FBitmap; }
-
- private:
-  HDC FMemory = nullptr;
-  HBITMAP FBitmap = nullptr;
-};
+  if (!copied) throw std::runtime_error("screenshot: BitBlt failed");
+  return bitmap;
+}
 
 }  // namespace
 
 void SaveScreenShot(const RECT& area, const std::wstring& path) {
-  const ScreenBitmap bitmap(area);
+  const UniqueBitmap bitmap = CopyScreen(area);
   ComPtr<IWICImagingFactory> factory;
   Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put())),
         "the imaging factory");

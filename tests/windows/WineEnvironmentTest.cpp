@@ -4,21 +4,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "win/GdiScopes.h"
+#include "win/Handles.h"
+
 TEST(WineEnvironmentTest, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
 
 TEST(WineEnvironmentTest, UiFacesHaveJapaneseGlyphs) {
-  const HDC screen = GetDC(nullptr);
+  const UniqueWindowDc screenDc = ClientDc(nullptr);
+  const HDC screen = screenDc.Get().dc;
   ASSERT_NE(screen, nullptr);
   for (const wchar_t* face : {L"MS UI Gothic", L"MS Shell Dlg", L"Tahoma"}) {
-    const HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
-    ASSERT_NE(font, nullptr);
-    const HGDIOBJ previous = SelectObject(screen, font);
+    const UniqueFont font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face));
+    ASSERT_TRUE(font);
+    const ScopedSelect select(screen, font.Get());
     WORD glyphs[4] = {};
     EXPECT_EQ(GetGlyphIndicesW(screen, L"取得前へ", 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS), 4u);
     for (WORD glyph : glyphs) EXPECT_NE(glyph, 0xFFFF) << "a glyph is missing in the face for " << face;
-    SelectObject(screen, previous);
-    DeleteObject(font);
   }
-  ReleaseDC(nullptr, screen);
 }

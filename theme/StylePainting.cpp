@@ -1,0 +1,117 @@
+#include "theme/StylePainting.h"
+
+#include <string>
+
+#include "win/Dpi.h"
+#include "win/GdiScopes.h"
+#include "win/Handles.h"
+#include "win/Win32Controls.h"
+
+namespace {
+
+struct ButtonState {
+  bool pressed, hot, focused, disabled;
+};
+
+ButtonState StateOf(const NMCUSTOMDRAW& draw) {
+  const auto buttonState = static_cast<UINT>(SendMessageW(draw.hdr.hwndFrom, BM_GETSTATE, 0, 0));
+  return ButtonState{(draw.uItemState & CDIS_SELECTED) != 0 || (buttonState & BST_PUSHED) != 0,
+                     (draw.uItemState & CDIS_HOT) != 0 || (buttonState & BST_HOT) != 0,
+                     (draw.uItemState & CDIS_FOCUS) != 0, (draw.uItemState & CDIS_DISABLED) != 0};
+}
+
+void DrawCaption(HDC dc, HWND control, RECT rect, COLORREF color, UINT format) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  const ScopedSelect selectFont(dc, font);
+  const std::wstring caption = Text(control);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, color);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, format | DT_SINGLELINE | DT_VCENTER);
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+  const UniqueBrush brush(CreateSolidBrush(color));
+  FillRect(dc, &rect, brush.Get());
+}
+
+}  // namespace
+
+void DrawRoundFrame(HDC dc, const RECT& rect, int radius, COLORREF outline, const COLORREF* fill) {
+  const UniquePen pen(CreatePen(PS_SOLID, 1, outline));
+  const UniqueBrush brush(fill ? CreateSolidBrush(*fill) : nullptr);
+  const ScopedSelect selectPen(dc, pen.Get());
+  const ScopedSelect selectBrush(dc, fill ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
+  RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, radius, radius);
+}
+
+void DrawPushButton(const NMCUSTOMDRAW& draw, const StylePalette& palette) {
+  const ButtonState state = StateOf(draw);
+  const UINT dpi = DpiForWindow(draw.hdr.hwndFrom);
+  FillSolid(draw.hdc, draw.rc, ToColorRef(palette.window));
+  const COLORREF face = ToColorRef(state.pressed ? palette.buttonPressed
+                                   : state.hot   ? palette.buttonHover
+                                                 : palette.button);
+  const COLORREF outline = ToColorRef(state.focused ? palette.accent : palette.border);
+  DrawRoundFrame(draw.hdc, draw.rc, ScaleForDpi(6, dpi), outline, &face);
+  RECT caption = draw.rc;
+  if (state.pressed) OffsetRect(&caption, 0, 1);
+  DrawCaption(draw.hdc, draw.hdr.hwndFrom, caption, ToColorRef(state.disabled ? palette.disabledText : palette.text),
+              DT_CENTER);
+}
+
+void DrawCheckBox(const NMCUSTOMDRAW& draw, const StylePalette& palette) {
+  const ButtonState state = StateOf(draw);
+  const bool checked = Checked(draw.hdr.hwndFrom);
+  const UINT dpi = DpiForWindow(draw.hdr.hwndFrom);
+  FillSolid(draw.hdc, draw.rc, ToColorRef(palette.window));
+
+  const int size = ScaleForDpi(13, dpi);
+  const int top = (draw.rc.top + draw.rc.bottom - size) / 2;
+  const RECT box{draw.rc.left, top, draw.rc.left + size, top + size};
+  const COLORREF fill = ToColorRef(checked ? palette.accent : state.hot ? palette.buttonHover : palette.field);
+  DrawRoundFrame(draw.hdc, box, ScaleForDpi(4, dpi), ToColorRef(checked ? palette.accent : palette.border), &fill);
+  if (checked) {
+    const UniquePen pen(CreatePen(PS_SOLID, ScaleForDpi(2, dpi), ToColorRef(palette.selectedText)));
+    const ScopedSelect selectPen(draw.hdc, pen.Get());
+    const POINT mark[] = {{box.left + size * 3 / 13, top + size * 7 / 13},
+                          {box.left + size * 5 / 13, top + size * 9 / 13},
+                          {box.left + size * 10 / 13, top + size * 4 / 13}};
+    Polyline(draw.hdc, mark, 3);
+  }
+
+  RECT caption = draw.rc;
+  caption.left = box.right + ScaleForDpi(4, dpi);
+  DrawCaption(draw.hdc, draw.hdr.hwndFrom, caption, ToColorRef(state.disabled ? palette.disabledText : palette.text),
+              DT_LEFT);
+  if (state.focused) {
+    RECT focus = caption;
+    focus.left -= ScaleForDpi(2, dpi);
+    DrawRoundFrame(draw.hdc, focus, ScaleForDpi(4, dpi), ToColorRef(palette.accent), nullptr);
+  }
+}
+
+void DrawListItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
+  if (draw.itemID == static_cast<UINT>(-1)) return;
+  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  FillSolid(draw.hDC, draw.rcItem, ToColorRef(selected ? palette.accent : palette.field));
+  const auto length = SendMessageW(draw.hwndItem, LB_GETTEXTLEN, draw.itemID, 0);
+  if (length <= 0) return;
+  std::wstring row(static_cast<size_t>(length), L'\0');
+  row.resize(
+      static_cast<size_t>(SendMessageW(draw.hwndItem, LB_GETTEXT, draw.itemID, reinterpret_cast<LPARAM>(row.data()))));
+  // The text before the first TAB and the rest (a target's name and
+  // ProgID) in two columns, each shortened with an ellipsis, so that rows
+  // line up whatever the names' widths.
+  const int padding = ScaleForDpi(3, DpiForWindow(draw.hwndItem));
+  const LONG split = draw.rcItem.left + (draw.rcItem.right - draw.rcItem.left) / 3;
+  RECT name{draw.rcItem.left + padding, draw.rcItem.top, split - padding, draw.rcItem.bottom};
+  RECT progId{split, draw.rcItem.top, draw.rcItem.right - padding, draw.rcItem.bottom};
+  const size_t tab = row.find(L'\t');
+  const std::wstring first = tab == std::wstring::npos ? std::wstring() : row.substr(0, tab);
+  const std::wstring rest = tab == std::wstring::npos ? row : row.substr(tab + 1);
+  SetBkMode(draw.hDC, TRANSPARENT);
+  SetTextColor(draw.hDC, ToColorRef(selected ? palette.selectedText : palette.text));
+  constexpr UINT kFormat = DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+  DrawTextW(draw.hDC, first.c_str(), static_cast<int>(first.size()), &name, kFormat);
+  DrawTextW(draw.hDC, rest.c_str(), static_cast<int>(rest.size()), &progId, kFormat);
+}

@@ -1,0 +1,18 @@
+// Drawing of the controls in a dark palette.
+#pragma once
+
+#include "theme/StylePalette.h"
+#include "win/Win32Api.h"
+
+inline COLORREF ToColorRef(StyleColor color) { return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF); }
+
+// A rounded rectangle; without a fill only the outline is drawn.
+void DrawRoundFrame(HDC dc, const RECT& rect, int radius, COLORREF outline, const COLORREF* fill);
+
+// Push buttons and the buttons that take no focus, from NM_CUSTOMDRAW.
+void DrawPushButton(const NMCUSTOMDRAW& draw, const StylePalette& palette);
+void DrawCheckBox(const NMCUSTOMDRAW& draw, const StylePalette& palette);
+// One row of an owner-drawn list box: the text before the first TAB and
+// the rest in two aligned columns, each cut with an ellipsis when it does
+// not fit.
+void DrawListItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette);

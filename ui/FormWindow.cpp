@@ -1,0 +1,59 @@
+#include "ui/FormWindow.h"
+
+#include "theme/VisualStyle.h"
+#include "win/Dpi.h"
+#include "win/WindowClass.h"
+
+FormWindow::~FormWindow() {
+  if (!FHandle) return;
+  SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+  DestroyWindow(FHandle);
+}
+
+bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, HICON icon, DWORD exStyle,
+                            const wchar_t* caption, DWORD style, HWND owner) {
+  if (!RegisterWindowClassOf<FormWindow>(className, instance, icon, CurrentStyle().WindowBrush())) return false;
+  return CreateWindowExW(exStyle, className, caption, style, 0, 0, 0, 0, owner, nullptr, instance, this) != nullptr;
+}
+
+void FormWindow::DestroyForm() {
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+LRESULT FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT styled; CurrentStyle().HandleParentMessage(message, wParam, lParam, styled)) return styled;
+  switch (message) {
+    case WM_CREATE:
+      FHandle = window;
+      FDpi = DpiForWindow(window);
+      return FormCreated() ? 0 : -1;
+    case WM_DPICHANGED:
+      FDpi = HIWORD(wParam);
+      MoveToSuggestedRect(FHandle, *reinterpret_cast<const RECT*>(lParam));
+      Relayout();
+      return 0;
+    case WM_NCDESTROY:
+      FHandle = nullptr;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+  if (LRESULT result = 0; FormMessage(message, wParam, lParam, result)) return result;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FormWindow::ApplyDpi(UINT dpi) {
+  FDpi = dpi;
+  ResizeForClient(FHandle, FClientWidth, FClientHeight, dpi);
+  Relayout();
+}
+
+void FormWindow::FollowMonitorDpi() {
+  if (const UINT dpi = DpiForWindow(FHandle); dpi != FDpi) ApplyDpi(dpi);
+}
+
+void FormWindow::RememberFocus() {
+  HWND focus = GetFocus();
+  FFocus = focus && IsChild(FHandle, focus) ? focus : nullptr;
+}
+
+void FormWindow::RestoreFocus(HWND fallback) { SetFocus(FFocus ? FFocus : fallback); }

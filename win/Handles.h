@@ -1,0 +1,78 @@
+// The owners of the Win32 handles the program and its tools hold, one
+// UniqueResource per handle kind.
+#pragma once
+
+#include "common/UniqueResource.h"
+#include "win/Win32Api.h"
+
+namespace handle_traits {
+
+// Kernel objects (files, events, threads, processes). Creation functions
+// report failure with either null or INVALID_HANDLE_VALUE.
+struct Kernel {
+  using Handle = HANDLE;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+  static bool Close(Handle handle) noexcept { return CloseHandle(handle) != FALSE; }
+};
+
+struct Window {
+  using Handle = HWND;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+  static bool Close(Handle handle) noexcept { return DestroyWindow(handle) != FALSE; }
+};
+
+template <class GdiObject>
+struct Gdi {
+  using Handle = GdiObject;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+  static bool Close(Handle handle) noexcept { return DeleteObject(handle) != FALSE; }
+};
+
+struct MemoryDc {
+  using Handle = HDC;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+  static bool Close(Handle handle) noexcept { return DeleteDC(handle) != FALSE; }
+};
+
+// A device context borrowed from a window (GetDC, GetWindowDC), given back
+// to that window.
+struct WindowDcHandle {
+  HWND window;
+  HDC dc;
+};
+struct WindowDc {
+  using Handle = WindowDcHandle;
+  static constexpr Handle Invalid() noexcept { return {nullptr, nullptr}; }
+  static bool IsValid(Handle handle) noexcept { return handle.dc != nullptr; }
+  static bool Close(Handle handle) noexcept { return ReleaseDC(handle.window, handle.dc) != 0; }
+};
+
+struct RegistryKey {
+  using Handle = HKEY;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+  static bool Close(Handle handle) noexcept { return RegCloseKey(handle) == ERROR_SUCCESS; }
+};
+
+}  // namespace handle_traits
+
+using UniqueHandle = UniqueResource<handle_traits::Kernel>;
+using UniqueWindow = UniqueResource<handle_traits::Window>;
+using UniqueFont = UniqueResource<handle_traits::Gdi<HFONT>>;
+using UniqueBrush = UniqueResource<handle_traits::Gdi<HBRUSH>>;
+using UniquePen = UniqueResource<handle_traits::Gdi<HPEN>>;
+using UniqueBitmap = UniqueResource<handle_traits::Gdi<HBITMAP>>;
+using UniqueRegion = UniqueResource<handle_traits::Gdi<HRGN>>;
+using UniqueRegion = UniqueResource<handle_traits::Gdi<HRGN>>;
+using UniqueMemoryDc = UniqueResource<handle_traits::MemoryDc>;
+using UniqueWindowDc = UniqueResource<handle_traits::WindowDc>;
+using UniqueKey = UniqueResource<handle_traits::RegistryKey>;
+
+// The client area's device context (GetDC); with no window, the screen's.
+inline UniqueWindowDc ClientDc(HWND window) noexcept { return UniqueWindowDc({window, GetDC(window)}); }
+// The whole window's device context, non-client area included (GetWindowDC).
+inline UniqueWindowDc WholeWindowDc(HWND window) noexcept { return UniqueWindowDc({window, GetWindowDC(window)}); }
