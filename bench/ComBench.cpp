@@ -1,6 +1,7 @@
 // Prints how long Get takes through real COM against simcad.exe for
-// drawings of 12, 100 and 1,000 frames, and how much of that time is our
-// own work rather than waiting for the CAD. Not a test: it asserts nothing
+// drawings of 12, 100 and 1,000 frames, and 1,000 frames of block
+// references, and how much of that time is our own work rather than
+// waiting for the CAD. Not a test: it asserts nothing
 // and only reports figures.
 //
 // own share = (wall - member calls x round trip) / wall, where a round trip
@@ -36,10 +37,15 @@ constexpr int kRoundTrips = 1000;
 
 class QuietView : public PagerView {
  public:
+  explicit QuietView(std::wstring blocks = {}) : FBlocks(std::move(blocks)) {}
   std::wstring LayerName() const override { return L"KESTRA"; }
   bool UpperLeft() const override { return false; }
   std::wstring PageStatus() const override { return {}; }
+  std::wstring BlockPattern() const override { return FBlocks; }
   void SetPageStatus(const std::wstring&) override {}
+
+ private:
+  std::wstring FBlocks;
 };
 
 class Stopwatch {
@@ -58,10 +64,14 @@ class Stopwatch {
   LARGE_INTEGER FFrequency{}, FStart{};
 };
 
+enum class Framing { Polylines, BlockReferences };
+
 // Frames of 420 x 297 in rows of 25, a title block in each, and the view
-// on the first frame, so that Get also zooms.
-std::wstring WriteSheets(const std::wstring& folder, int count) {
-  const std::wstring path = folder + L"sheets-" + std::to_wstring(count) + L".dxf";
+// on the first frame, so that Get also zooms. Framed by block references,
+// each sheet is one reference of a block FRAME holding both rectangles.
+std::wstring WriteSheets(const std::wstring& folder, int count, Framing framing) {
+  const bool blocks = framing == Framing::BlockReferences;
+  const std::wstring path = folder + (blocks ? L"blocks-" : L"sheets-") + std::to_wstring(count) + L".dxf";
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   const auto pair = [&out](int code, const std::string& value) { out << code << "\r\n" << value << "\r\n"; };
   const auto rectangle = [&](const char* layer, double x1, double y1, double x2, double y2) {
@@ -91,12 +101,30 @@ std::wstring WriteSheets(const std::wstring& folder, int count) {
   pair(41, "1.414");
   pair(0, "ENDTAB");
   pair(0, "ENDSEC");
+  if (blocks) {
+    pair(0, "SECTION");
+    pair(2, "BLOCKS");
+    pair(0, "BLOCK");
+    pair(2, "FRAME");
+    rectangle("0", 0, 0, 420, 297);
+    rectangle("0", 250, 10, 410, 60);
+    pair(0, "ENDBLK");
+    pair(0, "ENDSEC");
+  }
   pair(0, "SECTION");
   pair(2, "ENTITIES");
   for (int i = 0; i < count; ++i) {
     const double x = 500.0 * (i % 25), y = -400.0 * (i / 25);
-    rectangle("KESTRA", x, y, x + 420, y + 297);
-    rectangle("TITLE", x + 250, y + 10, x + 410, y + 60);
+    if (blocks) {
+      pair(0, "INSERT");
+      pair(8, "0");
+      pair(2, "FRAME");
+      pair(10, std::to_string(x));
+      pair(20, std::to_string(y));
+    } else {
+      rectangle("KESTRA", x, y, x + 420, y + 297);
+      rectangle("TITLE", x + 250, y + 10, x + 410, y + 60);
+    }
   }
   pair(0, "ENDSEC");
   pair(0, "EOF");
@@ -185,15 +213,17 @@ RoundTrips MeasureRoundTrips(DispatchObject& application, int frames) {
   return trips;
 }
 
-void Measure(DispatchObject& application, const std::wstring& drawing, int frames) {
-  SimCall(application, L"SimLoadDrawing", {Variant(drawing)});
-  const RoundTrips trips = MeasureRoundTrips(application, frames);
-  SimCall(application, L"SimClearJournal");
+struct GetTimes {
+  double wall;     // median of the runs, ms
+  double calls;    // member calls per run
+  double outside;  // share of all runs spent outside member calls
+};
 
+GetTimes TimeGet(DispatchObject& application, QuietView view, int frames) {
+  SimCall(application, L"SimClearJournal");
   double inCalls = 0.0;
   TimedObjectTable objects(inCalls);
   Win32WindowControl windows;
-  QuietView view;
   const int runs = frames >= 1000 ? 3 : 10;
   std::vector<double> walls;
   for (int run = 0; run < runs; ++run) {
@@ -203,14 +233,27 @@ void Measure(DispatchObject& application, const std::wstring& drawing, int frame
   }
   double totalWall = 0.0;
   for (const double wall : walls) totalWall += wall;
-  const std::vector<std::wstring> journal = SimJournal(application);
-  const double calls = static_cast<double>(journal.size()) / runs;
+  const double calls = static_cast<double>(SimJournal(application).size()) / runs;
   std::sort(walls.begin(), walls.end());
-  const double wall = walls[walls.size() / 2];
-  const double waiting = calls * trips.trivial;
-  std::printf("%7d %7zu %10.1f %7.0f %8.3f %8.3f %8.3f %9.1f%% %9.1f%%\n", frames, WakuList.size(), wall, calls,
-              trips.trivial, trips.item, trips.coordinates, 100.0 * (wall - waiting) / wall,
-              100.0 * (totalWall - inCalls) / totalWall);
+  return {walls[walls.size() / 2], calls, (totalWall - inCalls) / totalWall};
+}
+
+void Measure(DispatchObject& application, const std::wstring& drawing, int frames) {
+  SimCall(application, L"SimLoadDrawing", {Variant(drawing)});
+  const RoundTrips trips = MeasureRoundTrips(application, frames);
+  const GetTimes times = TimeGet(application, QuietView(), frames);
+  const double waiting = times.calls * trips.trivial;
+  std::printf("%7d %7zu %10.1f %7.0f %8.3f %8.3f %8.3f %9.1f%% %9.1f%%\n", frames, WakuList.size(), times.wall,
+              times.calls, trips.trivial, trips.item, trips.coordinates, 100.0 * (times.wall - waiting) / times.wall,
+              100.0 * times.outside);
+}
+
+// The same sheets framed by block references, found by the block pass.
+void MeasureBlocks(DispatchObject& application, const std::wstring& drawing, int frames) {
+  SimCall(application, L"SimLoadDrawing", {Variant(drawing)});
+  const GetTimes times = TimeGet(application, QuietView(L"FRAME"), frames);
+  std::printf("%7d %7zu %10.1f %7.0f %14.2f %9.1f%%\n", frames, WakuList.size(), times.wall, times.calls,
+              times.calls / frames, 100.0 * times.outside);
 }
 
 }  // namespace
@@ -229,7 +272,11 @@ int main() {
       std::printf("Get through COM against simcad.exe (median wall time of the runs)\n");
       std::printf("%7s %7s %10s %7s %8s %8s %8s %10s %10s\n", "frames", "pages", "wall ms", "calls", "trip ms",
                   "Item ms", "Coord ms", "own share", "outside");
-      for (const int frames : {12, 100, 1000}) Measure(*application, WriteSheets(folder, frames), frames);
+      for (const int frames : {12, 100, 1000})
+        Measure(*application, WriteSheets(folder, frames, Framing::Polylines), frames);
+      std::printf("\nGet on sheets framed by block references, with the block pattern set\n");
+      std::printf("%7s %7s %10s %7s %14s %10s\n", "frames", "pages", "wall ms", "calls", "calls/frame", "outside");
+      MeasureBlocks(*application, WriteSheets(folder, 1000, Framing::BlockReferences), 1000);
     }
     filter->RevokeFilter();
     return 0;

@@ -81,6 +81,21 @@ const Variant& Variant::Deref() const {
   return *value;
 }
 
+void Variant::Store(Variant value) const {
+  const auto* referenced = std::get_if<std::shared_ptr<Variant>>(&FValue);
+  if (!referenced) ThrowTypeMismatch(L"参照渡しの引数", *this);
+  Variant* target = referenced->get();
+  while (const auto* next = std::get_if<std::shared_ptr<Variant>>(&target->FValue)) target = next->get();
+  target->FValue = std::move(value.FValue);
+}
+
+const Variant& VariantArray::At(int32_t index) const {
+  const int64_t offset = int64_t{index} - lowerBound;
+  if (offset < 0 || offset >= static_cast<int64_t>(elements.size()))
+    throw AutomationError(hresult::BadIndex, L"配列の添字 " + std::to_wstring(index) + L" が範囲外です");
+  return elements[static_cast<size_t>(offset)];
+}
+
 bool Variant::ToBool() const {
   const Variant& value = Deref();
   if (const auto* b = std::get_if<bool>(&value.FValue)) return *b;

@@ -62,6 +62,8 @@ struct VariantArray {
   std::vector<Variant> elements;
 
   int32_t UpperBound() const;
+  // The element at an index within the bounds; throws a bad index outside.
+  const Variant& At(int32_t index) const;
 };
 
 class Variant {
@@ -92,6 +94,10 @@ class Variant {
   bool IsByRef() const { return std::holds_alternative<std::shared_ptr<Variant>>(FValue); }
   // The value itself, seen through any by-reference indirection.
   const Variant& Deref() const;
+  // Writes through a by-reference variant, as a callee fills an out
+  // parameter: every copy of this reference sees the value. Throws a type
+  // mismatch on a variant passed by value.
+  void Store(Variant value) const;
 
   // Conversions, as a late-bound client coerces results: numbers and
   // Booleans convert into each other; anything else throws a type mismatch.

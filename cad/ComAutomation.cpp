@@ -76,6 +76,13 @@ Variant ComDispatchObject::Invoke(std::wstring_view member, CallKind kind, std::
   if (invoked == DISP_E_EXCEPTION) throw exception.ToError();
   ThrowIfFailed(invoked);
 
+  // What the server left in by-reference arguments goes back to the
+  // caller's variants, as out parameters do.
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const Variant& argument = arguments[arguments.size() - 1 - i];
+    if (argument.IsByRef()) argument.Store(FromComVariant(*owners[i].Get().pvarVal));
+  }
+
   Variant value = FromComVariant(result.Get());
   if (value.IsByRef()) return value.Deref();
   return value;

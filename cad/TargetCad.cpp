@@ -48,6 +48,14 @@ Variant FrameFilterData(const std::wstring& layer) {
   return Variant::ArrayOf(VariantKind::Variant, 0, {Variant(layer), Variant(L"*POLYLINE")});
 }
 
+Variant BlockFilterType() {
+  return Variant::ArrayOf(VariantKind::Int16, 0, {Variant(int16_t{0}), Variant(int16_t{2})});
+}
+
+Variant BlockFilterData(const std::wstring& pattern) {
+  return Variant::ArrayOf(VariantKind::Variant, 0, {Variant(L"INSERT"), Variant(pattern)});
+}
+
 std::wstring ZoomCommandText(const ZoomRect& waku) {
   return L"'ZOOM W " + FormatCoordinate(waku.minx) + L"," + FormatCoordinate(waku.miny) + L" " +
          FormatCoordinate(waku.maxx) + L"," + FormatCoordinate(waku.maxy) + L"\r";

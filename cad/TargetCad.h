@@ -25,6 +25,11 @@ void RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
 Variant FrameFilterType();
 Variant FrameFilterData(const std::wstring& layer);
 
+// FilterType [0, 2] and FilterData ["INSERT", pattern]: block references
+// whose block name matches the pattern, on any layer.
+Variant BlockFilterType();
+Variant BlockFilterData(const std::wstring& pattern);
+
 // The drawing area a zoom shows: lower-left and upper-right corners.
 struct ZoomRect {
   double minx, miny, maxx, maxy;

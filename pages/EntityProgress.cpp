@@ -7,11 +7,12 @@ std::chrono::steady_clock::time_point SteadyNow() { return std::chrono::steady_c
 EntityProgress::EntityProgress(PagerView& view, SteadyClock now)
     : FView(view), FNow(std::move(now)), FLastShown(FNow()) {}
 
-void EntityProgress::Read(int count) {
+void EntityProgress::Read() {
+  ++FRead;
   const auto now = FNow();
   if (now - FLastShown < kInterval) return;
   if (!FFoundStatus) FFoundStatus = FView.PageStatus();
-  FView.SetPageStatus(std::to_wstring(count));
+  FView.SetPageStatus(std::to_wstring(FRead));
   FLastShown = now;
 }
 

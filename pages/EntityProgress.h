@@ -21,10 +21,10 @@ class EntityProgress {
   // Reading begins now; the first showing comes one interval later.
   EntityProgress(PagerView& view, SteadyClock now);
 
-  // After each entity: shows count once an interval has passed since
-  // reading began or since the last showing. Calls nothing but the clock
-  // and the view.
-  void Read(int count);
+  // After each entity, of either pass: shows how many were read once an
+  // interval has passed since reading began or since the last showing.
+  // Calls nothing but the clock and the view.
+  void Read();
 
   // Puts back the status found before the first showing, if there was one.
   void PutBackStatus();
@@ -34,4 +34,5 @@ class EntityProgress {
   SteadyClock FNow;
   std::chrono::steady_clock::time_point FLastShown;
   std::optional<std::wstring> FFoundStatus;
+  int FRead = 0;
 };

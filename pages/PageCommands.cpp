@@ -6,6 +6,7 @@
 
 #include "cad/TargetCad.h"
 #include "pages/Waku.h"
+#include "pages/BlockFrames.h"
 
 namespace {
 
@@ -17,14 +18,7 @@ ViewCentre ReadViewCentre(DispatchObject& document) {
   const std::array<Variant, 1> name{Variant(L"VIEWCTR")};
   const Variant centre = CallMethod(document, L"GetVariable", name);
   const VariantArray& values = centre.AsArray();
-  // Elements 0 and 1 by index, whatever the array's lower bound.
-  const auto element = [&values](int32_t index) {
-    const int64_t offset = int64_t{index} - values.lowerBound;
-    if (offset < 0 || offset >= static_cast<int64_t>(values.elements.size()))
-      throw AutomationError(hresult::BadIndex, L"VIEWCTR の値が不正です");
-    return values.elements[static_cast<size_t>(offset)].ToDouble();
-  };
-  return {element(0), element(1)};
+  return {values.At(0).ToDouble(), values.At(1).ToDouble()};
 }
 
 // The eight values at index 0 to 7 when the array's upper bound is 7, so
@@ -54,7 +48,7 @@ TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
     const std::vector<double> coordinates = ReadFrameCoordinates(*entity);
     const bool closed = GetValue(*entity, L"Closed").ToBool();
     if (const auto waku = WakuFromPolyline(coordinates, closed)) frames.push_back(*waku);
-    progress.Read(i + 1);
+    progress.Read();
   }
   return frames;
 }
@@ -78,18 +72,23 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
     const DispatchPtr selection = GetObjectValue(*document, L"ActiveSelectionSet");
     CallMethod(*selection, L"Clear");
     CallMethod(*selection, L"Select", selectArguments);
-    if (!(GetValue(*selection, L"Count").ToInt64() > 0)) return;
+    bool selected = GetValue(*selection, L"Count").ToInt64() > 0;
 
     // Built aside so that a failure while reading leaves the last list.
     EntityProgress progress(view, now);
     TWakuList frames;
     try {
-      frames = GatherFrames(*selection, progress);
-      CallMethod(*selection, L"Clear");
+      if (selected) {
+        frames = GatherFrames(*selection, progress);
+        CallMethod(*selection, L"Clear");
+      }
+      if (const std::wstring blocks = view.BlockPattern(); !blocks.empty())
+        selected = GatherBlockFrames(*selection, blocks, frames, progress) || selected;
     } catch (...) {
       progress.PutBackStatus();
       throw;
     }
+    if (!selected) return;
 
     WakuList = std::move(frames);
     view.SetPageStatus(std::to_wstring(WakuList.size()));

@@ -14,6 +14,9 @@ class PagerView {
   virtual bool UpperLeft() const = 0;
   virtual std::wstring PageStatus() const = 0;
   // Shown at once: a command goes on to wait for the CAD.
+  // The block-name pattern of sheets framed by block references; empty
+  // (the default) leaves Get to polylines alone.
+  virtual std::wstring BlockPattern() const { return {}; }
   virtual void SetPageStatus(const std::wstring& text) = 0;
 };
 

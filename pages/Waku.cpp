@@ -44,6 +44,12 @@ std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, boo
   return waku;
 }
 
+std::optional<TsvWaku> WakuFromBoundingBox(double minx, double miny, double maxx, double maxy) {
+  if (!std::isfinite(minx) || !std::isfinite(miny) || !std::isfinite(maxx) || !std::isfinite(maxy)) return std::nullopt;
+  if (!(maxx - minx > 0.0) || !(maxy - miny > 0.0)) return std::nullopt;
+  return TsvWaku{minx, miny, maxx, maxy, false, 0, false};
+}
+
 void SortWakuList(TWakuList& list, bool upperLeft) {
   const size_t n = list.size();
   if (n <= 1) return;

@@ -23,6 +23,10 @@ extern TWakuList WakuList;
 // nothing for any other polyline.
 std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, bool closed);
 
+// The frame of a block reference's axis-aligned bounding box; nothing for
+// a box without area or with a value that is not finite.
+std::optional<TsvWaku> WakuFromBoundingBox(double minx, double miny, double maxx, double maxy);
+
 // Orders the list in rows (bottom row first, or top row first when
 // upperLeft), each row left to right, and drops near-duplicates.
 void SortWakuList(TWakuList& list, bool upperLeft);

@@ -54,6 +54,7 @@ void LoadSettings(Profile& profile, SettingsWindow& window, const MonitorLayout&
   const ScreenRect saved{origin.left, origin.top, SaturatedSum(origin.left, width), SaturatedSum(origin.top, height)};
   window.MoveTo(ClampToMonitor(origin, width, height, monitors.NearestTo(saved)));
   window.SetLayerText(ReadText(profile, kWakuSection, L"Layer", L"KESTRA"));
+  window.SetBlockPattern(ReadText(profile, kWakuSection, L"Blocks", L""));
   TargetProgId = ReadText(profile, kTargetSection, L"ProgId", kDefaultProgId);
   TargetAppName = ReadText(profile, kTargetSection, L"AppName", kDefaultAppName);
 }

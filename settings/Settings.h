@@ -57,6 +57,8 @@ class SettingsWindow {
   virtual void MoveTo(WindowOrigin origin) = 0;
   virtual std::wstring LayerText() const = 0;
   virtual void SetLayerText(const std::wstring& layer) = 0;
+  // [Waku] Blocks, read and never written: empty leaves Get to polylines.
+  virtual void SetBlockPattern(const std::wstring& pattern) = 0;
 };
 
 // Left and top clamps first, so a window larger than the monitor keeps its
@@ -64,7 +66,8 @@ class SettingsWindow {
 WindowOrigin ClampToMonitor(WindowOrigin origin, int width, int height, const ScreenRect& monitor);
 
 // Position (centred on the primary monitor by default, then clamped onto
-// the monitor nearest to it), layer field, TargetProgId and TargetAppName.
+// the monitor nearest to it), layer field, block pattern, TargetProgId and
+// TargetAppName.
 void LoadSettings(Profile& profile, SettingsWindow& window, const MonitorLayout& monitors);
 
 // Writes all five values; the first that cannot be written throws

@@ -118,10 +118,22 @@ class DispatchAdapter final : public IDispatch {
       }
       const CallKind kind = (flags & DISPATCH_PROPERTYGET) ? CallKind::MethodOrGet : CallKind::Method;
       const Variant value = FObject->Invoke(member, kind, arguments);
-      if (result) {
-        const std::shared_ptr<DispatchServer> server = FServer;
-        *result = ToComVariant(value, [server](const DispatchPtr& object) { return server->Export(object); }).Release();
+      const std::shared_ptr<DispatchServer> server = FServer;
+      const DispatchExporter exporter = [server](const DispatchPtr& object) { return server->Export(object); };
+      // Converted before anything is handed over, so that a failure leaves
+      // the caller's variants as they were.
+      ScopedVariant converted = ToComVariant(value, exporter);
+      std::vector<ScopedVariant> outValues;
+      for (UINT i = 0; i < count; ++i)
+        if (arguments[i].IsByRef()) outValues.push_back(ToComVariant(arguments[i].Deref(), exporter));
+      auto out = outValues.begin();
+      for (UINT i = 0; i < count; ++i) {
+        if (!arguments[i].IsByRef()) continue;
+        VARIANT* referenced = parameters->rgvarg[count - 1 - i].pvarVal;
+        VariantClear(referenced);
+        *referenced = (out++)->Release();
       }
+      if (result) *result = converted.Release();
       return S_OK;
     } catch (const AutomationError& error) {
       return ServerException(exception, error.Code(), error.Text());

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "sim/Geometry.h"
+
 namespace sim {
 
 namespace {
@@ -13,8 +15,21 @@ size_t Stride(const Entity& entity) { return entity.type == L"LWPOLYLINE" ? 2 : 
 
 }  // namespace
 
+const Block* Drawing::FindBlock(const std::wstring& name) const {
+  for (const Block& block : blocks)
+    if (SameName(block.name, name)) return &block;
+  return nullptr;
+}
+
 Entity Rectangle(const std::wstring& layer, double minx, double miny, double maxx, double maxy) {
   return Entity{L"LWPOLYLINE", layer, {minx, miny, maxx, miny, maxx, maxy, minx, maxy}, true};
+}
+
+Entity BlockReference(const std::wstring& block, const std::wstring& layer, Placement placement) {
+  Entity entity{L"INSERT", layer, {}, false};
+  entity.blockName = block;
+  entity.placement = placement;
+  return entity;
 }
 
 View Extents(const Drawing& drawing) {
@@ -23,6 +38,15 @@ View Extents(const Drawing& drawing) {
   double maxx = -minx;
   double maxy = -minx;
   for (const Entity& entity : drawing.entities) {
+    if (entity.IsBlockReference()) {
+      if (const std::optional<Box> box = BoundingBox(drawing, entity)) {
+        minx = std::min(minx, box->minx);
+        maxx = std::max(maxx, box->maxx);
+        miny = std::min(miny, box->miny);
+        maxy = std::max(maxy, box->maxy);
+      }
+      continue;
+    }
     const size_t stride = Stride(entity);
     for (size_t i = 0; i + 1 < entity.coordinates.size(); i += stride) {
       minx = std::min(minx, entity.coordinates[i]);

@@ -5,23 +5,47 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sim {
 
+// Where a block reference puts its block: the block's base point goes to
+// (x, y), scaled (negative for mirroring), then rotated counter-clockwise.
+struct Placement {
+  double x = 0.0;
+  double y = 0.0;
+  double xScale = 1.0;
+  double yScale = 1.0;
+  double rotation = 0.0;  // degrees
+};
+
 struct Entity {
-  std::wstring type;   // DXF entity name: "LWPOLYLINE", "POLYLINE", "LINE", "TEXT", ...
+  std::wstring type;   // DXF entity name: "LWPOLYLINE", "POLYLINE", "LINE", "TEXT", "INSERT", ...
   std::wstring layer;  // as written in the file, letter case kept
   // What Coordinates returns: x,y pairs for a lightweight polyline, x,y,z
   // triples for an old-style one; empty for other entities.
   std::vector<double> coordinates;
   bool closed = false;
-  // For the viewer only: x,y pairs outlining a LINE, CIRCLE or ARC; empty
-  // for other entities. No automation member reports it.
+  // x,y pairs outlining a LINE, CIRCLE or ARC, or a text's insertion
+  // point; empty for other entities. The viewer draws it and bounding boxes
+  // take it in; no member reports it as such.
   std::vector<double> sketch{};
   // The lower bound of the Coordinates array; some servers count from 1.
   int32_t coordinatesLowerBound = 0;
+  // An INSERT's block name and placement.
+  std::wstring blockName{};
+  Placement placement{};
+
   bool IsPolyline() const { return type == L"LWPOLYLINE" || type == L"POLYLINE"; }
+  bool IsBlockReference() const { return type == L"INSERT"; }
+};
+
+struct Block {
+  std::wstring name;
+  double baseX = 0.0;
+  double baseY = 0.0;
+  std::vector<Entity> entities;
 };
 
 struct View {
@@ -33,14 +57,24 @@ struct View {
 
 struct Drawing {
   std::vector<Entity> entities;
+  std::vector<Block> blocks;
   View view;
+
+  // The block of that name in any letter case, or none.
+  const Block* FindBlock(const std::wstring& name) const;
 };
+
+// Names as the CAD compares them: ASCII letters in any case.
+bool SameName(std::wstring_view a, std::wstring_view b);
 
 // A closed lightweight rectangle from (minx, miny) to (maxx, maxy).
 Entity Rectangle(const std::wstring& layer, double minx, double miny, double maxx, double maxy);
 
-// The bounding box of every entity's coordinates; a unit box at the origin
-// when there are none.
+// A reference of the block on the layer.
+Entity BlockReference(const std::wstring& block, const std::wstring& layer, Placement placement = {});
+
+// The bounding box of every entity's coordinates and of every block
+// reference; a unit box at the origin when there are none.
 View Extents(const Drawing& drawing);
 
 // The view of the window between two corners; nothing for a window

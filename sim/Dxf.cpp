@@ -224,7 +224,13 @@ class EntityReader {
       } else if (type == "VERTEX" || type == "SEQEND" || type == "ATTRIB") {
         Fail(record.front().line, std::string(type) + " outside a POLYLINE or INSERT");
       } else {
-        entities.push_back(type == "LWPOLYLINE" ? LightweightPolyline(record) : Sketched(record, type));
+        if (type == "LWPOLYLINE") {
+          entities.push_back(LightweightPolyline(record));
+        } else if (type == "INSERT") {
+          entities.push_back(Insert(record));
+        } else {
+          entities.push_back(Sketched(record, type));
+        }
         r = type == "INSERT" ? AfterAttributes(records, r + 1) : r + 1;
       }
     }
@@ -248,10 +254,12 @@ class EntityReader {
     return entity;
   }
 
-  // Noise with the outline the viewer draws for lines, circles and arcs.
+  // Noise with the outline of a line, circle or arc, or a text's
+  // insertion point, which is how far bounding boxes follow a text.
   Entity Sketched(const Record& record, std::string_view type) const {
     Entity entity = Noise(record);
-    if (type != "LINE" && type != "CIRCLE" && type != "ARC") return entity;
+    const bool text = type == "TEXT" || type == "MTEXT" || type == "ATTDEF";
+    if (type != "LINE" && type != "CIRCLE" && type != "ARC" && !text) return entity;
     double x = 0, y = 0, x2 = 0, y2 = 0, radius = 0, start = 0, end = 360;
     for (const Group& group : record.subspan(1)) {
       switch (group.code) {
@@ -265,10 +273,28 @@ class EntityReader {
         default: break;
       }
     }
-    if (type == "LINE") {
+    if (text) {
+      entity.sketch = {x, y};
+    } else if (type == "LINE") {
       entity.sketch = {x, y, x2, y2};
     } else if (radius > 0.0) {
       entity.sketch = ArcOutline(x, y, radius, start, type == "ARC" ? end : start + 360.0);
+    }
+    return entity;
+  }
+
+  Entity Insert(const Record& record) const {
+    Entity entity = Noise(record);
+    for (const Group& group : record.subspan(1)) {
+      switch (group.code) {
+        case 2: entity.blockName = FDecoder.Decode(Trim(group.value), group.ValueLine()); break;
+        case 10: entity.placement.x = ParseDouble(group); break;
+        case 20: entity.placement.y = ParseDouble(group); break;
+        case 41: entity.placement.xScale = ParseDouble(group); break;
+        case 42: entity.placement.yScale = ParseDouble(group); break;
+        case 50: entity.placement.rotation = ParseDouble(group); break;
+        default: break;
+      }
     }
     return entity;
   }
@@ -337,6 +363,34 @@ class EntityReader {
   }
 };
 
+// Each BLOCK with its name, base point and entities up to ENDBLK.
+std::vector<Block> ReadBlocks(std::span<const Group> groups, const EntityReader& reader,
+                              const DxfTextDecoder& decoder) {
+  const std::vector<Record> records = Records(groups);
+  std::vector<Block> blocks;
+  for (size_t r = 0; r < records.size(); ++r) {
+    if (RecordType(records[r]) != "BLOCK") continue;
+    size_t end = r + 1;
+    while (end < records.size() && RecordType(records[end]) != "ENDBLK" && RecordType(records[end]) != "BLOCK") ++end;
+    if (end >= records.size() || RecordType(records[end]) != "ENDBLK")
+      Fail(records[r].front().line, "BLOCK without ENDBLK");
+    Block block;
+    for (const Group& group : records[r].subspan(1)) {
+      switch (group.code) {
+        case 2: block.name = decoder.Decode(Trim(group.value), group.ValueLine()); break;
+        case 10: block.baseX = ParseDouble(group); break;
+        case 20: block.baseY = ParseDouble(group); break;
+        default: break;
+      }
+    }
+    const Group* first = records[r].data() + records[r].size();
+    block.entities = reader.Read(std::span<const Group>(first, records[end].data()));
+    blocks.push_back(std::move(block));
+    r = end;
+  }
+  return blocks;
+}
+
 // Lightweight polylines came with R14 (AC1014).
 bool ConvertsOldPolylines(std::string_view acadVersion) { return acadVersion.empty() || acadVersion < "AC1014"; }
 
@@ -374,15 +428,19 @@ Drawing ReadDxf(std::string_view bytes) {
   Header header;
   std::optional<View> activeView;
   std::span<const Group> entityGroups;
+  std::span<const Group> blockGroups;
   for (const Section& section : Sections(groups)) {
     if (section.name == "HEADER") header = ReadHeader(section.groups);
     if (section.name == "TABLES") activeView = ReadActiveViewport(section.groups);
+    if (section.name == "BLOCKS") blockGroups = section.groups;
     if (section.name == "ENTITIES") entityGroups = section.groups;
   }
 
   const DxfTextDecoder decoder(header.acadVersion, header.codePage);
+  const EntityReader reader(decoder, ConvertsOldPolylines(header.acadVersion));
   Drawing drawing;
-  drawing.entities = EntityReader(decoder, ConvertsOldPolylines(header.acadVersion)).Read(entityGroups);
+  drawing.blocks = ReadBlocks(blockGroups, reader, decoder);
+  drawing.entities = reader.Read(entityGroups);
 
   const View extents = Extents(drawing);
   if (activeView) {

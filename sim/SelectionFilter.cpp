@@ -31,7 +31,8 @@ SelectionFilter::SelectionFilter(const Variant& filterType, const Variant& filte
 
   for (size_t i = 0; i < types.elements.size(); ++i) {
     const auto code = static_cast<int16_t>(types.elements[i].ToInt32());
-    if (code != 0 && code != 8) InvalidFilter(L"group code " + std::to_wstring(code) + L" is not simulated");
+    if (code != 0 && code != 2 && code != 8)
+      InvalidFilter(L"group code " + std::to_wstring(code) + L" is not simulated");
     if (data.elements[i].Kind() != VariantKind::String)
       InvalidFilter(L"the pattern for group code " + std::to_wstring(code) + L" must be a string: " +
                     Describe(data.elements[i]));
@@ -41,7 +42,11 @@ SelectionFilter::SelectionFilter(const Variant& filterType, const Variant& filte
 
 bool SelectionFilter::Matches(const Entity& entity) const {
   for (const Condition& condition : FConditions) {
-    const std::wstring& value = condition.code == 0 ? entity.type : entity.layer;
+    // A block name belongs to block references alone.
+    if (condition.code == 2 && !entity.IsBlockReference()) return false;
+    const std::wstring& value = condition.code == 0   ? entity.type
+                                : condition.code == 2 ? entity.blockName
+                                                      : entity.layer;
     if (!WildcardMatch(condition.pattern, value)) return false;
   }
   return true;

@@ -14,7 +14,8 @@ class SelectionFilter {
  public:
   // Both arguments missing: no filter. Throws AutomationError E_INVALIDARG
   // unless FilterType is an array of 16-bit integers and FilterData an
-  // array of as many variants, each a pattern for group code 0 or 8.
+  // array of as many variants, each a pattern for group code 0 (type), 2 (block name) or 8
+  // (layer).
   SelectionFilter(const Variant& filterType, const Variant& filterData);
 
   bool Matches(const Entity& entity) const;

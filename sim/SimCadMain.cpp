@@ -1,7 +1,8 @@
 // simcad.exe: the simulated CAD as an out-of-process COM automation server.
 //
 //   simcad.exe --progid <ProgID> [--progid <ProgID> ...] [--drawing <file.dxf>]
-//              [--frame-layer <layer>] [--minimized] [--ready-file <path>]
+//              [--frame-layer <layer>] [--frame-blocks <pattern>] [--minimized]
+//              [--ready-file <path>]
 //
 // Its application object is put in the running object table under every
 // ProgID given. Once it is there, the manual-reset event
@@ -33,6 +34,7 @@ struct Options {
   std::vector<std::wstring> progIds;
   std::wstring drawing;
   std::wstring frameLayer = L"KESTRA";
+  std::wstring frameBlocks;
   std::wstring readyFile;
   bool minimized = false;
 };
@@ -55,6 +57,8 @@ Options ParseOptions() {
       options.drawing = value();
     else if (option == L"--frame-layer")
       options.frameLayer = value();
+    else if (option == L"--frame-blocks")
+      options.frameBlocks = value();
     else if (option == L"--ready-file")
       options.readyFile = value();
     else if (option == L"--minimized")
@@ -109,7 +113,7 @@ int Run() {
   SimCadServerFilter filter;
   const ScopedMessageFilter installedFilter(&filter);
   sim::SimCad cad;
-  SimCadViewer viewer(cad, options.frameLayer);
+  SimCadViewer viewer(cad, FrameMarks{options.frameLayer, options.frameBlocks});
   cad.SetWindowHandle(static_cast<int64_t>(reinterpret_cast<intptr_t>(viewer.Window())));
   Host host(cad, viewer, filter);
   if (options.drawing.empty())

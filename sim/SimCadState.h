@@ -47,6 +47,4 @@ class SimCad::State {
   std::vector<std::wstring> FWrongTypeMembers;
 };
 
-bool SameName(std::wstring_view a, std::wstring_view b);
-
 }  // namespace sim

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "cad/ComError.h"
+#include "sim/Geometry.h"
 #include "sim/SimCadState.h"
+#include "sim/Wildcard.h"
 
 namespace {
 
@@ -45,23 +47,23 @@ Mapping Fit(double centreX, double centreY, double width, double height, const R
   return Mapping{centreX, centreY, scale, area.left + areaWidth / 2.0, area.top + areaHeight / 2.0};
 }
 
-void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, const std::wstring& frameLayer,
-                  HPEN framePen, HPEN entityPen) {
+bool IsFrame(const sim::Entity& entity, const FrameMarks& marks) {
+  if (entity.IsBlockReference()) return !marks.blocks.empty() && sim::WildcardMatch(marks.blocks, entity.blockName);
+  return entity.IsPolyline() && sim::SameName(entity.layer, marks.layer);
+}
+
+// Block references are drawn with their block's geometry as placed.
+void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, const FrameMarks& marks, HPEN framePen,
+                  HPEN entityPen) {
   std::vector<POINT> points;
-  const auto draw = [&](const std::vector<double>& values, size_t stride, bool closed, HPEN pen) {
-    points.clear();
-    for (size_t i = 0; i + 1 < values.size(); i += stride) points.push_back(mapping.ToPixel(values[i], values[i + 1]));
-    if (closed && !points.empty()) points.push_back(points.front());
-    const ScopedSelect selected(dc, pen);
-    Polyline(dc, points.data(), static_cast<int>(points.size()));
-  };
   for (const sim::Entity& entity : drawing.entities) {
-    if (!entity.sketch.empty()) {
-      draw(entity.sketch, 2, false, entityPen);
-    } else if (entity.IsPolyline() && !entity.coordinates.empty()) {
-      draw(entity.coordinates, entity.type == L"LWPOLYLINE" ? 2 : 3, entity.closed,
-           sim::SameName(entity.layer, frameLayer) ? framePen : entityPen);
-    }
+    const ScopedSelect selected(dc, IsFrame(entity, marks) ? framePen : entityPen);
+    sim::ForEachOutline(drawing, entity, [&](const std::vector<double>& values, bool closed) {
+      points.clear();
+      for (size_t i = 0; i + 1 < values.size(); i += 2) points.push_back(mapping.ToPixel(values[i], values[i + 1]));
+      if (closed) points.push_back(points.front());
+      Polyline(dc, points.data(), static_cast<int>(points.size()));
+    });
   }
 }
 
@@ -114,8 +116,8 @@ void RegisterViewerClass(WNDPROC windowProc) {
 
 }  // namespace
 
-SimCadViewer::SimCadViewer(const sim::SimCad& cad, std::wstring frameLayer)
-    : FCad(cad), FFrameLayer(std::move(frameLayer)), FFont(CreateMessageFont()), FShownView(cad.CurrentView()) {
+SimCadViewer::SimCadViewer(const sim::SimCad& cad, FrameMarks frameMarks)
+    : FCad(cad), FFrameMarks(std::move(frameMarks)), FFont(CreateMessageFont()), FShownView(cad.CurrentView()) {
   RegisterViewerClass(&SimCadViewer::WindowProc);
   CreateWindowExW(0, kClassName, L"simcad", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 960, 680, nullptr,
                   nullptr, GetModuleHandleW(nullptr), this);
@@ -221,7 +223,7 @@ void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
     // The model area shows the view, as the CAD's own window does.
     const UniqueRegion clip(CreateRectRgnIndirect(&model));
     SelectClipRgn(dc, clip.Get());
-    DrawEntities(dc, drawing, Fit(view.centreX, view.centreY, view.width, view.height, model, 0.04), FFrameLayer,
+    DrawEntities(dc, drawing, Fit(view.centreX, view.centreY, view.width, view.height, model, 0.04), FFrameMarks,
                  framePen.Get(), entityPen.Get());
     SelectClipRgn(dc, nullptr);
   }
@@ -241,7 +243,7 @@ void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
   SelectClipRgn(dc, clip.Get());
   const Mapping mapping = Fit(extents.centreX, extents.centreY, extents.width, extents.height, overview, 0.1);
   const UniquePen thinFrame(CreatePen(PS_SOLID, 1, kFrame));
-  DrawEntities(dc, drawing, mapping, FFrameLayer, thinFrame.Get(), entityPen.Get());
+  DrawEntities(dc, drawing, mapping, FFrameMarks, thinFrame.Get(), entityPen.Get());
   const UniquePen viewPen(CreatePen(PS_SOLID, 1, kViewBox));
   DrawViewBox(dc, view, mapping, viewPen.Get());
   SelectClipRgn(dc, nullptr);

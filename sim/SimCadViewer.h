@@ -10,10 +10,16 @@
 #include "sim/OffscreenCanvas.h"
 #include "sim/SimCad.h"
 
+// What the viewer highlights as frames: the polylines on the layer, and the
+// block references whose name matches the pattern (none when empty).
+struct FrameMarks {
+  std::wstring layer;
+  std::wstring blocks;
+};
+
 class SimCadViewer {
  public:
-  // Frames are the polylines on the frame layer; they are drawn highlighted.
-  SimCadViewer(const sim::SimCad& cad, std::wstring frameLayer);  // throws AutomationError
+  SimCadViewer(const sim::SimCad& cad, FrameMarks frameMarks);  // throws AutomationError
   SimCadViewer(const SimCadViewer&) = delete;
   SimCadViewer& operator=(const SimCadViewer&) = delete;
   ~SimCadViewer();
@@ -36,7 +42,7 @@ class SimCadViewer {
   RECT StatusRect() const;
 
   const sim::SimCad& FCad;
-  std::wstring FFrameLayer;
+  FrameMarks FFrameMarks;
   HWND FWindow = nullptr;
   UniqueFont FFont;
   sim::View FShownView;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <span>
 
+#include "sim/Geometry.h"
 #include "sim/SelectionFilter.h"
 
 namespace sim {
@@ -61,6 +63,21 @@ Point PointArgument(std::wstring_view member, const Variant& value) {
   return point;
 }
 
+// The arguments as they came in: an out parameter filled later must not
+// change what the journal shows.
+std::vector<Variant> Snapshot(std::span<const Variant> arguments) {
+  std::vector<Variant> copies;
+  copies.reserve(arguments.size());
+  for (const Variant& argument : arguments)
+    copies.push_back(argument.IsByRef() ? Variant::ByRef(argument.Deref()) : argument);
+  return copies;
+}
+
+// A point as the CAD reports one: x, y and z as three doubles.
+Variant PointOf(double x, double y) {
+  return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y), Variant(0.0)});
+}
+
 class SimObject : public DispatchObject {
  public:
   SimObject(std::weak_ptr<SimCad::State> state, std::wstring_view objectName)
@@ -69,8 +86,7 @@ class SimObject : public DispatchObject {
   Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) final {
     const std::shared_ptr<SimCad::State> state = FState.lock();
     if (!state) throw AutomationError(kDisconnected, L"the simulated CAD is no longer running");
-    state->journal.push_back(
-        JournalEntry{std::wstring(FObjectName), std::wstring(member), {arguments.begin(), arguments.end()}});
+    state->journal.push_back(JournalEntry{std::wstring(FObjectName), std::wstring(member), Snapshot(arguments)});
 
     const Member& found = Find(member);
     if (found.property && kind == CallKind::Method)
@@ -128,15 +144,17 @@ class EntityObject : public SimObject {
 
  protected:
   std::span<const Member> Members() const override {
-    static constexpr std::array<Member, 3> kMembers{{{L"Coordinates", true}, {L"Closed", true}, {L"Layer", true}}};
+    static constexpr std::array<Member, 4> kMembers{
+        {{L"Coordinates", true}, {L"Closed", true}, {L"Layer", true}, {L"GetBoundingBox", false, 2}}};
     return kMembers;
   }
 
-  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant>) override {
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
     if (state.generation != FGeneration)
       throw AutomationError(hresult::Fail, L"the entity belongs to a drawing that is no longer open");
     const Entity& entity = state.drawing.entities[FIndex];
     if (member == L"Layer") return Variant(entity.layer);
+    if (member == L"GetBoundingBox") return GetBoundingBox(state.drawing, entity, arguments);
     // Only polylines have these; a line or a text does not know them.
     if (!entity.IsPolyline()) throw UnknownMemberError(member);
     if (member == L"Closed") return Variant(entity.closed);
@@ -145,6 +163,22 @@ class EntityObject : public SimObject {
   }
 
  private:
+  // The two corners come back through out parameters, which a late-bound
+  // client passes as by-reference variants; anything else is a mismatch,
+  // as with a server whose type library declares them VARIANT*.
+  static Variant GetBoundingBox(const Drawing& drawing, const Entity& entity, std::span<const Variant> corners) {
+    if (!entity.IsPolyline() && !entity.IsBlockReference()) throw UnknownMemberError(L"GetBoundingBox");
+    for (const Variant& corner : corners)
+      if (!corner.IsByRef())
+        throw AutomationError(hresult::TypeMismatch,
+                              L"GetBoundingBox: the corners are out parameters, got " + Describe(corner));
+    const std::optional<Box> box = BoundingBox(drawing, entity);
+    if (!box) throw AutomationError(hresult::Fail, L"GetBoundingBox: the entity has no extents");
+    corners[0].Store(PointOf(box->minx, box->miny));
+    corners[1].Store(PointOf(box->maxx, box->maxy));
+    return Variant();
+  }
+
   size_t FIndex;
   uint64_t FGeneration;
 };
@@ -220,9 +254,7 @@ class DocumentObject : public SimObject {
 
  private:
   static Variant GetVariable(const SimCad::State& state, const std::wstring& name) {
-    if (SameName(name, L"VIEWCTR"))
-      return Variant::ArrayOf(VariantKind::Double, 0,
-                              {Variant(state.view.centreX), Variant(state.view.centreY), Variant(0.0)});
+    if (SameName(name, L"VIEWCTR")) return PointOf(state.view.centreX, state.view.centreY);
     if (SameName(name, L"VIEWSIZE")) return Variant(state.view.height);
     InvalidArgument(L"GetVariable", L"system variable " + name + L" is not simulated");
   }

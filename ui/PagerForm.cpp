@@ -38,13 +38,15 @@ constexpr std::array<ControlDefinition, 7> kControls{{
     {kPagerButton4, WC_BUTTONW, kButton, 0, {101, 28, 34, 25}, L"CAD", kFormFont},
 }};
 
+constexpr wchar_t kLayerHint[] = L"枠ポリラインの画層";
+
 struct Hint {
   int id;
   const wchar_t* text;
 };
 constexpr std::array<Hint, 7> kHints{{
     {kPagerButton1, L"枠ポリラインを取得"},
-    {kPagerEdit1, L"枠ポリラインの画層"},
+    {kPagerEdit1, kLayerHint},
     {kPagerCheckBox1, L"左上から枠を検出"},
     {kPagerButton2, L"直前のページ"},
     {kPagerButton3, L"次のページ"},
@@ -205,3 +207,10 @@ void TForm105::MoveTo(WindowOrigin origin) {
 
 std::wstring TForm105::LayerText() const { return Text(Control(kPagerEdit1)); }
 void TForm105::SetLayerText(const std::wstring& layer) { SetText(Control(kPagerEdit1), layer); }
+
+void TForm105::SetBlockPattern(const std::wstring& pattern) {
+  FBlockPattern = pattern;
+  std::wstring hint = kLayerHint;
+  if (!pattern.empty()) hint += L"\n枠ブロック: " + pattern;
+  FTooltip.SetHint(Control(kPagerEdit1), hint);
+}

@@ -29,6 +29,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   std::wstring LayerName() const override;
   bool UpperLeft() const override;
   std::wstring PageStatus() const override;
+  std::wstring BlockPattern() const override { return FBlockPattern; }
   void SetPageStatus(const std::wstring& text) override;
 
   // SettingsWindow
@@ -38,6 +39,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void MoveTo(WindowOrigin origin) override;
   std::wstring LayerText() const override;
   void SetLayerText(const std::wstring& layer) override;
+  void SetBlockPattern(const std::wstring& pattern) override;
 
  private:
   // FormWindow
@@ -59,4 +61,5 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   CadAccess FCad;
   TTargetCADForm* FTargetCadForm = nullptr;
   Tooltip FTooltip;
+  std::wstring FBlockPattern;
 };

@@ -1,6 +1,8 @@
 // One tooltip control showing the hints of a window's controls.
 #pragma once
 
+#include <string>
+
 #include "win/Handles.h"
 #include "win/Win32Api.h"
 
@@ -11,6 +13,8 @@ class Tooltip {
   bool Create(HINSTANCE instance);
   HWND Handle() const { return FWindow.Get(); }
   void Add(HWND control, const wchar_t* hint);
+  // Replaces the control's hint; a line feed starts a second line.
+  void SetHint(HWND control, const std::wstring& hint);
 
  private:
   UniqueWindow FWindow;

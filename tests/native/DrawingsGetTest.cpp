@@ -77,6 +77,7 @@ class DrawingsGetTest : public SimCadTest {
     SCOPED_TRACE(setting);
     const int count = expected.at("count_before_dedup").get<int>();
     const size_t pages = expected.at("pages").get<size_t>();
+    if (count == 0 && WakuList.empty() && view.statuses.empty()) return;  // nothing selected: the status keeps
     ASSERT_FALSE(view.statuses.empty());
     EXPECT_EQ(view.statuses.front(), std::to_wstring(count));
     ASSERT_EQ(WakuList.size(), pages);
@@ -115,6 +116,35 @@ TEST_F(DrawingsGetTest, SheetDrawingsGiveTheirExpectedPagesInBothOrders) {
     ExpectLikeItsJson(expected.at("expect").at("lowerLeft"), "lower left first");
     GetOn(file, layer, true);
     ExpectLikeItsJson(expected.at("expect").at("upperLeft"), "upper left first");
+  }
+}
+
+// The shared block-framed drawings and ours, each with and without its
+// block pattern.
+TEST_F(DrawingsGetTest, BlockFramedDrawingsGiveTheirExpectedPagesWithAndWithoutThePattern) {
+  REQUIRE_SHARED_DRAWINGS();
+  std::vector<fs::path> files;
+  for (const fs::path& folder : {kDrawings / "blocks", fs::path(PAGE_TEST_DATA)})
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.path().filename().string().starts_with("blocks-") && entry.path().extension() == ".dxf")
+        files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  ASSERT_GE(files.size(), 4u);
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.filename().string());
+    fs::path jsonFile = file;
+    std::ifstream jsonStream(jsonFile.replace_extension(".json"));
+    ASSERT_TRUE(jsonStream) << "no expected result " << jsonFile;
+    const nlohmann::json expected = nlohmann::json::parse(jsonStream);
+    const std::wstring layer = FromUtf8Lenient(expected.at("layer").get<std::string>());
+    for (const auto& [key, pattern] : {std::pair{"expect", FromUtf8Lenient(expected.at("blocks").get<std::string>())},
+                                       std::pair{"expect_without_blocks", std::wstring()}}) {
+      view.blocks = pattern;
+      GetOn(file, layer, false);
+      ExpectLikeItsJson(expected.at(key).at("lowerLeft"), std::string(key) + ", lower left first");
+      GetOn(file, layer, true);
+      ExpectLikeItsJson(expected.at(key).at("upperLeft"), std::string(key) + ", upper left first");
+    }
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -113,23 +114,49 @@ TEST(DxfReaderTest, ThreeDimensionalAndFittedPolylinesStayOldStyleInR12) {
   EXPECT_EQ(fitted.entities[0].coordinates, (std::vector<double>{1, 1, 0, 2, 2, 0}));
 }
 
-TEST(DxfReaderTest, KeepsOtherEntitiesAsNoiseAndSkipsBlockDefinitions) {
-  const std::string blocks =
-      Lines("0|SECTION|2|BLOCKS|0|BLOCK|8|0|2|TITLE|0|LWPOLYLINE|8|KESTRA|70|1|10|0|20|0|0|ENDBLK|0|ENDSEC");
-  const std::string dxf =
-      Header("AC1015") + blocks +
-      Entities(
-          "0|LINE|8|BORDER|10|0|20|0|11|5|21|5|0|TEXT|1|no layer given|"
-          "0|INSERT|8|TB|66|1|2|TITLE|0|ATTRIB|8|TB|1|value|0|ATTRIB|8|TB|1|value|0|SEQEND|0|CIRCLE|8|C") +
-      kEof;
+TEST(DxfReaderTest, ReadsBlocksAndReferencesWithTheirPlacementAttributesAndDecodedNames) {
+  const std::string blocks = Lines(
+      "0|SECTION|2|BLOCKS|0|BLOCK|8|0|2|\\U+56F3\\U+67A0A3|70|0|10|20|20|10|"
+      "0|LWPOLYLINE|8|0|70|1|10|20|20|10|10|440|20|10|0|INSERT|8|0|2|LOGO|10|400|20|20|0|TEXT|8|0|10|30|20|15|1|T|"
+      "0|ENDBLK|8|0|0|BLOCK|8|0|2|LOGO|10|0|20|0|0|ENDBLK|0|ENDSEC");
+  const std::string dxf = Header("AC1015") + blocks +
+                          Entities(
+                              "0|LINE|8|BORDER|10|0|20|0|11|5|21|5|0|TEXT|1|no layer given|"
+                              "0|INSERT|8|\\U+67A0|66|1|2|\\U+56F3\\U+67A0A3|10|100|20|200|41|-2|42|0.5|50|90|"
+                              "0|ATTRIB|8|TB|1|value|0|ATTRIB|8|TB|1|value|0|SEQEND|0|INSERT|2|LOGO|0|CIRCLE|8|C") +
+                          kEof;
   const sim::Drawing drawing = ReadDxf(dxf);
-  ASSERT_EQ(drawing.entities.size(), 4u);
+  ASSERT_EQ(drawing.entities.size(), 5u) << "attributes are part of their reference";
   EXPECT_EQ(drawing.entities[0].type, L"LINE");
-  EXPECT_EQ(drawing.entities[0].layer, L"BORDER");
-  EXPECT_TRUE(drawing.entities[0].coordinates.empty());
   EXPECT_EQ(drawing.entities[1].layer, L"0");
-  EXPECT_EQ(drawing.entities[2].type, L"INSERT");
-  EXPECT_EQ(drawing.entities[3].type, L"CIRCLE");
+  EXPECT_EQ(drawing.entities[4].type, L"CIRCLE");
+
+  const sim::Entity& frame = drawing.entities[2];
+  EXPECT_TRUE(frame.IsBlockReference());
+  EXPECT_EQ(frame.layer, L"枠");
+  EXPECT_EQ(frame.blockName, L"図枠A3");
+  EXPECT_EQ(frame.placement.x, 100);
+  EXPECT_EQ(frame.placement.y, 200);
+  EXPECT_EQ(frame.placement.xScale, -2);
+  EXPECT_EQ(frame.placement.yScale, 0.5);
+  EXPECT_EQ(frame.placement.rotation, 90);
+  const sim::Placement plain = drawing.entities[3].placement;
+  EXPECT_EQ((std::array{plain.xScale, plain.yScale, plain.rotation}), (std::array{1.0, 1.0, 0.0}));
+
+  ASSERT_EQ(drawing.blocks.size(), 2u);
+  const sim::Block* block = drawing.FindBlock(L"図枠a3");
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(block->baseX, 20);
+  EXPECT_EQ(block->baseY, 10);
+  ASSERT_EQ(block->entities.size(), 3u);
+  EXPECT_EQ(block->entities[0].coordinates, (std::vector<double>{20, 10, 440, 10}));
+  EXPECT_EQ(block->entities[1].blockName, L"LOGO");
+  EXPECT_EQ(block->entities[2].sketch, (std::vector<double>{30, 15})) << "a text stands at its insertion point";
+  EXPECT_TRUE(drawing.blocks[1].entities.empty());
+
+  EXPECT_NE(ErrorOf(Header("AC1015") + Lines("0|SECTION|2|BLOCKS|0|BLOCK|2|OPEN|0|LINE|0|ENDSEC") + kEof)
+                .find("BLOCK without ENDBLK"),
+            std::string::npos);
 }
 
 TEST(DxfReaderTest, OutlinesLinesCirclesAndArcsForTheViewerOnly) {

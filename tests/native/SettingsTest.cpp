@@ -51,9 +51,11 @@ class FakeWindow : public SettingsWindow {
   void MoveTo(WindowOrigin to) override { origin = to; }
   std::wstring LayerText() const override { return layer; }
   void SetLayerText(const std::wstring& text) override { layer = text; }
+  void SetBlockPattern(const std::wstring& pattern) override { blocks = pattern; }
 
   WindowOrigin origin{12345, 12345};
   std::wstring layer = L"unset";
+  std::wstring blocks = L"unset";
 
  private:
   int FWidth;
@@ -182,6 +184,19 @@ TEST_F(SettingsTest, SaveWritesAllFiveKeysInOrderAsPlainText) {
                                                          {{L"Waku", L"Layer"}, L"枠 レイヤ"},
                                                          {{L"Target", L"ProgId"}, L"GCAD.Application"},
                                                          {{L"Target", L"AppName"}, L"GstarCAD"}}));
+}
+
+TEST_F(SettingsTest, TheBlockPatternIsReadButNeverWritten) {
+  FakeWindow window(155, 123);
+  LoadSettings(profile, window, kScreen);
+  EXPECT_EQ(window.blocks, L"") << "no key: off";
+
+  profile.values = {{{L"Waku", L"Blocks"}, L"図枠*,FRAME-A#"}};
+  LoadSettings(profile, window, kScreen);
+  EXPECT_EQ(window.blocks, L"図枠*,FRAME-A#");
+  SaveSettings(profile, window);
+  EXPECT_EQ(std::count(profile.writes.begin(), profile.writes.end(), Key{L"Waku", L"Blocks"}), 0);
+  EXPECT_EQ(profile.values.at({L"Waku", L"Blocks"}), L"図枠*,FRAME-A#");
 }
 
 TEST_F(SettingsTest, SaveThenLoadRestoresTheState) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,15 +14,27 @@
 #include "pages/Waku.h"
 #include "sim/SimCad.h"
 
+// The code of the AutomationError the call throws, Ok when it throws none.
+inline HResult CodeOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const AutomationError& error) {
+    return error.Code();
+  }
+  return hresult::Ok;
+}
+
 class RecordingView : public PagerView {
  public:
   std::wstring layer = L"KESTRA";
   bool upperLeft = false;
+  std::wstring blocks;
   std::vector<std::wstring> statuses;
 
   std::wstring LayerName() const override { return layer; }
   bool UpperLeft() const override { return upperLeft; }
   std::wstring PageStatus() const override { return Status(); }
+  std::wstring BlockPattern() const override { return blocks; }
   void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::wstring Status() const { return statuses.empty() ? std::wstring() : statuses.back(); }
 };

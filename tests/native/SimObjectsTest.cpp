@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,15 +23,6 @@ Variant Int16s(std::vector<int16_t> values) {
 Variant Patterns(std::vector<std::wstring> values) {
   std::vector<Variant> elements(values.begin(), values.end());
   return Variant::ArrayOf(VariantKind::Variant, 0, std::move(elements));
-}
-
-HResult CodeOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AutomationError& error) {
-    return error.Code();
-  }
-  return hresult::Ok;
 }
 
 class SimObjectsTest : public SimCadTest {

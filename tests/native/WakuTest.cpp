@@ -2,6 +2,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <limits>
 
 #include "pages/Waku.h"
 
@@ -190,4 +191,23 @@ TEST(LocateWaku, PrefersTheEarlierOfOverlappingFramesAndHonoursTheCount) {
 TEST(LocateWaku, AnAllZeroFrameContainsNothing) {
   const TWakuList list{Frame(0, 0, 0, 0)};
   EXPECT_EQ(LocateWaku(list, 0, 0, 1), -1);
+}
+
+TEST(WakuFromBoundingBox, GivesThePageOfABoxWithAreaAndNoneOtherwise) {
+  const auto waku = WakuFromBoundingBox(-20, -10, 400, 287);
+  ASSERT_TRUE(waku);
+  EXPECT_EQ(waku->minx, -20);
+  EXPECT_EQ(waku->miny, -10);
+  EXPECT_EQ(waku->maxx, 400);
+  EXPECT_EQ(waku->maxy, 287);
+  EXPECT_FALSE(waku->flag);
+
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_FALSE(WakuFromBoundingBox(0, 0, 0, 297));    // a line
+  EXPECT_FALSE(WakuFromBoundingBox(0, 5, 420, 5));    // a line the other way
+  EXPECT_FALSE(WakuFromBoundingBox(420, 0, 0, 297));  // corners swapped
+  EXPECT_FALSE(WakuFromBoundingBox(0, 0, nan, 297));
+  EXPECT_FALSE(WakuFromBoundingBox(-infinity, 0, 420, 297));
+  EXPECT_FALSE(WakuFromBoundingBox(0, 0, 420, infinity));
 }

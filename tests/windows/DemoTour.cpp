@@ -1,7 +1,8 @@
 // demo_tour.exe <folder>: the scripted part of the demo. Drives the running
 // page.exe beside the running simcad.exe as a user would (Get, Next, Next,
 // Previous, the upper-left option, the target dialog opened and
-// cancelled, then closing the pager), prints what happened after each step
+// cancelled, Get and Next on a drawing framed by title blocks, then closing
+// the pager), prints what happened after each step
 // and leaves a screenshot of each step in the folder.
 #include <cstdio>
 #include <cwchar>
@@ -44,16 +45,23 @@ class Tour {
   Tour(const PagerWindow& pager, DispatchObject& cad, std::wstring folder)
       : FPager(pager), FCad(cad), FFolder(std::move(folder)) {}
 
-  // Clicks, waits for the new status and, when it names a page, the zoom.
-  bool Step(const wchar_t* name, int control) {
+  // Clicks, waits for the new status (or the one expected, since Get shows
+  // the count before the page) and, when it names a page, the zoom.
+  bool Step(const wchar_t* name, int control, const wchar_t* expected = nullptr) {
     const std::wstring before = FPager.Status();
     const size_t zooms = ZoomCount(FCad);
     FPager.Click(control);
-    std::wstring status = FPager.WaitForStatusOtherThan(before);
-    // Get shows the count of entities read on its way, at most every quarter
-    // second; the status it ends with is the one that stays.
-    for (std::wstring later; Eventually([&] { return (later = FPager.Status()) != status; }, std::chrono::seconds(1));)
-      status = later;
+    std::wstring status;
+    if (expected) {
+      status = FPager.WaitForStatus(expected) ? expected : FPager.Status();
+    } else {
+      // Get shows the count of entities read on its way, at most every
+      // quarter second; the status it ends with is the one that stays.
+      status = FPager.WaitForStatusOtherThan(before);
+      for (std::wstring later;
+           Eventually([&] { return (later = FPager.Status()) != status; }, std::chrono::seconds(1));)
+        status = later;
+    }
     const bool moved = status.find(L" / ") == std::wstring::npos || Eventually([&] { return ZoomCount(FCad) > zooms; });
     Say(std::wstring(name) + L": status \"" + status + L"\", CAD view centre " + ViewCentre(FCad));
     Shot(name);
@@ -112,6 +120,14 @@ int RunTour(const std::wstring& folder) {
                        tour.Step(L"Upper-left", kPagerCheckBox1);
   if (!stepped || !TargetDialogOpenedAndCancelled(pager, tour)) {
     Say(L"the tour stopped: the pager did not answer as expected");
+    return 1;
+  }
+  // Sheets framed by title-block references, which page.ini's block
+  // pattern names.
+  SimCall(*cad, L"SimLoadDrawing", {Variant(BlockDrawingPath())});
+  Say(L"Opened a drawing framed by blocks, CAD view centre " + ViewCentre(*cad));
+  if (!tour.Step(L"Blocks-Get", kPagerButton1, L"4 / 6") || !tour.Step(L"Blocks-Next", kPagerButton3)) {
+    Say(L"the tour stopped: the block-framed drawing did not page");
     return 1;
   }
   PostMessageW(pager.Handle(), WM_CLOSE, 0, 0);

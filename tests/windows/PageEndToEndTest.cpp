@@ -113,8 +113,8 @@ class PageEndToEndTest : public testing::Test {
     FCads.clear();
   }
 
-  DispatchObject& StartCad(const std::wstring& progId) {
-    FCads.push_back(std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, SampleDrawingPath()));
+  DispatchObject& StartCad(const std::wstring& progId, const std::wstring& drawing = SampleDrawingPath()) {
+    FCads.push_back(std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, drawing));
     FApplications.push_back(AttachSimCad(progId));
     SimCall(*FApplications.back(), L"SimClearJournal");
     return *FApplications.back();
@@ -338,6 +338,39 @@ TEST_F(PageEndToEndTest, ClosingSavesTheSettingsAndTheNextStartRestoresThemOnScr
   ASSERT_TRUE(FPage->Close());
   EXPECT_EQ(ReadSetting(file, L"Form", L"Left"), std::to_wstring(second.left));
   EXPECT_EQ(ReadSetting(file, L"Waku", L"Layer"), L"枠 A");
+}
+
+// The block drawing opens with its view centre in the third sheet of its
+// bottom row of block and polyline frames.
+constexpr wchar_t kBlockPattern[] = L"図枠*,SHEET-[AB],FRAME-A#";
+constexpr Frame kMirroredSheet{1000, 0, 1420, 297}, kLastSheet{1500, 0, 1920, 297};
+
+class PageBlocksTest : public PageEndToEndTest, public testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(PageBlocksTest, WithABlockPatternSheetsFramedByBlocksArePaged) {
+  DispatchObject& cad = StartCad(GetParam(), BlockDrawingPath());
+  WriteSetting(FFolder.SettingsFile(), L"Target", L"ProgId", GetParam());
+  WriteSetting(FFolder.SettingsFile(), L"Waku", L"Blocks", kBlockPattern);
+  const PagerWindow& pager = StartPage();
+  pager.Click(kPagerButton1);
+  ExpectPage(L"4 / 6", kMirroredSheet);
+  EXPECT_EQ(CallsOf(cad, L"Entity.GetBoundingBox(&Empty, &Empty)"), 6u);
+  pager.Click(kPagerButton3);
+  ExpectPage(L"5 / 6", kLastSheet);
+  ASSERT_TRUE(FPage->Close());
+  EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Waku", L"Blocks"), kBlockPattern) << "kept, not written";
+}
+
+INSTANTIATE_TEST_SUITE_P(ZoomKinds, PageBlocksTest, testing::Values(kBricscad, L"AutoCAD.Application"));
+
+TEST_F(PageEndToEndTest, WithoutABlockPatternGetMakesTodaysCallsAndFindsOnlyPolylines) {
+  DispatchObject& cad = StartCad(kBricscad, BlockDrawingPath());
+  const PagerWindow& pager = StartPage();
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"2")) << testing::PrintToString(pager.Status());
+  const std::vector<std::wstring> expected = PolylineGetJournal(2);
+  ASSERT_TRUE(Eventually([&] { return SimJournal(cad).size() >= expected.size(); }));
+  EXPECT_EQ(SimJournal(cad), expected);
 }
 
 class PageDpiTest : public PageEndToEndTest, public testing::WithParamInterface<int> {};

@@ -249,6 +249,11 @@ TEST_F(PagerFormTest, GetShowsTheWaitCursorWhileItRunsAndTheStatusAtOnce) {
   UpdateWindow(pager.Handle());
   pager.SetPageStatus(L"250");
   EXPECT_FALSE(GetUpdateRect(Item(kPagerEdit2), nullptr, FALSE)) << "the status waits for a paint message";
+TEST_F(PagerFormTest, TheLayerHintNamesTheBlockPatternOnASecondLine) {
+  settings.values = {{L"Waku/Blocks", L"図枠*,FRAME-A#"}};
+  Create();
+  EXPECT_EQ(pager.BlockPattern(), L"図枠*,FRAME-A#");
+  EXPECT_EQ(HintOf(TooltipOf(pager.Handle()), Item(kPagerEdit1)), L"枠ポリラインの画層\n枠ブロック: 図枠*,FRAME-A#");
 }
 
 TEST_F(PagerFormTest, ButtonsAndCheckBoxRunThePageCommands) {

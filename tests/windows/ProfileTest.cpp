@@ -32,6 +32,7 @@ class PagerWindowStandIn : public SettingsWindow {
   void MoveTo(WindowOrigin to) override { origin = to; }
   std::wstring LayerText() const override { return layer; }
   void SetLayerText(const std::wstring& text) override { layer = text; }
+  void SetBlockPattern(const std::wstring&) override {}
 };
 
 // "Section/Key" -> the value's bytes as the file holds them.

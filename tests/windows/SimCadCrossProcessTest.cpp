@@ -139,6 +139,31 @@ TEST_F(SimCadEchoTest, ArgumentsOfTheWrongKindAreRefused) {
   EXPECT_EQ(ErrorOf([&] { CallMethod(*FApplication, L"ZoomWindow"); }).Code(), hresult::BadParamCount);
 }
 
+// GetBoundingBox fills two by-reference variants in simcad.exe; the values
+// have to come back through the marshaling into the caller's variants.
+TEST_F(SimCadEchoTest, OutParametersComeBackFilledAndByValueCornersAreRefused) {
+  SimCall(*FApplication, L"SimLoadDrawing", {Variant(BlockDrawingPath())});
+  const DispatchPtr document = GetObjectValue(*FApplication, L"ActiveDocument");
+  const DispatchPtr selection = GetObjectValue(*document, L"ActiveSelectionSet");
+  const std::array<Variant, 5> select{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
+                                      Variant::ByRef(BlockFilterType()), Variant::ByRef(BlockFilterData(L"FRAME-A1"))};
+  CallMethod(*selection, L"Select", select);
+  ASSERT_EQ(GetValue(*selection, L"Count").ToInt32(), 1);
+  const DispatchPtr reference = CallMethod(*selection, L"Item", std::array<Variant, 1>{Variant(int32_t{0})}).AsObject();
+
+  const std::array<Variant, 2> corners{Variant::ByRef(Variant()), Variant::ByRef(Variant())};
+  CallMethod(*reference, L"GetBoundingBox", corners);
+  const auto point = [](double x, double y) {
+    return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y), Variant(0.0)});
+  };
+  EXPECT_EQ(corners[0].Deref(), point(-297, -1000)) << Describe(corners[0]);
+  EXPECT_EQ(corners[1].Deref(), point(0, -579.5)) << Describe(corners[1]);
+  EXPECT_EQ(SimJournal(*FApplication).back(), L"Entity.GetBoundingBox(&Empty, &Empty)");
+
+  const std::array<Variant, 2> byValue{Variant(), Variant()};
+  EXPECT_EQ(ErrorOf([&] { CallMethod(*reference, L"GetBoundingBox", byValue); }).Code(), hresult::TypeMismatch);
+}
+
 TEST(SimCadRegistrationTest, TheProgIdIsRegisteredWhileItRunsAndRemovedWhenItQuits) {
   constexpr wchar_t kProgId[] = L"PageTest.SimCadLifecycle";
   ASSERT_FALSE(Resolves(kProgId)) << "left over from an earlier run";

@@ -20,6 +20,15 @@ std::wstring ProgramFolder() {
 
 std::wstring Quoted(const std::wstring& argument) { return L"\"" + argument + L"\""; }
 
+// The build passes Unix paths; Wine shows the Unix root as drive Z.
+std::wstring WinePath(const char* unixPath) {
+  std::wstring path = FromUtf8Lenient(unixPath);
+  if (path.starts_with(L"/")) path = L"Z:" + path;
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
 }  // namespace
 
 SimCadProcess::SimCadProcess(const std::vector<std::wstring>& progIds, const std::wstring& drawing, bool minimized)
@@ -107,11 +116,23 @@ void SimCall(DispatchObject& application, const wchar_t* member, std::vector<Var
 
 bool SimQuery(DispatchObject& application, const wchar_t* member) { return GetValue(application, member).ToBool(); }
 
-std::wstring SampleDrawingPath() {
-  // The build passes a Unix path; Wine shows the Unix root as drive Z.
-  std::wstring path = FromUtf8Lenient(PAGE_SAMPLE_DRAWING);
-  if (path.starts_with(L"/")) path = L"Z:" + path;
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
+std::vector<std::wstring> PolylineGetJournal(int polylines) {
+  std::vector<std::wstring> journal{L"Application.HWND()",
+                                    L"Application.ActiveDocument()",
+                                    L"Document.ActiveSelectionSet()",
+                                    L"SelectionSet.Clear()",
+                                    L"SelectionSet.Select(I4 5, Missing, Missing, &[I2 0..1: I2 8, I2 0], "
+                                    L"&[Variant 0..1: \"KESTRA\", \"*POLYLINE\"])",
+                                    L"SelectionSet.Count()",
+                                    L"SelectionSet.Count()",
+                                    L"SelectionSet.Count()"};
+  for (int i = 0; i < polylines; ++i)
+    journal.insert(journal.end(),
+                   {L"SelectionSet.Item(I4 " + std::to_wstring(i) + L")", L"Entity.Coordinates()", L"Entity.Closed()"});
+  journal.insert(journal.end(), {L"SelectionSet.Clear()", L"Document.GetVariable(\"VIEWCTR\")"});
+  return journal;
 }
+
+std::wstring SampleDrawingPath() { return WinePath(PAGE_SAMPLE_DRAWING); }
+
+std::wstring BlockDrawingPath() { return WinePath(PAGE_BLOCK_DRAWING); }

@@ -42,6 +42,15 @@ std::vector<double> SimView(DispatchObject& application);
 void SimCall(DispatchObject& application, const wchar_t* member, std::vector<Variant> arguments = {});
 bool SimQuery(DispatchObject& application, const wchar_t* member);
 
+// What Get asks a CAD whose layer KESTRA holds that many polylines, with no
+// block pattern: from HWND up to reading the view centre.
+std::vector<std::wstring> PolylineGetJournal(int polylines);
+
 // The demo drawing: 12 frames of 420 x 297 on layer KESTRA in three rows
 // of four, its view centre in no frame.
 std::wstring SampleDrawingPath();
+
+// Our block-framed drawing (tests/data/blocks-nested.dxf): with the pattern
+// 図枠*,SHEET-[AB],FRAME-A# seven block and polyline frames, six pages;
+// without it two polyline frames on KESTRA.
+std::wstring BlockDrawingPath();
