@@ -431,6 +431,17 @@ TEST_F(PageEndToEndTest, WheelNotchesStepThePagesLikeTheButtons) {
 TEST_F(PageEndToEndTest, ChoosingAPageFromTheMenuZoomsToIt) {
   DispatchObject& cad = StartCad(kBricscad);
   const PagerWindow& pager = StartPage();
+  // Before any Get, from the keyboard: the one item that says there are no pages.
+  SetForegroundWindow(pager.Handle());
+  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
+  PressKeys({VK_SHIFT, VK_F10});
+  HWND empty = FPage->WaitForWindow(L"#32768");
+  ASSERT_NE(empty, nullptr) << "Shift+F10 opened no page menu";
+  EXPECT_NO_THROW(SaveWindowShot(empty, (ScreenshotFolder() / L"page-menu-empty.png").wstring()));
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(empty); })) << "the menu stays open";
+  EXPECT_TRUE(SimJournal(cad).empty()) << "the empty menu asked the CAD";
+
   ShowViewAt(SamplePage(2).CentreX(), SamplePage(2).CentreY());
   pager.Click(kPagerButton1);
   ExpectPage(L"2 / 12", SamplePage(2));
