@@ -13,8 +13,8 @@ StyledMenu::StyledMenu(HFONT font, UINT dpi) : FMenu(CreatePopupMenu()), FFont(f
 }
 
 void StyledMenu::Add(UINT id, const std::wstring& text, bool checked, bool enabled, bool newColumn) {
-  const UINT state = (checked ? MF_CHECKED : MF_UNCHECKED) | (enabled ? MF_ENABLED : MF_GRAYED) |
-                     (newColumn ? MF_MENUBREAK : 0);
+  const UINT state =
+      (checked ? MF_CHECKED : MF_UNCHECKED) | (enabled ? MF_ENABLED : MF_GRAYED) | (newColumn ? MF_MENUBREAK : 0);
   if (!CurrentStyle().Dark()) {
     AppendMenuW(FMenu.Get(), MF_STRING | state, id, text.c_str());
     return;
@@ -27,9 +27,9 @@ UINT StyledMenu::Track(HWND owner, POINT screen) const {
   // Without the foreground the menu would not close when the user clicks
   // elsewhere; the posted message lets it close at once after a choice.
   SetForegroundWindow(owner);
-  const BOOL chosen = TrackPopupMenu(FMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
-                                                      TPM_NONOTIFY,
-                                     screen.x, screen.y, 0, owner, nullptr);
+  const BOOL chosen =
+      TrackPopupMenu(FMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                     screen.x, screen.y, 0, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
   return static_cast<UINT>(chosen);
 }

@@ -36,11 +36,10 @@ TEST(KeyCombinationTest, EveryModifierInAnyOrderAndAnyCase) {
 
 TEST(KeyCombinationTest, EveryKeyNameHasItsVirtualKeyCode) {
   const std::map<std::wstring, uint32_t> named{
-      {L"PageUp", 0x21}, {L"pagedown", 0x22}, {L"End", 0x23},    {L"HOME", 0x24},   {L"Left", 0x25},
-      {L"Up", 0x26},     {L"Right", 0x27},    {L"Down", 0x28},   {L"Insert", 0x2D}, {L"Delete", 0x2E},
-      {L"Space", 0x20},  {L"Pause", 0x13},    {L"0", 0x30},      {L"9", 0x39},      {L"a", 0x41},
-      {L"M", 0x4D},      {L"z", 0x5A},        {L"F1", 0x70},     {L"f12", 0x7B},    {L"F24", 0x87},
-      {L"Num0", 0x60},   {L"num5", 0x65},     {L"NUM9", 0x69},
+      {L"PageUp", 0x21}, {L"pagedown", 0x22}, {L"End", 0x23},    {L"HOME", 0x24},   {L"Left", 0x25},  {L"Up", 0x26},
+      {L"Right", 0x27},  {L"Down", 0x28},     {L"Insert", 0x2D}, {L"Delete", 0x2E}, {L"Space", 0x20}, {L"Pause", 0x13},
+      {L"0", 0x30},      {L"9", 0x39},        {L"a", 0x41},      {L"M", 0x4D},      {L"z", 0x5A},     {L"F1", 0x70},
+      {L"f12", 0x7B},    {L"F24", 0x87},      {L"Num0", 0x60},   {L"num5", 0x65},   {L"NUM9", 0x69},
   };
   for (const auto& [name, code] : named) EXPECT_EQ(Parsed(L"Alt+" + name), (KeyCombination{Alt, code})) << ToUtf8(name);
 }
@@ -54,7 +53,8 @@ TEST(KeyCombinationTest, JunkDuplicatesAndGapsAreRefusedWithTheirReason) {
   EXPECT_EQ(Refusal(L"PageDown+Ctrl"), L"キー 'PageDown' のあとには何も続けられません");
   for (const wchar_t* gap : {L"", L"Ctrl+", L"+A", L"Ctrl++A", L"Ctrl+ +A"})
     EXPECT_EQ(Refusal(gap), L"キーの名前が抜けています") << ToUtf8(gap);
-  for (const wchar_t* junk : {L"F0", L"F25", L"F01", L"Num10", L"Num", L"AB", L"Ä", L"Control+A", L"Ctrl-A", L"Ctrl+1+"})
+  for (const wchar_t* junk :
+       {L"F0", L"F25", L"F01", L"Num10", L"Num", L"AB", L"Ä", L"Control+A", L"Ctrl-A", L"Ctrl+1+"})
     EXPECT_FALSE(Refusal(junk).empty()) << ToUtf8(junk);
 }
 
@@ -100,8 +100,8 @@ TEST(HotKeySettingsTest, EachCommandGetsItsCombinationAndBadOnesBecomeProblems) 
   EXPECT_EQ(settings.bindings[0].text, L"Ctrl+Alt+PageDown");
   EXPECT_EQ(settings.bindings[1].command, PagerCommand::Get);
   EXPECT_EQ(settings.bindings[1].keys, (KeyCombination{Ctrl | Alt, 0x24}));
-  EXPECT_EQ(settings.problems,
-            std::vector<std::wstring>{L"ホットキー 'Ctrl+Alt+PgUp' を登録できません。'PgUp' はキーの名前ではありません"});
+  EXPECT_EQ(settings.problems, std::vector<std::wstring>{
+                                   L"ホットキー 'Ctrl+Alt+PgUp' を登録できません。'PgUp' はキーの名前ではありません"});
 }
 
 TEST(HotKeySettingsTest, ASecondKeyWithTheSameCombinationIsAProblem) {
