@@ -25,7 +25,8 @@ void StyledMenu::Add(UINT id, const std::wstring& text, bool checked, bool enabl
 
 UINT StyledMenu::Track(HWND owner, POINT screen) const {
   // Without the foreground the menu would not close when the user clicks
-  // elsewhere; the posted message lets it close at once after a choice.
+  // elsewhere; without the posted message the next showing may close at
+  // once, as TrackPopupMenu's documentation warns.
   SetForegroundWindow(owner);
   const BOOL chosen =
       TrackPopupMenu(FMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
