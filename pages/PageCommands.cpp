@@ -57,6 +57,13 @@ ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, wak
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
+// The end of every move: the status k+1 / n, then the zoom to frame k.
+void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, int k, int n,
+              WindowControl& windows) {
+  view.SetPageStatus(PageStatus(k + 1, n));
+  ZoomToWaku(application, document, AreaOf(WakuList[static_cast<size_t>(k)]), windows);
+}
+
 }  // namespace
 
 void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
@@ -122,9 +129,21 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    view.SetPageStatus(PageStatus(k + 1, n));
-    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
+    ShowPage(view, *application, *document, k, n, cad.windows);
   } catch (const std::exception&) {
     // As in Get: the command simply stops.
+  }
+}
+
+void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
+  const int n = static_cast<int>(WakuList.size());
+  if (k < 0 || k >= n) return;
+  try {
+    if (!IsTargetRunning(cad.objects)) return;
+    const DispatchPtr application = AttachTarget(cad.objects);
+    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
+    ShowPage(view, *application, *document, k, n, cad.windows);
+  } catch (const std::exception&) {
+    // As a step: the command simply stops.
   }
 }

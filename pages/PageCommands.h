@@ -32,3 +32,8 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now = SteadyN
 // Zooms to the page before or after the one under the view centre,
 // wrapping around. Discards every error.
 void StepCommand(PagerView& view, CadAccess cad, StepDirection direction);
+
+// Zooms to page k (0-based) of WakuList as a step to it does, without
+// reading the view centre. Nothing happens when k is not one of its pages.
+// Discards every error.
+void GoToPageCommand(PagerView& view, CadAccess cad, int k);

@@ -1,5 +1,6 @@
 #include "theme/StylePainting.h"
 
+#include <algorithm>
 #include <string>
 
 #include "win/Dpi.h"
@@ -33,6 +34,21 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
   const UniqueBrush brush(CreateSolidBrush(color));
   FillRect(dc, &rect, brush.Get());
 }
+
+// A tick inside the square box, its stroke scaled for the dpi.
+void DrawCheckMark(HDC dc, const RECT& box, COLORREF color, UINT dpi) {
+  const int size = box.right - box.left;
+  const UniquePen pen(CreatePen(PS_SOLID, ScaleForDpi(2, dpi), color));
+  const ScopedSelect selectPen(dc, pen.Get());
+  const POINT mark[] = {{box.left + size * 3 / 13, box.top + size * 7 / 13},
+                        {box.left + size * 5 / 13, box.top + size * 9 / 13},
+                        {box.left + size * 10 / 13, box.top + size * 4 / 13}};
+  Polyline(dc, mark, 3);
+}
+
+constexpr int kMenuCheckMargin = 22;
+constexpr int kMenuTextPadding = 12;
+constexpr int kMenuItemHeight = 20;
 
 }  // namespace
 
@@ -70,14 +86,7 @@ void DrawCheckBox(const NMCUSTOMDRAW& draw, const StylePalette& palette) {
   const RECT box{draw.rc.left, top, draw.rc.left + size, top + size};
   const COLORREF fill = ToColorRef(checked ? palette.accent : state.hot ? palette.buttonHover : palette.field);
   DrawRoundFrame(draw.hdc, box, ScaleForDpi(4, dpi), ToColorRef(checked ? palette.accent : palette.border), &fill);
-  if (checked) {
-    const UniquePen pen(CreatePen(PS_SOLID, ScaleForDpi(2, dpi), ToColorRef(palette.selectedText)));
-    const ScopedSelect selectPen(draw.hdc, pen.Get());
-    const POINT mark[] = {{box.left + size * 3 / 13, top + size * 7 / 13},
-                          {box.left + size * 5 / 13, top + size * 9 / 13},
-                          {box.left + size * 10 / 13, top + size * 4 / 13}};
-    Polyline(draw.hdc, mark, 3);
-  }
+  if (checked) DrawCheckMark(draw.hdc, box, ToColorRef(palette.selectedText), dpi);
 
   RECT caption = draw.rc;
   caption.left = box.right + ScaleForDpi(4, dpi);
@@ -114,4 +123,37 @@ void DrawListItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
   constexpr UINT kFormat = DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   DrawTextW(draw.hDC, first.c_str(), static_cast<int>(first.size()), &name, kFormat);
   DrawTextW(draw.hDC, rest.c_str(), static_cast<int>(rest.size()), &progId, kFormat);
+}
+
+void MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
+  const auto& item = *reinterpret_cast<const StyledMenuItem*>(measure.itemData);
+  const UniqueWindowDc screen = ClientDc(nullptr);
+  const ScopedSelect selectFont(screen.Get().dc, item.font);
+  SIZE text{};
+  GetTextExtentPoint32W(screen.Get().dc, item.text.c_str(), static_cast<int>(item.text.size()), &text);
+  measure.itemWidth = static_cast<UINT>(ScaleForDpi(kMenuCheckMargin + kMenuTextPadding, item.dpi) + text.cx);
+  measure.itemHeight = static_cast<UINT>(std::max<LONG>(ScaleForDpi(kMenuItemHeight, item.dpi), text.cy));
+}
+
+void DrawMenuItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
+  const auto& item = *reinterpret_cast<const StyledMenuItem*>(draw.itemData);
+  const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+  const bool highlighted = (draw.itemState & ODS_SELECTED) != 0 && !disabled;
+  FillSolid(draw.hDC, draw.rcItem, ToColorRef(highlighted ? palette.accent : palette.window));
+  const COLORREF ink = ToColorRef(disabled ? palette.disabledText : highlighted ? palette.selectedText : palette.text);
+
+  const int margin = ScaleForDpi(kMenuCheckMargin, item.dpi);
+  if (draw.itemState & ODS_CHECKED) {
+    const int size = ScaleForDpi(13, item.dpi);
+    const int left = draw.rcItem.left + (margin - size) / 2;
+    const int top = (draw.rcItem.top + draw.rcItem.bottom - size) / 2;
+    DrawCheckMark(draw.hDC, RECT{left, top, left + size, top + size}, ink, item.dpi);
+  }
+  RECT text = draw.rcItem;
+  text.left += margin;
+  const ScopedSelect selectFont(draw.hDC, item.font);
+  SetBkMode(draw.hDC, TRANSPARENT);
+  SetTextColor(draw.hDC, ink);
+  DrawTextW(draw.hDC, item.text.c_str(), static_cast<int>(item.text.size()), &text,
+            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }

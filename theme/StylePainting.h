@@ -1,6 +1,8 @@
 // Drawing of the controls in a dark palette.
 #pragma once
 
+#include <string>
+
 #include "theme/StylePalette.h"
 #include "win/Win32Api.h"
 
@@ -16,3 +18,15 @@ void DrawCheckBox(const NMCUSTOMDRAW& draw, const StylePalette& palette);
 // the rest in two aligned columns, each cut with an ellipsis when it does
 // not fit.
 void DrawListItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette);
+
+// What an owner-drawn menu item carries as its item data.
+struct StyledMenuItem {
+  std::wstring text;
+  HFONT font;
+  UINT dpi;
+};
+
+// A menu item's size and look: its text after a margin that holds the
+// check mark, on the accent while it is highlighted.
+void MeasureMenuItem(MEASUREITEMSTRUCT& measure);
+void DrawMenuItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette);

@@ -182,10 +182,22 @@ bool VisualStyle::HandleParentMessage(UINT message, WPARAM wParam, LPARAM lParam
       return header.code == NM_CUSTOMDRAW &&
              HandleCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam), palette, result);
     }
+    case WM_MEASUREITEM: {
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure.CtlType != ODT_MENU) return false;
+      MeasureMenuItem(measure);
+      result = TRUE;
+      return true;
+    }
     case WM_DRAWITEM: {
       const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (draw.CtlType != ODT_LISTBOX) return false;
-      DrawListItem(draw, palette);
+      if (draw.CtlType == ODT_LISTBOX) {
+        DrawListItem(draw, palette);
+      } else if (draw.CtlType == ODT_MENU) {
+        DrawMenuItem(draw, palette);
+      } else {
+        return false;
+      }
       result = TRUE;
       return true;
     }

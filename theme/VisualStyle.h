@@ -30,7 +30,8 @@ class VisualStyle {
   // Extra styles a list box needs to be drawn in this style.
   DWORD ListBoxStyle() const;
   // The parent's share of the drawing: WM_CTLCOLOR*, the buttons'
-  // NM_CUSTOMDRAW and the list box's WM_DRAWITEM. True when handled.
+  // NM_CUSTOMDRAW, the list box's WM_DRAWITEM and the menu items'
+  // WM_MEASUREITEM and WM_DRAWITEM (StyledMenu). True when handled.
   bool HandleParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) const;
 
  private:

@@ -1,16 +1,22 @@
 #include "ui/PagerForm.h"
 
 #include <array>
+#include <cstdlib>
+#include <optional>
 
 #include "cad/MessageFilter.h"
 #include "cad/TargetCad.h"
 #include "settings/WinMonitors.h"
+#include "pages/Waku.h"
+#include "theme/StyledMenu.h"
 #include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"
+#include "ui/PageMenu.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
 #include "win/ErrorReporting.h"
+#include "win/ParentMessages.h"
 #include "win/Win32Controls.h"
 
 namespace {
@@ -23,6 +29,7 @@ constexpr int kClientWidth = 139;
 constexpr int kClientHeight = 84;
 constexpr int kFormFont = -11;
 constexpr UINT kTopmostFlags = SWP_NOMOVE | SWP_NOSIZE;
+constexpr UINT kReportHotKeyProblems = WM_APP + 1;
 
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kReadOnlyEdit = ES_READONLY | ES_AUTOHSCROLL;
@@ -76,7 +83,12 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
   switch (message) {
     case WM_COMMAND: ControlCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
     case WM_ACTIVATE: Activated(LOWORD(wParam) != WA_INACTIVE); return true;
+    case WM_MOUSEWHEEL: MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
+    case WM_CONTEXTMENU: ContextMenu(reinterpret_cast<HWND>(wParam), lParam); return true;
+    case WM_HOTKEY: HotKeyPressed(wParam); return true;
+    case kReportHotKeyProblems: ReportError(FHotKeyProblems); return true;
     case WM_DESTROY:
+      FHotKeys.Unregister();
       // Closing the pager ends the program, also when saving failed.
       Guarded(
           [this] {
@@ -100,8 +112,11 @@ bool TForm105::FormCreated() {
   style.StyleControl(FTooltip.Handle());
   for (const ControlDefinition& definition : kControls) style.StyleControl(Control(definition.id));
   for (const Hint& hint : kHints) FTooltip.Add(Control(hint.id), hint.text);
+  PassMenuAndWheelToParent(Control(kPagerEdit1));
+  PassMenuAndWheelToParent(Control(kPagerEdit2));
   ApplyDpi(Dpi());
   FormCreate();
+  RegisterHotKeys();
   return true;
 }
 
@@ -159,6 +174,56 @@ void TForm105::Button4Click() {
   SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
   UpdateCaption();
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+}
+
+// Each whole notch is one step, towards the user the next page.
+void TForm105::MouseWheel(int delta) {
+  const int notches = FWheel.Add(delta);
+  const StepDirection direction = notches < 0 ? StepDirection::Forward : StepDirection::Backward;
+  for (int i = 0; i < std::abs(notches); ++i) StepCommand(*this, FCad, direction);
+}
+
+// A right click on the fields or between the controls, or the menu key
+// wherever the focus is; a right click on a button opens nothing.
+void TForm105::ContextMenu(HWND target, LPARAM position) {
+  const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  if (at.x == -1 && at.y == -1) {
+    RECT status{};
+    GetWindowRect(Control(kPagerEdit2), &status);
+    ShowPageMenu(POINT{status.left, status.bottom});
+    return;
+  }
+  if (target != Handle() && target != Control(kPagerEdit1) && target != Control(kPagerEdit2)) return;
+  ShowPageMenu(at);
+}
+
+void TForm105::ShowPageMenu(POINT screen) {
+  const int pages = static_cast<int>(WakuList.size());
+  StyledMenu menu(Fonts().Font(kFormFont), Dpi());
+  for (const PageMenuItem& item : PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages)))
+    menu.Add(static_cast<UINT>(item.page), item.label, item.checked, item.enabled, item.newColumn);
+  if (const UINT page = menu.Track(Handle(), screen)) GoToPageCommand(*this, FCad, static_cast<int>(page) - 1);
+}
+
+// Read once, here, and never written. Problems are reported once the
+// pager shows, so that the message box does not stand in for it.
+void TForm105::RegisterHotKeys() {
+  const std::vector<std::wstring> problems = FHotKeys.Register(Handle(), LoadHotKeySettings(FSettings));
+  if (problems.empty()) return;
+  for (const std::wstring& problem : problems) FHotKeyProblems += (FHotKeyProblems.empty() ? L"" : L"\r\n") + problem;
+  PostMessageW(Handle(), kReportHotKeyProblems, 0, 0);
+}
+
+// As the button would: not while a modal dialog or message box has the
+// pager disabled.
+void TForm105::HotKeyPressed(WPARAM id) {
+  const std::optional<PagerCommand> command = PagerHotKeys::CommandOf(id);
+  if (!command || !IsWindowEnabled(Handle())) return;
+  switch (*command) {
+    case PagerCommand::Next: Button2Click(Control(kPagerButton3)); break;
+    case PagerCommand::Previous: Button2Click(Control(kPagerButton2)); break;
+    case PagerCommand::Get: Button1Click(); break;
+  }
 }
 
 // The focus returns to the control that had it, Button1 the first time.

@@ -8,6 +8,8 @@
 #include "pages/PageCommands.h"
 #include "settings/Settings.h"
 #include "ui/FormWindow.h"
+#include "ui/PagerHotKeys.h"
+#include "ui/WheelSteps.h"
 #include "win/Tooltip.h"
 #include "win/Win32Api.h"
 
@@ -54,6 +56,11 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void CheckBox1Click();
   void Button4Click();
   void ControlCommand(int id, int code, HWND control);
+  void MouseWheel(int delta);
+  void ContextMenu(HWND target, LPARAM position);
+  void ShowPageMenu(POINT screen);
+  void RegisterHotKeys();
+  void HotKeyPressed(WPARAM id);
   void Activated(bool active);
   void UpdateCaption();
 
@@ -62,4 +69,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   TTargetCADForm* FTargetCadForm = nullptr;
   Tooltip FTooltip;
   std::wstring FBlockPattern;
+  WheelSteps FWheel;
+  PagerHotKeys FHotKeys;
+  std::wstring FHotKeyProblems;  // reported once the window shows
 };

@@ -58,6 +58,25 @@ struct RegistryKey {
   static bool Close(Handle handle) noexcept { return RegCloseKey(handle) == ERROR_SUCCESS; }
 };
 
+struct Menu {
+  using Handle = HMENU;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+  static bool Close(Handle handle) noexcept { return DestroyMenu(handle) != FALSE; }
+};
+
+// A hot key registered for a window under an ID (RegisterHotKey).
+struct HotKeyHandle {
+  HWND window;
+  int id;
+};
+struct HotKey {
+  using Handle = HotKeyHandle;
+  static constexpr Handle Invalid() noexcept { return {nullptr, 0}; }
+  static bool IsValid(Handle handle) noexcept { return handle.window != nullptr; }
+  static bool Close(Handle handle) noexcept { return UnregisterHotKey(handle.window, handle.id) != FALSE; }
+};
+
 }  // namespace handle_traits
 
 using UniqueHandle = UniqueResource<handle_traits::Kernel>;
@@ -71,6 +90,8 @@ using UniqueRegion = UniqueResource<handle_traits::Gdi<HRGN>>;
 using UniqueMemoryDc = UniqueResource<handle_traits::MemoryDc>;
 using UniqueWindowDc = UniqueResource<handle_traits::WindowDc>;
 using UniqueKey = UniqueResource<handle_traits::RegistryKey>;
+using UniqueMenu = UniqueResource<handle_traits::Menu>;
+using UniqueHotKey = UniqueResource<handle_traits::HotKey>;
 
 // The client area's device context (GetDC); with no window, the screen's.
 inline UniqueWindowDc ClientDc(HWND window) noexcept { return UniqueWindowDc({window, GetDC(window)}); }

@@ -366,3 +366,49 @@ TEST_F(PageCommandsTest, AFailingStepLeavesTheListAndTheNextStepWorks) {
   EXPECT_EQ(view.Status(), L"2 / 12");
   ExpectViewOn(0, 1);
 }
+
+TEST_F(PageCommandsTest, GoingToAPageMakesTheCallsOfAStepToItWithoutTheViewCentre) {
+  CentreOn(cad, 1, 1);
+  Get();
+  cad.ClearJournal();
+  Next();  // from page 6 to page 7
+  const auto described = [this] {
+    std::vector<std::wstring> calls;
+    for (const sim::JournalEntry& entry : cad.Journal())
+      if (entry.member != L"GetVariable") calls.push_back(sim::Describe(entry));
+    return calls;
+  };
+  const std::vector<std::wstring> step = described();
+  const std::wstring stepStatus = view.Status();
+
+  CentreOn(cad, 0, 0);
+  cad.ClearJournal();
+  GoToPageCommand(view, {objects, windows}, 6);
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"HWND", L"IsIconic",
+                                                             L"SetForegroundWindow", L"ZoomWindow"}));
+  EXPECT_EQ(described(), step);
+  EXPECT_EQ(view.Status(), stepStatus);
+  ExpectViewOn(1, 2);
+}
+
+TEST_F(PageCommandsTest, GoingToAPageThatIsNotInTheListDoesNothing) {
+  GoToPageCommand(view, {objects, windows}, 0);
+  Get();
+  cad.ClearJournal();
+  view.statuses.clear();
+  GoToPageCommand(view, {objects, windows}, 12);
+  GoToPageCommand(view, {objects, windows}, -1);
+  EXPECT_TRUE(cad.Journal().empty());
+  EXPECT_TRUE(view.statuses.empty());
+}
+
+TEST_F(PageCommandsTest, GoingToAPageDiscardsEveryError) {
+  Get();
+  cad.FailOn(L"ZoomWindow", 1, hresult::CallRejected);
+  EXPECT_NO_THROW(GoToPageCommand(view, {objects, windows}, 4));
+  EXPECT_EQ(view.Status(), L"5 / 12");
+  TargetProgId = L"Nobody.Application";
+  view.statuses.clear();
+  EXPECT_NO_THROW(GoToPageCommand(view, {objects, windows}, 4));
+  EXPECT_TRUE(view.statuses.empty());
+}

@@ -373,6 +373,46 @@ TEST_F(PageEndToEndTest, WithoutABlockPatternGetMakesTodaysCallsAndFindsOnlyPoly
   EXPECT_EQ(SimJournal(cad), expected);
 }
 
+// Wheel messages, keys and clicks, as the user gives them.
+
+void PostWheel(HWND window, int delta) {
+  PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
+}
+
+// Real input, as the keyboard gives it to whichever window has the focus.
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void RightClickAt(HWND window) {
+  const RECT rect = WindowRect(window);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  INPUT inputs[2]{};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+// A combination held by this process for the test's length.
+class HeldHotKey {
+ public:
+  HeldHotKey(UINT modifiers, UINT key) : FHeld(RegisterHotKey(nullptr, 1, modifiers, key) != FALSE) {}
+  HeldHotKey(const HeldHotKey&) = delete;
+  HeldHotKey& operator=(const HeldHotKey&) = delete;
+  ~HeldHotKey() {
+    if (FHeld) UnregisterHotKey(nullptr, 1);
+  }
+  bool Held() const { return FHeld; }
+
+ private:
+  bool FHeld;
+};
+
 class PageDpiTest : public PageEndToEndTest, public testing::WithParamInterface<int> {};
 
 // Also leaves pictures of the pager and the dialog for people to look at.
@@ -389,6 +429,16 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const std::filesystem::path folder = ScreenshotFolder();
   const std::wstring suffix = L"-" + std::to_wstring(dpi) + L".png";
   EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (folder / (L"pager" + suffix)).wstring()));
+  // The empty page menu's one item is 20 pixels high at 96 dpi; Wine
+  // draws the menu's 3-pixel frame inside its client area.
+  RightClickAt(pager.Control(kPagerEdit2));
+  HWND menu = FPage->WaitForWindow(L"#32768");
+  ASSERT_NE(menu, nullptr) << "no page menu";
+  EXPECT_NEAR(ClientSize(menu).cy, MulDiv(20, dpi, 96) + 6, 1);
+  EXPECT_NO_THROW(SaveWindowShot(menu, (folder / (L"page-menu-empty" + suffix)).wstring()));
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(menu); }));
+  ParkPointer();
   HWND dialog = OpenTargetDialog();
   ASSERT_NE(dialog, nullptr);
   const SIZE dialogClient = ClientSize(dialog);
@@ -401,5 +451,102 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, PageDpiTest, testing::Values(96, 144));
+
+// ---- Paging without the buttons: the wheel, the page menu, hot keys ----
+
+TEST_F(PageEndToEndTest, WheelNotchesStepThePagesLikeTheButtons) {
+  DispatchObject& cad = StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"12")) << testing::PrintToString(pager.Status());
+
+  PostWheel(pager.Handle(), -WHEEL_DELTA);
+  ExpectPage(L"1 / 12", SamplePage(1));
+  PostWheel(pager.Handle(), WHEEL_DELTA);
+  ExpectPage(L"12 / 12", SamplePage(12));
+  // Over the status field, and half notches over a button.
+  PostWheel(pager.Control(kPagerEdit2), -WHEEL_DELTA);
+  ExpectPage(L"1 / 12", SamplePage(1));
+  PostWheel(pager.Control(kPagerButton2), -WHEEL_DELTA / 2);
+  PostWheel(pager.Control(kPagerButton2), -WHEEL_DELTA / 2);
+  ExpectPage(L"2 / 12", SamplePage(2));
+  EXPECT_EQ(CallsOf(cad, kZoomWindow), 4u);
+}
+
+TEST_F(PageEndToEndTest, ChoosingAPageFromTheMenuZoomsToIt) {
+  DispatchObject& cad = StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+  // Before any Get, from the keyboard: the one item that says there are no pages.
+  SetForegroundWindow(pager.Handle());
+  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
+  PressKeys({VK_SHIFT, VK_F10});
+  HWND empty = FPage->WaitForWindow(L"#32768");
+  ASSERT_NE(empty, nullptr) << "Shift+F10 opened no page menu";
+  // Its item chooses nothing.
+  PressKeys({VK_DOWN});
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(empty); })) << "the menu stays open";
+  EXPECT_TRUE(SimJournal(cad).empty()) << "the empty menu asked the CAD";
+
+  ShowViewAt(SamplePage(2).CentreX(), SamplePage(2).CentreY());
+  pager.Click(kPagerButton1);
+  ExpectPage(L"2 / 12", SamplePage(2));
+  const size_t viewCentreReads = CallsOf(cad, L"Document.GetVariable");
+
+  RightClickAt(pager.Control(kPagerEdit2));
+  HWND menu = FPage->WaitForWindow(L"#32768");
+  ASSERT_NE(menu, nullptr) << "no page menu";
+  EXPECT_NO_THROW(SaveWindowShot(menu, (ScreenshotFolder() / L"page-menu.png").wstring()));
+  // Page 7: seven items down.
+  for (int i = 0; i < 7; ++i) PressKeys({VK_DOWN});
+  PressKeys({VK_RETURN});
+  ExpectPage(L"7 / 12", SamplePage(7));
+  EXPECT_EQ(CallsOf(cad, L"Document.GetVariable"), viewCentreReads) << "the menu read the view centre";
+}
+
+TEST_F(PageEndToEndTest, AHotKeyInTheSettingsStepsThePageWhileTheCadHasTheFocus) {
+  WriteSetting(FFolder.SettingsFile(), L"Keys", L"Next", L"Ctrl+Alt+PageDown");
+  DispatchObject& cad = StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+  EXPECT_FALSE(HeldHotKey(MOD_CONTROL | MOD_ALT, VK_NEXT).Held()) << "page.exe does not hold its hot key";
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"12")) << testing::PrintToString(pager.Status());
+
+  const auto cadWindow = reinterpret_cast<HWND>(static_cast<intptr_t>(GetValue(cad, L"HWND").ToInt64()));
+  SetForegroundWindow(cadWindow);
+  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == cadWindow; }));
+  PressKeys({VK_CONTROL, VK_MENU, VK_NEXT});
+  ExpectPage(L"1 / 12", SamplePage(1));
+  PressKeys({VK_CONTROL, VK_MENU, VK_NEXT});
+  ExpectPage(L"2 / 12", SamplePage(2));
+}
+
+TEST_F(PageEndToEndTest, AHotKeyAnotherProgramHoldsIsReportedAndThePagerGoesOn) {
+  const HeldHotKey held(MOD_CONTROL | MOD_ALT, VK_NEXT);
+  ASSERT_TRUE(held.Held());
+  WriteSetting(FFolder.SettingsFile(), L"Keys", L"Next", L"Ctrl+Alt+PageDown");
+  WriteSetting(FFolder.SettingsFile(), L"Keys", L"Previous", L"Ctrl+Alt+PageUp");
+  StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+
+  HWND box = FPage->WaitForWindow(L"#32770", L"PAGE");
+  ASSERT_NE(box, nullptr) << "the held hot key was not reported";
+  EXPECT_EQ(RemoteTextOrEmpty(GetDlgItem(box, 0xFFFF)),
+            L"ホットキー 'Ctrl+Alt+PageDown' を登録できません。ほかのプログラムが使っています.");
+  PostClick(GetDlgItem(box, IDOK));
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(box); }));
+
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"12"));
+  PressKeys({VK_CONTROL, VK_MENU, VK_PRIOR});
+  ExpectPage(L"1 / 12", SamplePage(1));
+  EXPECT_EQ(FindProcessWindow(FPage->Id(), L"#32770", L"PAGE"), nullptr) << "reported more than once";
+}
+
+TEST_F(PageEndToEndTest, WithoutAKeysSectionNoHotKeyIsTaken) {
+  StartPage();
+  for (const UINT key : {VK_NEXT, VK_PRIOR, VK_HOME})
+    EXPECT_TRUE(HeldHotKey(MOD_CONTROL | MOD_ALT, key).Held()) << "page.exe holds Ctrl+Alt+" << key;
+}
 
 }  // namespace

@@ -276,6 +276,25 @@ TEST_F(PagerFormTest, ButtonsAndCheckBoxRunThePageCommands) {
   }
 }
 
+TEST_F(PagerFormTest, HotKeysDoNothingWhileThePagerIsDisabled) {
+  settings.values = {{L"Keys/Next", L"Ctrl+Alt+Shift+F13"}, {L"Keys/Previous", L"Ctrl+Alt+Shift+F14"}};
+  Create();
+  Click(kPagerButton1);
+  ASSERT_EQ(Status(), L"1 / 3");
+  const auto pressAll = [this] {
+    for (WPARAM id = 1; id <= 3; ++id) SendMessageW(pager.Handle(), WM_HOTKEY, id, 0);
+  };
+  // As while the target dialog or a message box is open.
+  EnableWindow(pager.Handle(), FALSE);
+  cad.ClearJournal();
+  pressAll();
+  EXPECT_TRUE(cad.Journal().empty());
+  EXPECT_EQ(Status(), L"1 / 3");
+  EnableWindow(pager.Handle(), TRUE);
+  pressAll();
+  EXPECT_FALSE(cad.Journal().empty()) << "no hot key ran a command";
+}
+
 TEST_F(PagerFormTest, AnUnregisteredTargetIsReportedByGetAndTheWindowStays) {
   Create();
   TargetProgId = L"No.Such.Cad";

@@ -1,0 +1,32 @@
+// A popup menu in the program's visual style: in the dark style its items
+// are owner-drawn in the palette's colours (drawn through the owner's
+// VisualStyle::HandleParentMessage), in the default look they are the
+// platform's own.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "theme/StylePainting.h"
+#include "win/Handles.h"
+#include "win/Win32Api.h"
+
+class StyledMenu {
+ public:
+  // The items' font and the dpi they are measured for.
+  StyledMenu(HFONT font, UINT dpi);
+
+  // ID 0 for an item that chooses nothing.
+  void Add(UINT id, const std::wstring& text, bool checked, bool enabled, bool newColumn);
+  // Shows the menu with its top left corner at the screen point and
+  // returns the chosen item's ID once it closes, 0 when none was chosen.
+  UINT Track(HWND owner, POINT screen) const;
+
+ private:
+  UniqueMenu FMenu;
+  HFONT FFont;
+  UINT FDpi;
+  // The owner-drawn items' data, where the menu points to it.
+  std::vector<std::unique_ptr<StyledMenuItem>> FItems;
+};

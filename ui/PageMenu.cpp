@@ -1,0 +1,39 @@
+#include "ui/PageMenu.h"
+
+#include <optional>
+
+namespace {
+
+// A decimal number as the page commands write them: digits only, no
+// leading zero.
+std::optional<int> Decimal(std::wstring_view text) {
+  if (text.empty() || text.size() > 9 || (text.size() > 1 && text[0] == L'0')) return std::nullopt;
+  int value = 0;
+  for (const wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    value = value * 10 + (c - L'0');
+  }
+  return value;
+}
+
+}  // namespace
+
+std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage) {
+  if (pageCount <= 0) return {PageMenuItem{0, L"ページがありません — 取得 を押してください", false, false, false}};
+  std::vector<PageMenuItem> items;
+  items.reserve(static_cast<size_t>(pageCount));
+  for (int page = 1; page <= pageCount; ++page)
+    items.push_back(PageMenuItem{page, std::to_wstring(page), page == checkedPage, true,
+                                 page > 1 && (page - 1) % kPageMenuColumnLength == 0});
+  return items;
+}
+
+int PageInStatus(std::wstring_view status, int pageCount) {
+  constexpr std::wstring_view kSeparator = L" / ";
+  const size_t separator = status.find(kSeparator);
+  if (separator == std::wstring_view::npos) return 0;
+  const auto page = Decimal(status.substr(0, separator));
+  const auto count = Decimal(status.substr(separator + kSeparator.size()));
+  if (!page || !count || *count != pageCount || *page < 1 || *page > pageCount) return 0;
+  return *page;
+}

@@ -1,0 +1,25 @@
+// The page menu's contents: one item per page of the last Get, the page the
+// last command showed checked, in columns of 30.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr int kPageMenuColumnLength = 30;
+
+struct PageMenuItem {
+  int page;  // 1-based; 0 for the item that says there are no pages
+  std::wstring label;
+  bool checked;
+  bool enabled;
+  bool newColumn;  // starts a column of its own
+};
+
+// With no pages, one disabled item that says so. checkedPage is 1-based,
+// 0 for none.
+std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage);
+
+// The page a "k / N" status shows, when N is the page count and k one of
+// its pages; 0 for a status that shows no page (a bare count, or empty).
+int PageInStatus(std::wstring_view status, int pageCount);
