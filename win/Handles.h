@@ -86,7 +86,6 @@ using UniqueBrush = UniqueResource<handle_traits::Gdi<HBRUSH>>;
 using UniquePen = UniqueResource<handle_traits::Gdi<HPEN>>;
 using UniqueBitmap = UniqueResource<handle_traits::Gdi<HBITMAP>>;
 using UniqueRegion = UniqueResource<handle_traits::Gdi<HRGN>>;
-using UniqueRegion = UniqueResource<handle_traits::Gdi<HRGN>>;
 using UniqueMemoryDc = UniqueResource<handle_traits::MemoryDc>;
 using UniqueWindowDc = UniqueResource<handle_traits::WindowDc>;
 using UniqueKey = UniqueResource<handle_traits::RegistryKey>;

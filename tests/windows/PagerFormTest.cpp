@@ -249,6 +249,8 @@ TEST_F(PagerFormTest, GetShowsTheWaitCursorWhileItRunsAndTheStatusAtOnce) {
   UpdateWindow(pager.Handle());
   pager.SetPageStatus(L"250");
   EXPECT_FALSE(GetUpdateRect(Item(kPagerEdit2), nullptr, FALSE)) << "the status waits for a paint message";
+}
+
 TEST_F(PagerFormTest, TheLayerHintNamesTheBlockPatternOnASecondLine) {
   settings.values = {{L"Waku/Blocks", L"図枠*,FRAME-A#"}};
   Create();
