@@ -7,6 +7,14 @@
 
 namespace handle_traits {
 
+// The common case: a handle that is null when there is none.
+template <class H>
+struct NullWhenNone {
+  using Handle = H;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+};
+
 // Kernel objects (files, events, threads, processes). Creation functions
 // report failure with either null or INVALID_HANDLE_VALUE.
 struct Kernel {
@@ -16,25 +24,16 @@ struct Kernel {
   static bool Close(Handle handle) noexcept { return CloseHandle(handle) != FALSE; }
 };
 
-struct Window {
-  using Handle = HWND;
-  static constexpr Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+struct Window : NullWhenNone<HWND> {
   static bool Close(Handle handle) noexcept { return DestroyWindow(handle) != FALSE; }
 };
 
 template <class GdiObject>
-struct Gdi {
-  using Handle = GdiObject;
-  static constexpr Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
-  static bool Close(Handle handle) noexcept { return DeleteObject(handle) != FALSE; }
+struct Gdi : NullWhenNone<GdiObject> {
+  static bool Close(GdiObject handle) noexcept { return DeleteObject(handle) != FALSE; }
 };
 
-struct MemoryDc {
-  using Handle = HDC;
-  static constexpr Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+struct MemoryDc : NullWhenNone<HDC> {
   static bool Close(Handle handle) noexcept { return DeleteDC(handle) != FALSE; }
 };
 
@@ -51,17 +50,11 @@ struct WindowDc {
   static bool Close(Handle handle) noexcept { return ReleaseDC(handle.window, handle.dc) != 0; }
 };
 
-struct RegistryKey {
-  using Handle = HKEY;
-  static constexpr Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+struct RegistryKey : NullWhenNone<HKEY> {
   static bool Close(Handle handle) noexcept { return RegCloseKey(handle) == ERROR_SUCCESS; }
 };
 
-struct Menu {
-  using Handle = HMENU;
-  static constexpr Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+struct Menu : NullWhenNone<HMENU> {
   static bool Close(Handle handle) noexcept { return DestroyMenu(handle) != FALSE; }
 };
 

@@ -120,6 +120,20 @@ class PageEndToEndTest : public testing::Test {
     return *FApplications.back();
   }
   DispatchObject& Cad() { return *FApplications.at(0); }
+  // Opens the page menu with the status field's own context-menu message,
+  // as a right click makes it (Wine now and then drops a real right click on
+  // a window that another program's window was just brought in front of);
+  // the menu window, or null.
+  HWND OpenPageMenuFromStatus(const PagerWindow& pager) {
+    SetForegroundWindow(pager.Handle());
+    if (!Eventually([&] { return GetForegroundWindow() == pager.Handle(); })) return nullptr;
+    HWND status = pager.Control(kPagerEdit2);
+    const RECT rect = WindowRect(status);
+    PostMessageW(status, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(status),
+                 MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    return FPage->WaitForWindow(L"#32768");
+  }
+
   const PagerWindow& StartPage() {
     FPage = std::make_unique<PageProcess>(FFolder.Program());
     return FPage->Pager();
@@ -421,16 +435,7 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (folder / (L"pager" + suffix)).wstring()));
   // The empty page menu's one item is 20 pixels high at 96 dpi; Wine
   // draws the menu's 3-pixel frame inside its client area.
-  // The status field's own context menu message, as a right click makes it:
-  // Wine now and then drops a real right click on a window that another
-  // program's window was just brought in front of.
-  SetForegroundWindow(pager.Handle());
-  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
-  HWND status = pager.Control(kPagerEdit2);
-  const RECT statusRect = WindowRect(status);
-  PostMessageW(status, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(status),
-               MAKELPARAM((statusRect.left + statusRect.right) / 2, (statusRect.top + statusRect.bottom) / 2));
-  HWND menu = FPage->WaitForWindow(L"#32768");
+  HWND menu = OpenPageMenuFromStatus(pager);
   ASSERT_NE(menu, nullptr) << "no page menu";
   EXPECT_NEAR(ClientSize(menu).cy, MulDiv(20, dpi, 96) + 6, 1);
   EXPECT_NO_THROW(SaveWindowShot(menu, (folder / (L"page-menu-empty" + suffix)).wstring()));
@@ -491,16 +496,7 @@ TEST_F(PageEndToEndTest, ChoosingAPageFromTheMenuZoomsToIt) {
   ExpectPage(L"2 / 12", SamplePage(2));
   const size_t viewCentreReads = CallsOf(cad, L"Document.GetVariable");
 
-  // The status field's own context menu message, as a right click makes it:
-  // Wine now and then drops a real right click on a window that another
-  // program's window was just brought in front of.
-  SetForegroundWindow(pager.Handle());
-  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
-  HWND status = pager.Control(kPagerEdit2);
-  const RECT statusRect = WindowRect(status);
-  PostMessageW(status, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(status),
-               MAKELPARAM((statusRect.left + statusRect.right) / 2, (statusRect.top + statusRect.bottom) / 2));
-  HWND menu = FPage->WaitForWindow(L"#32768");
+  HWND menu = OpenPageMenuFromStatus(pager);
   ASSERT_NE(menu, nullptr) << "no page menu";
   EXPECT_NO_THROW(SaveWindowShot(menu, (ScreenshotFolder() / L"page-menu.png").wstring()));
   // Page 7: seven items down.
