@@ -9,7 +9,7 @@
 #include "SimCadProcess.h"
 #include "cad/ComAutomation.h"
 #include "cad/WindowsCad.h"
-#include "sim/SimCadServerRegistration.h"
+#include "sim/server/SimCadServerRegistration.h"
 
 namespace {
 

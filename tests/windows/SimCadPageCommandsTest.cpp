@@ -15,7 +15,7 @@
 #include "cad/WindowsCad.h"
 #include "pages/PageCommands.h"
 #include "pages/Waku.h"
-#include "sim/SimCadServerRegistration.h"
+#include "sim/server/SimCadServerRegistration.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "sim/DispatchServer.h"
+#include "sim/server/DispatchServer.h"
 
 #include <algorithm>
 #include <atomic>

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "sim/OffscreenCanvas.h"
 #include "sim/SimCad.h"
+#include "sim/server/OffscreenCanvas.h"
 
 // What the viewer highlights as frames: the polylines on the layer, and the
 // block references whose name matches the pattern (none when empty).

@@ -1,4 +1,4 @@
-#include "sim/SimCadServer.h"
+#include "sim/server/SimCadServer.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "sim/SimCadViewer.h"
+#include "sim/server/SimCadViewer.h"
 
 #include <algorithm>
 #include <cmath>

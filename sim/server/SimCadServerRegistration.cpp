@@ -1,4 +1,4 @@
-#include "sim/SimCadServerRegistration.h"
+#include "sim/server/SimCadServerRegistration.h"
 
 #include <oleauto.h>
 

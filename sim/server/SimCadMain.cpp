@@ -20,12 +20,12 @@
 
 #include "cad/ComScoped.h"
 #include "common/Unicode.h"
-#include "sim/DispatchServer.h"
-#include "sim/SimCadServer.h"
-#include "sim/SimCadServerFilter.h"
-#include "sim/SimCadServerRegistration.h"
-#include "sim/SimCadViewer.h"
 #include "sim/SimObjects.h"
+#include "sim/server/DispatchServer.h"
+#include "sim/server/SimCadServer.h"
+#include "sim/server/SimCadServerFilter.h"
+#include "sim/server/SimCadServerRegistration.h"
+#include "sim/server/SimCadViewer.h"
 #include "win/Handles.h"
 
 namespace {

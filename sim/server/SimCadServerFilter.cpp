@@ -1,4 +1,4 @@
-#include "sim/SimCadServerFilter.h"
+#include "sim/server/SimCadServerFilter.h"
 
 HRESULT STDMETHODCALLTYPE SimCadServerFilter::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
