@@ -1,4 +1,4 @@
-// Get through the simulated CAD on every drawing of the shared set: the
+// Get through the simulated CAD on every drawing of tests/data/drawings: the
 // project's multi-sheet drawings against their expected results, the public
 // ones against what is known of them.
 #include <gtest/gtest.h>
@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -26,17 +25,7 @@ using Bounds = std::array<double, 4>;  // minx, miny, maxx, maxy
 
 constexpr double kTolerance = 1e-9;
 
-const fs::path kDrawings = PAGE_SHARED_DRAWINGS;
-
-// The shared drawings live outside the project: missing them is an error
-// in CI and a skip elsewhere.
-#define REQUIRE_SHARED_DRAWINGS()                                                        \
-  do {                                                                                   \
-    if (!fs::is_directory(kDrawings)) {                                                  \
-      if (std::getenv("CI")) FAIL() << "the shared drawings are missing: " << kDrawings; \
-      GTEST_SKIP() << "the shared drawings are not here: " << kDrawings;                 \
-    }                                                                                    \
-  } while (false)
+const fs::path kDrawings = fs::path(PAGE_TEST_DATA) / "drawings";
 
 std::vector<fs::path> SheetDrawings() {
   std::vector<fs::path> files;
@@ -100,7 +89,6 @@ class DrawingsGetTest : public SimCadTest {
 }  // namespace
 
 TEST_F(DrawingsGetTest, SheetDrawingsGiveTheirExpectedPagesInBothOrders) {
-  REQUIRE_SHARED_DRAWINGS();
   const std::vector<fs::path> files = SheetDrawings();
   ASSERT_FALSE(files.empty()) << "no sheets-*.dxf in " << kDrawings;
   for (const fs::path& file : files) {
@@ -119,10 +107,9 @@ TEST_F(DrawingsGetTest, SheetDrawingsGiveTheirExpectedPagesInBothOrders) {
   }
 }
 
-// The shared block-framed drawings and ours, each with and without its
+// The block-framed drawings of the set and ours, each with and without its
 // block pattern.
 TEST_F(DrawingsGetTest, BlockFramedDrawingsGiveTheirExpectedPagesWithAndWithoutThePattern) {
-  REQUIRE_SHARED_DRAWINGS();
   std::vector<fs::path> files;
   for (const fs::path& folder : {kDrawings / "blocks", fs::path(PAGE_TEST_DATA)})
     for (const auto& entry : fs::directory_iterator(folder))
@@ -149,7 +136,6 @@ TEST_F(DrawingsGetTest, BlockFramedDrawingsGiveTheirExpectedPagesWithAndWithoutT
 }
 
 TEST_F(DrawingsGetTest, CommandTextZoomReachesTheSamePageAsZoomWindow) {
-  REQUIRE_SHARED_DRAWINGS();
   TargetProgId = L"AutoCAD.Application";
   objects.Run(TargetProgId, cad);
   for (const fs::path& file : SheetDrawings()) {
@@ -165,7 +151,6 @@ TEST_F(DrawingsGetTest, CommandTextZoomReachesTheSamePageAsZoomWindow) {
 }
 
 TEST_F(DrawingsGetTest, PublicDrawingsGiveTheFramesKnownOfThem) {
-  REQUIRE_SHARED_DRAWINGS();
   const Bounds border{1.5, 1.25, 32.25, 21.75};
   const Bounds titleStrip{32.375, 1.25, 34.0, 21.75};
 
@@ -203,7 +188,6 @@ TEST_F(DrawingsGetTest, PublicDrawingsGiveTheFramesKnownOfThem) {
 }
 
 TEST_F(DrawingsGetTest, EveryDrawingInTheSharedSetIsCovered) {
-  REQUIRE_SHARED_DRAWINGS();
   const std::vector<std::string> publicFiles{"jscad_sample-files__2Drectangles.dxf",
                                              "jscad_sample-files__2Dpolylines.dxf", "jscad_sample-files__emptyR12.dxf",
                                              "arbaev_dxf-vuer__electric.dxf", "mozman_ezdxf__POLI-ALL210_12.DXF"};
