@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cad/TargetCad.h"
-#include "pages/Waku.h"
 #include "pages/BlockFrames.h"
+#include "pages/Waku.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "cad/MessageFilter.h"
 #include "cad/TargetCad.h"
-#include "settings/WinMonitors.h"
 #include "pages/Waku.h"
+#include "settings/WinMonitors.h"
 #include "theme/StyledMenu.h"
 #include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"

@@ -18,7 +18,7 @@ page_ensure_packages() {
 }
 
 page_native_packages() {
-  page_ensure_packages cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
+  page_ensure_packages git cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
     nlohmann-json3-dev
   # The zoom command text is checked under a locale whose decimal mark is a comma.
   page_ensure_locale de_DE.UTF-8
