@@ -1,6 +1,6 @@
 #include "pages/EntityProgress.h"
 
-#include "pages/PageCommands.h"
+#include "pages/PagerView.h"
 
 std::chrono::steady_clock::time_point SteadyNow() { return std::chrono::steady_clock::now(); }
 

@@ -5,20 +5,7 @@
 
 #include "cad/CadPlatform.h"
 #include "pages/EntityProgress.h"
-
-// What the page commands read from and write to the pager window.
-class PagerView {
- public:
-  virtual ~PagerView() = default;
-  virtual std::wstring LayerName() const = 0;
-  virtual bool UpperLeft() const = 0;
-  virtual std::wstring PageStatus() const = 0;
-  // Shown at once: a command goes on to wait for the CAD.
-  // The block-name pattern of sheets framed by block references; empty
-  // (the default) leaves Get to polylines alone.
-  virtual std::wstring BlockPattern() const { return {}; }
-  virtual void SetPageStatus(const std::wstring& text) = 0;
-};
+#include "pages/PagerView.h"
 
 enum class StepDirection { Backward, Forward };
 

@@ -1,0 +1,17 @@
+// What the page commands read from and write to the pager window.
+#pragma once
+
+#include <string>
+
+class PagerView {
+ public:
+  virtual ~PagerView() = default;
+  virtual std::wstring LayerName() const = 0;
+  virtual bool UpperLeft() const = 0;
+  virtual std::wstring PageStatus() const = 0;
+  // The block-name pattern of sheets framed by block references; empty
+  // (the default) leaves Get to polylines alone.
+  virtual std::wstring BlockPattern() const { return {}; }
+  // Shown at once: a command goes on to wait for the CAD.
+  virtual void SetPageStatus(const std::wstring& text) = 0;
+};
