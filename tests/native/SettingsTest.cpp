@@ -8,8 +8,10 @@
 
 #include "cad/TargetCad.h"
 #include "common/FileError.h"
+#include "common/Unicode.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
+#include "settings/SheetNameSettings.h"
 
 namespace {
 
@@ -197,6 +199,33 @@ TEST_F(SettingsTest, TheBlockPatternIsReadButNeverWritten) {
   SaveSettings(profile, window);
   EXPECT_EQ(std::count(profile.writes.begin(), profile.writes.end(), Key{L"Waku", L"Blocks"}), 0);
   EXPECT_EQ(profile.values.at({L"Waku", L"Blocks"}), L"図枠*,FRAME-A#");
+}
+
+TEST_F(SettingsTest, SheetNameKeysAreReadTrimmedAndABadOrderIsAProblem) {
+  const SheetNameSettings none = LoadSheetNameSettings(profile);
+  EXPECT_TRUE(none.tags.empty());
+  EXPECT_EQ(none.titleBlocks, L"");
+  EXPECT_FALSE(none.orderByName);
+  EXPECT_EQ(none.problem, L"");
+
+  profile.values = {{{L"Waku", L"Names"}, L"図番, Dwg-No ,,title,"},
+                    {{L"Waku", L"TitleBlocks"}, L"表題欄"},
+                    {{L"Waku", L"Order"}, L"names"}};
+  const SheetNameSettings set = LoadSheetNameSettings(profile);
+  EXPECT_EQ(set.tags, (std::vector<std::wstring>{L"図番", L"Dwg-No", L"title"}));
+  EXPECT_EQ(set.titleBlocks, L"表題欄");
+  EXPECT_TRUE(set.orderByName);
+  EXPECT_EQ(set.problem, L"");
+
+  profile.values = {{{L"Waku", L"Order"}, L"Name"}};
+  const SheetNameSettings bad = LoadSheetNameSettings(profile);
+  EXPECT_FALSE(bad.orderByName);
+  EXPECT_NE(bad.problem.find(L"'Name'"), std::wstring::npos) << "the problem quotes the value: " << ToUtf8(bad.problem);
+  profile.writes.clear();
+  FakeWindow window(155, 123);
+  SaveSettings(profile, window);
+  for (const wchar_t* key : {L"Names", L"TitleBlocks", L"Order"})
+    EXPECT_EQ(std::count(profile.writes.begin(), profile.writes.end(), Key{L"Waku", key}), 0) << ToUtf8(key);
 }
 
 TEST_F(SettingsTest, SaveThenLoadRestoresTheState) {
