@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "ui/PageNameText.h"
+
 namespace {
 
 // A decimal number as the page commands write them: digits only, no
@@ -36,4 +38,31 @@ int PageInStatus(std::wstring_view status, int pageCount) {
   const auto count = Decimal(status.substr(separator + kSeparator.size()));
   if (!page || !count || *count != pageCount || *page < 1 || *page > pageCount) return 0;
   return *page;
+}
+
+void AddPageNames(std::vector<PageMenuItem>& items, const std::vector<PageName>& names) {
+  for (PageMenuItem& item : items) {
+    if (item.page < 1 || static_cast<size_t>(item.page) > names.size()) continue;
+    const std::wstring name = NameLabel(names[static_cast<size_t>(item.page - 1)]);
+    if (!name.empty()) item.label += L"  " + name;
+  }
+}
+
+std::wstring FitLabel(const std::wstring& label, int maxWidth, const std::function<int(std::wstring_view)>& widthOf) {
+  if (widthOf(label) <= maxWidth) return label;
+  constexpr wchar_t kEllipsis[] = L"\u2026";
+  // The longest start that fits: widths grow with the length.
+  size_t fits = 0;
+  size_t tooLong = label.size();
+  while (tooLong - fits > 1) {
+    const size_t middle = fits + (tooLong - fits) / 2;
+    if (widthOf(label.substr(0, middle) + kEllipsis) <= maxWidth) {
+      fits = middle;
+    } else {
+      tooLong = middle;
+    }
+  }
+  // Never half of a surrogate pair.
+  if (fits > 0 && label[fits - 1] >= 0xD800 && label[fits - 1] <= 0xDBFF) --fits;
+  return label.substr(0, fits) + kEllipsis;
 }

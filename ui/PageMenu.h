@@ -2,11 +2,17 @@
 // last command showed checked, in columns of 30.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "pages/SheetNames.h"
+
 inline constexpr int kPageMenuColumnLength = 30;
+inline constexpr wchar_t kCopyPageListLabel[] = L"一覧をコピー";
+// The status field's hint when it names no page.
+inline constexpr wchar_t kStatusHint[] = L"ページ番号";
 
 struct PageMenuItem {
   int page;  // 1-based; 0 for the item that says there are no pages
@@ -23,3 +29,11 @@ std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage);
 // The page a "k / N" status shows, when N is the page count and k one of
 // its pages; 0 for a status that shows no page (a bare count, or empty).
 int PageInStatus(std::wstring_view status, int pageCount);
+
+// Each page's item labelled with its name after its number, two spaces
+// apart: "3  A-103  2階平面図". names holds one name per page.
+void AddPageNames(std::vector<PageMenuItem>& items, const std::vector<PageName>& names);
+
+// The label as it is when widthOf finds it no wider than maxWidth, else
+// its longest start that fits with an ellipsis after it.
+std::wstring FitLabel(const std::wstring& label, int maxWidth, const std::function<int(std::wstring_view)>& widthOf);
