@@ -6,6 +6,7 @@
 
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
+#include "pages/SheetNames.h"
 #include "pages/Waku.h"
 
 namespace {
@@ -53,6 +54,12 @@ TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
   return frames;
 }
 
+BlockPatterns PatternsOf(const PagerView& view) {
+  BlockPatterns patterns{view.BlockPattern(), view.TitleBlockPattern(), view.NameTags()};
+  if (patterns.titles.empty()) patterns.titles = patterns.frames;
+  return patterns;
+}
+
 ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, waku.maxx, waku.maxy}; }
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
@@ -83,25 +90,28 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
 
     // Built aside so that a failure while reading leaves the last list.
     EntityProgress progress(view, now);
-    TWakuList frames;
+    SheetsRead read;
     try {
       if (selected) {
-        frames = GatherFrames(*selection, progress);
+        read.frames = GatherFrames(*selection, progress);
         CallMethod(*selection, L"Clear");
       }
-      if (const std::wstring blocks = view.BlockPattern(); !blocks.empty())
-        selected = GatherBlockFrames(*selection, blocks, frames, progress) || selected;
+      selected = GatherBlockSheets(*selection, PatternsOf(view), read, progress) || selected;
     } catch (...) {
       progress.PutBackStatus();
       throw;
     }
     if (!selected) return;
 
-    WakuList = std::move(frames);
-    view.SetPageStatus(std::to_wstring(WakuList.size()));
+    const size_t frameCount = read.frames.size();
+    SortWakuList(read.frames, view.UpperLeft());
+    std::vector<PageName> names = NamePages(read.frames, read.marks);
+    if (view.OrderByName()) OrderPagesByName(read.frames, names);
+    WakuList = std::move(read.frames);
+    PageNames = std::move(names);
+    view.SetPageStatus(std::to_wstring(frameCount));
     if (WakuList.empty()) return;
 
-    SortWakuList(WakuList, view.UpperLeft());
     const int pages = static_cast<int>(WakuList.size());
     const ViewCentre centre = ReadViewCentre(*document);
     const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
