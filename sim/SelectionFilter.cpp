@@ -1,6 +1,6 @@
 #include "sim/SelectionFilter.h"
 
-#include "sim/Wildcard.h"
+#include "cad/Wildcard.h"
 
 namespace sim {
 

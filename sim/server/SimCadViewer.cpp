@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cad/ComError.h"
+#include "cad/Wildcard.h"
 #include "sim/Geometry.h"
 #include "sim/SimCadState.h"
-#include "sim/Wildcard.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ Mapping Fit(double centreX, double centreY, double width, double height, const R
 }
 
 bool IsFrame(const sim::Entity& entity, const FrameMarks& marks) {
-  if (entity.IsBlockReference()) return !marks.blocks.empty() && sim::WildcardMatch(marks.blocks, entity.blockName);
+  if (entity.IsBlockReference()) return !marks.blocks.empty() && WildcardMatch(marks.blocks, entity.blockName);
   return entity.IsPolyline() && sim::SameName(entity.layer, marks.layer);
 }
 

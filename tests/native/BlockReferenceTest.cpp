@@ -92,6 +92,19 @@ TEST_F(BlockReferenceTest, GroupCodeTwoSelectsReferencesByBlockNameOnAnyLayer) {
   EXPECT_EQ(SelectBlocks(L"BORDER"), 0);
 }
 
+TEST_F(BlockReferenceTest, GroupCodeTwoFindsAnonymousBlocksThroughTheBackquote) {
+  sim::Drawing drawing;
+  // Each on a layer that tells which it is.
+  for (const wchar_t* name : {L"*U12", L"*U3", L"X*U1", L"U5", L"*D2"})
+    drawing.entities.push_back(sim::BlockReference(name, name, {}));
+  cad.Load(drawing);
+  EXPECT_EQ(SelectBlocks(L"`*U*"), 2);
+  EXPECT_EQ(GetValue(*Item(0), L"Layer"), Variant(L"*U12"));
+  EXPECT_EQ(GetValue(*Item(1), L"Layer"), Variant(L"*U3"));
+  // Without the backquote the star matches anything before the U.
+  EXPECT_EQ(SelectBlocks(L"*U*"), 4);
+}
+
 TEST_F(BlockReferenceTest, GetBoundingBoxFillsItsTwoOutParametersWithThreeDoubles) {
   ASSERT_EQ(SelectBlocks(L"FRAME"), 1);
   const DispatchPtr reference = Item(0);

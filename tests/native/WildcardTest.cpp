@@ -2,9 +2,7 @@
 
 #include <string>
 
-#include "sim/Wildcard.h"
-
-using sim::WildcardMatch;
+#include "cad/Wildcard.h"
 
 TEST(WildcardTest, StarAndQuestionMarkMatchRunsAndSingleCharacters) {
   EXPECT_TRUE(WildcardMatch(L"*POLYLINE", L"LWPOLYLINE"));

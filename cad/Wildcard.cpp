@@ -1,10 +1,8 @@
-#include "sim/Wildcard.h"
+#include "cad/Wildcard.h"
 
 #include <vector>
 
 #include "common/AsciiCase.h"
-
-namespace sim {
 
 namespace {
 
@@ -166,5 +164,3 @@ bool WildcardMatch(std::wstring_view pattern, std::wstring_view text) {
     if (MatchTokens(alternative.tokens, text) != alternative.negated) return true;
   return false;
 }
-
-}  // namespace sim
