@@ -36,7 +36,7 @@ int RunPage(HINSTANCE instance) {
   if (!targetCadForm.Create(instance, pager.Handle())) return 1;
   pager.SetTargetCadForm(targetCadForm);
   ShowWindow(pager.Handle(), SW_SHOWNORMAL);
-  return RunMessageLoop();
+  return RunMessageLoop(pager.Accelerators());
 }
 
 }  // namespace

@@ -1,6 +1,18 @@
 #include "theme/StyledMenu.h"
 
+#include <algorithm>
+
 #include "theme/VisualStyle.h"
+#include "win/Dpi.h"
+#include "win/GdiScopes.h"
+
+namespace {
+
+// Beside each item's text: the check mark's margin, the padding, the
+// menu's border; generous, so that the platform's menus fit too.
+constexpr int kItemMargin = 48;
+
+}  // namespace
 
 StyledMenu::StyledMenu(HFONT font, UINT dpi) : FMenu(CreatePopupMenu()), FFont(font), FDpi(dpi) {
   if (!CurrentStyle().Dark()) return;
@@ -33,4 +45,22 @@ UINT StyledMenu::Track(HWND owner, POINT screen) const {
                      screen.x, screen.y, 0, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
   return static_cast<UINT>(chosen);
+}
+
+void StyledMenu::AddSeparator() { AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr); }
+
+int StyledMenu::TextWidth(std::wstring_view text) const {
+  const UniqueWindowDc screen = ClientDc(nullptr);
+  const ScopedSelect selectFont(screen.Get().dc, FFont);
+  SIZE size{};
+  GetTextExtentPoint32W(screen.Get().dc, text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+int StyledMenu::TextWidthLimit(POINT screen, int columns) const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST), &monitor);
+  const int width = monitor.rcWork.right - monitor.rcWork.left;
+  return std::max(1, width / std::max(1, columns) - ScaleForDpi(kItemMargin, FDpi));
 }

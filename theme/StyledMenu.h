@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "theme/StylePainting.h"
@@ -19,6 +20,12 @@ class StyledMenu {
 
   // ID 0 for an item that chooses nothing.
   void Add(UINT id, const std::wstring& text, bool checked, bool enabled, bool newColumn);
+  void AddSeparator();
+  // The width of a text in the items' font, in pixels.
+  int TextWidth(std::wstring_view text) const;
+  // The widest item text that keeps a menu of that many columns on the
+  // monitor under the screen point.
+  int TextWidthLimit(POINT screen, int columns) const;
   // Shows the menu with its top left corner at the screen point and
   // returns the chosen item's ID once it closes, 0 when none was chosen.
   UINT Track(HWND owner, POINT screen) const;

@@ -20,6 +20,9 @@ inline constexpr int kPagerButton3 = 1005;    // > (next page)
 inline constexpr int kPagerEdit2 = 1006;      // page status
 inline constexpr int kPagerButton4 = 1007;    // CAD (change target)
 
+// The command of Ctrl+C in the pager: the page list to the clipboard.
+inline constexpr int kPagerCopyPageList = 1008;
+
 // TTargetCADForm. Button1 and Button2 carry the standard IDs, so Enter and
 // Esc close the dialog as in any Windows dialog.
 inline constexpr int kTargetButton1 = 1;  // OK (IDOK)

@@ -6,14 +6,18 @@
 
 #include "cad/MessageFilter.h"
 #include "cad/TargetCad.h"
+#include "pages/SheetNames.h"
 #include "pages/Waku.h"
 #include "settings/WinMonitors.h"
 #include "theme/StyledMenu.h"
 #include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"
+#include "ui/PageListText.h"
 #include "ui/PageMenu.h"
+#include "ui/PageNameText.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
+#include "win/Clipboard.h"
 #include "win/Dpi.h"
 #include "win/ErrorReporting.h"
 #include "win/ParentMessages.h"
@@ -29,7 +33,7 @@ constexpr int kClientWidth = 139;
 constexpr int kClientHeight = 84;
 constexpr int kFormFont = -11;
 constexpr UINT kTopmostFlags = SWP_NOMOVE | SWP_NOSIZE;
-constexpr UINT kReportHotKeyProblems = WM_APP + 1;
+constexpr UINT kReportStartProblems = WM_APP + 1;
 
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kReadOnlyEdit = ES_READONLY | ES_AUTOHSCROLL;
@@ -57,7 +61,7 @@ constexpr std::array<Hint, 7> kHints{{
     {kPagerCheckBox1, L"左上から枠を検出"},
     {kPagerButton2, L"直前のページ"},
     {kPagerButton3, L"次のページ"},
-    {kPagerEdit2, L"ページ番号"},
+    {kPagerEdit2, kStatusHint},
     {kPagerButton4, L"ターゲットCADを変更"},
 }};
 
@@ -86,7 +90,7 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_MOUSEWHEEL: MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
     case WM_CONTEXTMENU: ContextMenu(reinterpret_cast<HWND>(wParam), lParam); return true;
     case WM_HOTKEY: HotKeyPressed(wParam); return true;
-    case kReportHotKeyProblems: ReportError(FHotKeyProblems); return true;
+    case kReportStartProblems: ReportError(FStartProblems); return true;
     case WM_DESTROY:
       FHotKeys.Unregister();
       // Closing the pager ends the program, also when saving failed.
@@ -115,6 +119,8 @@ bool TForm105::FormCreated() {
   PassMenuAndWheelToParent(Control(kPagerEdit1));
   PassMenuAndWheelToParent(Control(kPagerEdit2));
   ApplyDpi(Dpi());
+  ACCEL copy{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList};
+  FAccelerators.Reset(CreateAcceleratorTableW(&copy, 1));
   FormCreate();
   RegisterHotKeys();
   return true;
@@ -124,6 +130,7 @@ void TForm105::FormCreate() {
   TargetProgId = kDefaultProgId;
   TargetAppName = kDefaultAppName;
   LoadSettings(FSettings, *this, WinMonitors());
+  FSheetNames = LoadSheetNameSettings(FSettings);
   UpdateCaption();
   MessageFilter = TMessageFilter::Create();
   MessageFilter->RegisterFilter();
@@ -137,6 +144,11 @@ void TForm105::FormDestroy() {
 }
 
 void TForm105::ControlCommand(int id, int code, HWND control) {
+  constexpr int kFromAccelerator = 1;
+  if (!control && code == kFromAccelerator && id == kPagerCopyPageList) {
+    CopyPageList();
+    return;
+  }
   if (code == EN_SETFOCUS) CloseInputMethod(control);
   if (code != BN_CLICKED) return;
   switch (id) {
@@ -200,18 +212,41 @@ void TForm105::ContextMenu(HWND target, LPARAM position) {
 void TForm105::ShowPageMenu(POINT screen) {
   const int pages = static_cast<int>(WakuList.size());
   StyledMenu menu(Fonts().Font(kFormFont), Dpi());
-  for (const PageMenuItem& item : PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages)))
-    menu.Add(static_cast<UINT>(item.page), item.label, item.checked, item.enabled, item.newColumn);
-  if (const UINT page = menu.Track(Handle(), screen)) GoToPageCommand(*this, FCad, static_cast<int>(page) - 1);
+  std::vector<PageMenuItem> items = PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages));
+  AddPageNames(items, PageNames);
+  const int columns = (static_cast<int>(items.size()) + kPageMenuColumnLength - 1) / kPageMenuColumnLength;
+  const int widest = menu.TextWidthLimit(screen, columns);
+  const auto widthOf = [&menu](std::wstring_view text) { return menu.TextWidth(text); };
+  for (const PageMenuItem& item : items)
+    menu.Add(static_cast<UINT>(item.page), FitLabel(item.label, widest, widthOf), item.checked, item.enabled,
+             item.newColumn);
+  // Page items take the IDs 1 to pages.
+  const UINT copyList = static_cast<UINT>(pages) + 1;
+  menu.AddSeparator();
+  menu.Add(copyList, kCopyPageListLabel, false, pages > 0, false);
+  const UINT chosen = menu.Track(Handle(), screen);
+  if (chosen == copyList) {
+    CopyPageList();
+  } else if (chosen != 0) {
+    GoToPageCommand(*this, FCad, static_cast<int>(chosen) - 1);
+  }
 }
 
-// Read once, here, and never written. Problems are reported once the
-// pager shows, so that the message box does not stand in for it.
+// The list of the last Get; the CAD is not asked.
+void TForm105::CopyPageList() {
+  if (!PutTextOnClipboard(Handle(), PageListText(WakuList, PageNames, FSheetNames.tags)))
+    ReportError(L"ページ一覧をクリップボードにコピーできません。");
+}
+
+// Read once, here, and never written. Problems, of the hot keys and of
+// [Waku] Order, are reported once the pager shows, so that the message box
+// does not stand in for it.
 void TForm105::RegisterHotKeys() {
-  const std::vector<std::wstring> problems = FHotKeys.Register(Handle(), LoadHotKeySettings(FSettings));
+  std::vector<std::wstring> problems = FHotKeys.Register(Handle(), LoadHotKeySettings(FSettings));
+  if (!FSheetNames.problem.empty()) problems.push_back(FSheetNames.problem);
   if (problems.empty()) return;
-  for (const std::wstring& problem : problems) FHotKeyProblems += (FHotKeyProblems.empty() ? L"" : L"\r\n") + problem;
-  PostMessageW(Handle(), kReportHotKeyProblems, 0, 0);
+  for (const std::wstring& problem : problems) FStartProblems += (FStartProblems.empty() ? L"" : L"\r\n") + problem;
+  PostMessageW(Handle(), kReportStartProblems, 0, 0);
 }
 
 // As the button would: not while a modal dialog or message box has the
@@ -246,6 +281,7 @@ std::wstring TForm105::PageStatus() const { return Text(Control(kPagerEdit2)); }
 void TForm105::SetPageStatus(const std::wstring& text) {
   HWND status = Control(kPagerEdit2);
   SetText(status, text);
+  FTooltip.SetHint(status, StatusHint(text, PageNames));
   // Shown at once: the command goes on to wait for the CAD.
   UpdateWindow(status);
 }

@@ -4,12 +4,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "pages/PageCommands.h"
 #include "settings/Settings.h"
+#include "settings/SheetNameSettings.h"
 #include "ui/FormWindow.h"
 #include "ui/PagerHotKeys.h"
 #include "ui/WheelSteps.h"
+#include "win/Handles.h"
+#include "win/MessageLoop.h"
 #include "win/Tooltip.h"
 #include "win/Win32Api.h"
 
@@ -26,12 +30,17 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   bool Create(HINSTANCE instance, HICON icon);
   // The dialog Button4 shows; created after the pager.
   void SetTargetCadForm(TTargetCADForm& form) { FTargetCadForm = &form; }
+  // Ctrl+C, for the message loop.
+  WindowAccelerators Accelerators() const { return {Handle(), FAccelerators.Get()}; }
 
   // PagerView
   std::wstring LayerName() const override;
   bool UpperLeft() const override;
   std::wstring PageStatus() const override;
   std::wstring BlockPattern() const override { return FBlockPattern; }
+  std::vector<std::wstring> NameTags() const override { return FSheetNames.tags; }
+  std::wstring TitleBlockPattern() const override { return FSheetNames.titleBlocks; }
+  bool OrderByName() const override { return FSheetNames.orderByName; }
   void SetPageStatus(const std::wstring& text) override;
 
   // SettingsWindow
@@ -59,6 +68,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void MouseWheel(int delta);
   void ContextMenu(HWND target, LPARAM position);
   void ShowPageMenu(POINT screen);
+  void CopyPageList();
   void RegisterHotKeys();
   void HotKeyPressed(WPARAM id);
   void Activated(bool active);
@@ -69,7 +79,9 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   TTargetCADForm* FTargetCadForm = nullptr;
   Tooltip FTooltip;
   std::wstring FBlockPattern;
+  SheetNameSettings FSheetNames;
+  UniqueAccelerators FAccelerators;
   WheelSteps FWheel;
   PagerHotKeys FHotKeys;
-  std::wstring FHotKeyProblems;  // reported once the window shows
+  std::wstring FStartProblems;  // reported once the window shows
 };

@@ -50,6 +50,15 @@ struct WindowDc {
   static bool Close(Handle handle) noexcept { return ReleaseDC(handle.window, handle.dc) != 0; }
 };
 
+// Global memory, as the clipboard takes it (GlobalAlloc).
+struct GlobalMemory : NullWhenNone<HGLOBAL> {
+  static bool Close(Handle handle) noexcept { return GlobalFree(handle) == nullptr; }
+};
+
+struct AcceleratorTable : NullWhenNone<HACCEL> {
+  static bool Close(Handle handle) noexcept { return DestroyAcceleratorTable(handle) != FALSE; }
+};
+
 struct RegistryKey : NullWhenNone<HKEY> {
   static bool Close(Handle handle) noexcept { return RegCloseKey(handle) == ERROR_SUCCESS; }
 };
@@ -81,7 +90,9 @@ using UniqueBitmap = UniqueResource<handle_traits::Gdi<HBITMAP>>;
 using UniqueRegion = UniqueResource<handle_traits::Gdi<HRGN>>;
 using UniqueMemoryDc = UniqueResource<handle_traits::MemoryDc>;
 using UniqueWindowDc = UniqueResource<handle_traits::WindowDc>;
+using UniqueGlobalMemory = UniqueResource<handle_traits::GlobalMemory>;
 using UniqueKey = UniqueResource<handle_traits::RegistryKey>;
+using UniqueAccelerators = UniqueResource<handle_traits::AcceleratorTable>;
 using UniqueMenu = UniqueResource<handle_traits::Menu>;
 using UniqueHotKey = UniqueResource<handle_traits::HotKey>;
 

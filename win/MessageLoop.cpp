@@ -1,6 +1,6 @@
 #include "win/MessageLoop.h"
 
-bool PumpMessage(MSG& quit) {
+bool PumpMessage(MSG& quit, WindowAccelerators accelerators) {
   MSG message;
   const BOOL got = GetMessageW(&message, nullptr, 0, 0);
   if (got == 0 || got == -1) {
@@ -8,6 +8,9 @@ bool PumpMessage(MSG& quit) {
     if (got == -1) quit.wParam = 1;
     return false;
   }
+  if (accelerators.table && (message.hwnd == accelerators.window || IsChild(accelerators.window, message.hwnd)) &&
+      TranslateAcceleratorW(accelerators.window, accelerators.table, &message))
+    return true;
   HWND active = GetActiveWindow();
   if (active && IsDialogMessageW(active, &message)) return true;
   TranslateMessage(&message);
@@ -15,9 +18,9 @@ bool PumpMessage(MSG& quit) {
   return true;
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(WindowAccelerators accelerators) {
   MSG quit{};
-  while (PumpMessage(quit)) {
+  while (PumpMessage(quit, accelerators)) {
   }
   return static_cast<int>(quit.wParam);
 }

@@ -40,7 +40,7 @@ TEST(PageNameTextTest, ALongLabelIsCutWithAnEllipsisToTheWidth) {
   EXPECT_EQ(FitLabel(L"12  A-103", 90, width), L"12  A-103");
   EXPECT_EQ(FitLabel(L"12  A-103  平面図", 90, width), L"12  A-10\u2026");
   EXPECT_EQ(FitLabel(L"12", 5, width), L"\u2026");
-  EXPECT_EQ(FitLabel(L"1 \U0001F600x", 40, width), L"1 \u2026") << "a surrogate pair is never split";
+  EXPECT_EQ(FitLabel(L"1 \xD83D\xDE00x", 40, width), L"1 \u2026") << "a surrogate pair is never split";
 }
 
 TEST(PageListTextTest, AHeaderThenOneRowPerPageWithTextsOnOneLineAndShortestBounds) {
