@@ -21,6 +21,11 @@ const Block* Drawing::FindBlock(const std::wstring& name) const {
   return nullptr;
 }
 
+const std::wstring& Drawing::EffectiveName(const Entity& reference) const {
+  const Block* block = FindBlock(reference.blockName);
+  return block && !block->dynamicBlock.empty() ? block->dynamicBlock : reference.blockName;
+}
+
 Entity Rectangle(const std::wstring& layer, double minx, double miny, double maxx, double maxy) {
   return Entity{L"LWPOLYLINE", layer, {minx, miny, maxx, miny, maxx, maxy, minx, maxy}, true};
 }

@@ -20,6 +20,23 @@ struct Placement {
   double rotation = 0.0;  // degrees
 };
 
+// A text the viewer writes: its string from its insertion point (the left
+// end of the baseline, in the coordinates of the entity's block) at its
+// height.
+struct Label {
+  std::wstring text;
+  double x = 0.0;
+  double y = 0.0;
+  double height = 0.0;
+};
+
+// An attribute of a block reference: what TagString and TextString answer
+// (a multi-line text's lines joined by CR LF), and where it is written.
+struct Attribute {
+  std::wstring tag;
+  Label label;
+};
+
 struct Entity {
   std::wstring type;   // DXF entity name: "LWPOLYLINE", "POLYLINE", "LINE", "TEXT", "INSERT", ...
   std::wstring layer;  // as written in the file, letter case kept
@@ -36,6 +53,9 @@ struct Entity {
   // An INSERT's block name and placement.
   std::wstring blockName{};
   Placement placement{};
+  std::vector<Attribute> attributes{};
+  // A TEXT entity's text; empty for other entities.
+  Label label{};
 
   bool IsPolyline() const { return type == L"LWPOLYLINE" || type == L"POLYLINE"; }
   bool IsBlockReference() const { return type == L"INSERT"; }
@@ -46,6 +66,9 @@ struct Block {
   double baseX = 0.0;
   double baseY = 0.0;
   std::vector<Entity> entities;
+  // For an anonymous block that a dynamic block's reference got when its
+  // parameters were changed, the dynamic block's name; empty for others.
+  std::wstring dynamicBlock{};
 };
 
 struct View {
@@ -62,6 +85,9 @@ struct Drawing {
 
   // The block of that name in any letter case, or none.
   const Block* FindBlock(const std::wstring& name) const;
+  // What EffectiveName answers for a reference: the dynamic block's name
+  // when the referenced block stands for one, else the reference's own.
+  const std::wstring& EffectiveName(const Entity& reference) const;
 };
 
 // Names as the CAD compares them: ASCII letters in any case.

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <optional>
 #include <span>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "common/AsciiCase.h"
@@ -223,15 +225,14 @@ class EntityReader {
         r = end + 1;
       } else if (type == "VERTEX" || type == "SEQEND" || type == "ATTRIB") {
         Fail(record.front().line, std::string(type) + " outside a POLYLINE or INSERT");
+      } else if (type == "INSERT") {
+        size_t end = r + 1;
+        while (end < records.size() && RecordType(records[end]) == "ATTRIB") ++end;
+        entities.push_back(Insert(record, std::span(records).subspan(r + 1, end - r - 1)));
+        r = AfterAttributes(records, r + 1, end);
       } else {
-        if (type == "LWPOLYLINE") {
-          entities.push_back(LightweightPolyline(record));
-        } else if (type == "INSERT") {
-          entities.push_back(Insert(record));
-        } else {
-          entities.push_back(Sketched(record, type));
-        }
-        r = type == "INSERT" ? AfterAttributes(records, r + 1) : r + 1;
+        entities.push_back(type == "LWPOLYLINE" ? LightweightPolyline(record) : Sketched(record, type));
+        ++r;
       }
     }
     return entities;
@@ -260,9 +261,12 @@ class EntityReader {
     Entity entity = Noise(record);
     const bool text = type == "TEXT" || type == "MTEXT" || type == "ATTDEF";
     if (type != "LINE" && type != "CIRCLE" && type != "ARC" && !text) return entity;
-    double x = 0, y = 0, x2 = 0, y2 = 0, radius = 0, start = 0, end = 360;
+    double x = 0, y = 0, x2 = 0, y2 = 0, radius = 0, start = 0, end = 360, extrusionZ = 1;
     for (const Group& group : record.subspan(1)) {
       switch (group.code) {
+        case 1:
+          if (type == "TEXT") entity.label.text = FDecoder.Decode(group.value, group.ValueLine());
+          break;
         case 10: x = ParseDouble(group); break;
         case 20: y = ParseDouble(group); break;
         case 11: x2 = ParseDouble(group); break;
@@ -270,11 +274,15 @@ class EntityReader {
         case 40: radius = ParseDouble(group); break;
         case 50: start = ParseDouble(group); break;
         case 51: end = ParseDouble(group); break;
+        case 230: extrusionZ = ParseDouble(group); break;
         default: break;
       }
     }
     if (text) {
+      x = TextX(x, extrusionZ);
       entity.sketch = {x, y};
+      // Group 40 is a text's height.
+      if (type == "TEXT") std::tie(entity.label.x, entity.label.y, entity.label.height) = std::tie(x, y, radius);
     } else if (type == "LINE") {
       entity.sketch = {x, y, x2, y2};
     } else if (radius > 0.0) {
@@ -283,8 +291,9 @@ class EntityReader {
     return entity;
   }
 
-  Entity Insert(const Record& record) const {
+  Entity Insert(const Record& record, std::span<const Record> attributes) const {
     Entity entity = Noise(record);
+    for (const Record& attribute : attributes) entity.attributes.push_back(ReadAttribute(attribute));
     for (const Group& group : record.subspan(1)) {
       switch (group.code) {
         case 2: entity.blockName = FDecoder.Decode(Trim(group.value), group.ValueLine()); break;
@@ -298,6 +307,39 @@ class EntityReader {
     }
     return entity;
   }
+
+  // A multi-line attribute carries its text as an embedded multi-line
+  // text after group 101, in chunks of groups 3 ended by a group 1.
+  Attribute ReadAttribute(const Record& record) const {
+    Attribute attribute;
+    double extrusionZ = 1;
+    const Group* embedded = nullptr;
+    std::string codes;
+    for (const Group& group : record.subspan(1)) {
+      if (embedded) {
+        if (group.code == 3 || group.code == 1) codes += group.value;
+        continue;
+      }
+      switch (group.code) {
+        case 1: attribute.label.text = FDecoder.Decode(group.value, group.ValueLine()); break;
+        case 2: attribute.tag = FDecoder.Decode(Trim(group.value), group.ValueLine()); break;
+        case 10: attribute.label.x = ParseDouble(group); break;
+        case 20: attribute.label.y = ParseDouble(group); break;
+        case 40: attribute.label.height = ParseDouble(group); break;
+        case 101: embedded = &group; break;
+        case 230: extrusionZ = ParseDouble(group); break;
+        default: break;
+      }
+    }
+    attribute.label.x = TextX(attribute.label.x, extrusionZ);
+    if (embedded) attribute.label.text = MultiLineText(FDecoder.Decode(codes, embedded->ValueLine()));
+    return attribute;
+  }
+
+  // Texts stand in their own coordinate system; the one of extrusion
+  // (0, 0, -1), which a mirrored reference gives its attributes, has its x
+  // axis pointing the other way.
+  static double TextX(double x, double extrusionZ) { return extrusionZ < 0 ? -x : x; }
 
   Entity LightweightPolyline(const Record& record) const {
     Entity entity = Noise(record);
@@ -353,10 +395,8 @@ class EntityReader {
     return entity;
   }
 
-  // An INSERT's attributes follow it, closed by SEQEND; they are part of it.
-  static size_t AfterAttributes(const std::vector<Record>& records, size_t next) {
-    size_t end = next;
-    while (end < records.size() && RecordType(records[end]) == "ATTRIB") ++end;
+  // An INSERT's attributes, from next up to end, are closed by SEQEND.
+  static size_t AfterAttributes(const std::vector<Record>& records, size_t next, size_t end) {
     if (end < records.size() && RecordType(records[end]) == "SEQEND") return end + 1;
     if (end > next) Fail(records[next - 1].front().line, "INSERT attributes without SEQEND");
     return end;
@@ -389,6 +429,39 @@ std::vector<Block> ReadBlocks(std::span<const Group> groups, const EntityReader&
     r = end;
   }
   return blocks;
+}
+
+// Each anonymous block's name with the name of the dynamic block it
+// stands for: its BLOCK_RECORD's extended data of AcDbBlockRepBTag holds
+// the handle (1005) of the dynamic block's BLOCK_RECORD.
+std::vector<std::pair<std::wstring, std::wstring>> ReadDynamicBlockLinks(std::span<const Group> groups,
+                                                                         const DxfTextDecoder& decoder) {
+  struct BlockRecord {
+    std::string handle;
+    std::wstring name;
+    std::string linked;
+  };
+  std::vector<BlockRecord> blockRecords;
+  for (const Record& record : Records(groups)) {
+    if (RecordType(record) != "BLOCK_RECORD") continue;
+    BlockRecord blockRecord;
+    bool inLink = false;
+    for (const Group& group : record.subspan(1)) {
+      if (group.code == 1001) inLink = Trim(group.value) == "AcDbBlockRepBTag";
+      if (group.code == 5 && blockRecord.handle.empty()) blockRecord.handle = UpperAscii(Trim(group.value));
+      if (group.code == 2) blockRecord.name = decoder.Decode(Trim(group.value), group.ValueLine());
+      if (group.code == 1005 && inLink) blockRecord.linked = UpperAscii(Trim(group.value));
+    }
+    blockRecords.push_back(std::move(blockRecord));
+  }
+  std::vector<std::pair<std::wstring, std::wstring>> links;
+  for (const BlockRecord& anonymous : blockRecords) {
+    if (anonymous.linked.empty()) continue;
+    const auto dynamic = std::find_if(blockRecords.begin(), blockRecords.end(),
+                                      [&](const BlockRecord& other) { return other.handle == anonymous.linked; });
+    if (dynamic != blockRecords.end()) links.emplace_back(anonymous.name, dynamic->name);
+  }
+  return links;
 }
 
 // Lightweight polylines came with R14 (AC1014).
@@ -426,12 +499,12 @@ Drawing ReadDxf(std::string_view bytes) {
   const std::vector<Group> groups = ReadGroups(bytes);
 
   Header header;
-  std::optional<View> activeView;
   std::span<const Group> entityGroups;
   std::span<const Group> blockGroups;
+  std::span<const Group> tableGroups;
   for (const Section& section : Sections(groups)) {
     if (section.name == "HEADER") header = ReadHeader(section.groups);
-    if (section.name == "TABLES") activeView = ReadActiveViewport(section.groups);
+    if (section.name == "TABLES") tableGroups = section.groups;
     if (section.name == "BLOCKS") blockGroups = section.groups;
     if (section.name == "ENTITIES") entityGroups = section.groups;
   }
@@ -440,7 +513,12 @@ Drawing ReadDxf(std::string_view bytes) {
   const EntityReader reader(decoder, ConvertsOldPolylines(header.acadVersion));
   Drawing drawing;
   drawing.blocks = ReadBlocks(blockGroups, reader, decoder);
+  for (const auto& [anonymous, dynamic] : ReadDynamicBlockLinks(tableGroups, decoder))
+    for (Block& block : drawing.blocks)
+      if (SameName(block.name, anonymous)) block.dynamicBlock = dynamic;
   drawing.entities = reader.Read(entityGroups);
+
+  const std::optional<View> activeView = ReadActiveViewport(tableGroups);
 
   const View extents = Extents(drawing);
   if (activeView) {

@@ -70,4 +70,21 @@ std::wstring DxfTextDecoder::Decode(std::string_view bytes, size_t line) const {
   return ExpandUnicodeEscapes(text);
 }
 
+std::wstring MultiLineText(std::wstring_view codes) {
+  std::wstring text;
+  text.reserve(codes.size());
+  for (size_t i = 0; i < codes.size(); ++i) {
+    const wchar_t next = i + 1 < codes.size() ? codes[i + 1] : L'\0';
+    if (codes[i] == L'\\' && next == L'P') {
+      text += L"\r\n";
+      ++i;
+    } else {
+      text.push_back(codes[i]);
+      // An escaped backslash stays as written and escapes nothing after it.
+      if (codes[i] == L'\\' && next == L'\\') text.push_back(codes[++i]);
+    }
+  }
+  return text;
+}
+
 }  // namespace sim

@@ -22,4 +22,9 @@ class DxfTextDecoder {
   std::string FCodePage;
 };
 
+// What TextString answers for a multi-line text written in the CAD's
+// multi-line text codes: each paragraph break (\P) becomes CR LF; every
+// other code stays as written.
+std::wstring MultiLineText(std::wstring_view codes);
+
 }  // namespace sim

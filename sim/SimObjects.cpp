@@ -137,37 +137,80 @@ class SimObject : public DispatchObject {
   std::wstring_view FObjectName;
 };
 
-class EntityObject : public SimObject {
+// The entity an object stands for; the objects of a drawing that is no
+// longer open are refused.
+const Entity& EntityOf(const SimCad::State& state, size_t index, uint64_t generation) {
+  if (state.generation != generation)
+    throw AutomationError(hresult::Fail, L"the entity belongs to a drawing that is no longer open");
+  return state.drawing.entities[index];
+}
+
+class AttributeObject : public SimObject {
  public:
-  EntityObject(std::weak_ptr<SimCad::State> state, size_t index, uint64_t generation)
-      : SimObject(std::move(state), L"Entity"), FIndex(index), FGeneration(generation) {}
+  AttributeObject(std::weak_ptr<SimCad::State> state, size_t entity, size_t attribute, uint64_t generation)
+      : SimObject(std::move(state), L"Attribute"), FEntity(entity), FAttribute(attribute), FGeneration(generation) {}
 
  protected:
   std::span<const Member> Members() const override {
-    static constexpr std::array<Member, 4> kMembers{
-        {{L"Coordinates", true}, {L"Closed", true}, {L"Layer", true}, {L"GetBoundingBox", false, 2}}};
+    static constexpr std::array<Member, 2> kMembers{{{L"TagString", true}, {L"TextString", true}}};
     return kMembers;
   }
 
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant>) override {
+    const Attribute& attribute = EntityOf(state, FEntity, FGeneration).attributes[FAttribute];
+    return Variant(member == L"TagString" ? attribute.tag : attribute.label.text);
+  }
+
+ private:
+  size_t FEntity, FAttribute;
+  uint64_t FGeneration;
+};
+
+class EntityObject : public SimObject {
+ public:
+  EntityObject(std::weak_ptr<SimCad::State> state, const Entity& entity, size_t index, uint64_t generation)
+      : SimObject(std::move(state), L"Entity"),
+        FKind(entity.IsPolyline()         ? Kind::Polyline
+              : entity.IsBlockReference() ? Kind::BlockReference
+                                          : Kind::Other),
+        FIndex(index),
+        FGeneration(generation) {}
+
+ protected:
+  // Each kind of entity knows its own members only, as a real server's
+  // objects do.
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 4> kPolyline{
+        {{L"Coordinates", true}, {L"Closed", true}, {L"Layer", true}, {L"GetBoundingBox", false, 2}}};
+    static constexpr std::array<Member, 4> kBlockReference{
+        {{L"Layer", true}, {L"GetBoundingBox", false, 2}, {L"EffectiveName", true}, {L"GetAttributes", false}}};
+    static constexpr std::array<Member, 1> kOther{{{L"Layer", true}}};
+    switch (FKind) {
+      case Kind::Polyline: return kPolyline;
+      case Kind::BlockReference: return kBlockReference;
+      case Kind::Other: break;
+    }
+    return kOther;
+  }
+
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
-    if (state.generation != FGeneration)
-      throw AutomationError(hresult::Fail, L"the entity belongs to a drawing that is no longer open");
-    const Entity& entity = state.drawing.entities[FIndex];
+    const Entity& entity = EntityOf(state, FIndex, FGeneration);
     if (member == L"Layer") return Variant(entity.layer);
     if (member == L"GetBoundingBox") return GetBoundingBox(state.drawing, entity, arguments);
-    // Only polylines have these; a line or a text does not know them.
-    if (!entity.IsPolyline()) throw UnknownMemberError(member);
+    if (member == L"EffectiveName") return Variant(state.drawing.EffectiveName(entity));
+    if (member == L"GetAttributes") return GetAttributes(entity, state.generation);
     if (member == L"Closed") return Variant(entity.closed);
     std::vector<Variant> values(entity.coordinates.begin(), entity.coordinates.end());
     return Variant::ArrayOf(VariantKind::Double, entity.coordinatesLowerBound, std::move(values));
   }
 
  private:
+  enum class Kind { Polyline, BlockReference, Other };
+
   // The two corners come back through out parameters, which a late-bound
   // client passes as by-reference variants; anything else is a mismatch,
   // as with a server whose type library declares them VARIANT*.
   static Variant GetBoundingBox(const Drawing& drawing, const Entity& entity, std::span<const Variant> corners) {
-    if (!entity.IsPolyline() && !entity.IsBlockReference()) throw UnknownMemberError(L"GetBoundingBox");
     for (const Variant& corner : corners)
       if (!corner.IsByRef())
         throw AutomationError(hresult::TypeMismatch,
@@ -179,6 +222,17 @@ class EntityObject : public SimObject {
     return Variant();
   }
 
+  // A variant array of attribute objects, empty for a reference without
+  // attributes.
+  Variant GetAttributes(const Entity& entity, uint64_t generation) const {
+    std::vector<Variant> attributes;
+    attributes.reserve(entity.attributes.size());
+    for (size_t i = 0; i < entity.attributes.size(); ++i)
+      attributes.emplace_back(DispatchPtr(std::make_shared<AttributeObject>(WeakState(), FIndex, i, generation)));
+    return Variant::ArrayOf(VariantKind::Variant, 0, std::move(attributes));
+  }
+
+  Kind FKind;
   size_t FIndex;
   uint64_t FGeneration;
 };
@@ -206,8 +260,9 @@ class SelectionSetObject : public SimObject {
       if (index < 0 || static_cast<size_t>(index) >= state.selection.size())
         InvalidArgument(member, L"index " + std::to_wstring(index) + L" is outside the set of " +
                                     std::to_wstring(state.selection.size()));
+      const size_t entity = state.selection[static_cast<size_t>(index)];
       return Variant(DispatchPtr(
-          std::make_shared<EntityObject>(WeakState(), state.selection[static_cast<size_t>(index)], state.generation)));
+          std::make_shared<EntityObject>(WeakState(), state.drawing.entities[entity], entity, state.generation)));
     }
     return Variant();
   }

@@ -1,11 +1,14 @@
 // Block references in the simulated CAD: their extents through placement
-// and nesting, selection by block name, and GetBoundingBox's out
-// parameters.
+// and nesting, selection by block name, GetBoundingBox's out parameters,
+// and the effective name and attributes of title blocks.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "SimFixture.h"
+#include "sim/Dxf.h"
 #include "sim/Geometry.h"
 
 namespace {
@@ -138,6 +141,59 @@ TEST_F(BlockReferenceTest, GetBoundingBoxRefusesWhatARealServerRefuses) {
   CallMethod(*Item(2), L"GetBoundingBox", corners);
   EXPECT_EQ(corners[1].Deref().AsArray().At(0), Variant(1.0));
   EXPECT_EQ(CodeOf([&] { CallMethod(*Item(3), L"GetBoundingBox", corners); }), hresult::UnknownName);
+}
+
+TEST_F(BlockReferenceTest, ReferencesAnswerTheirEffectiveNameAndTheirAttributes) {
+  cad.Load(sim::ReadDxfFile(std::string(PAGE_TEST_DATA) + "/drawings/titles/titles-1-00.dxf"));
+  ASSERT_EQ(SelectBlocks(L"`*U2,FRAME-A1,`*U1"), 3);
+  EXPECT_EQ(GetValue(*Item(0), L"EffectiveName"), Variant(L"図枠A2"));
+  EXPECT_EQ(GetValue(*Item(1), L"EffectiveName"), Variant(L"FRAME-A1"));
+
+  const DispatchPtr titleBlock = Item(1);
+  cad.ClearJournal();
+  const Variant attributes = CallMethod(*titleBlock, L"GetAttributes");
+  ASSERT_EQ(attributes.Kind(), VariantKind::Array);
+  EXPECT_EQ(attributes.AsArray().elementKind, VariantKind::Variant);
+  EXPECT_EQ(attributes.AsArray().lowerBound, 0);
+  std::vector<std::wstring> read;
+  for (const Variant& attribute : attributes.AsArray().elements) {
+    read.push_back(GetValue(*attribute.AsObject(), L"TagString").AsString());
+    read.push_back(GetValue(*attribute.AsObject(), L"TextString").AsString());
+  }
+  EXPECT_EQ(read, (std::vector<std::wstring>{L"DWG-NO", L"K-462", L"尺度", L"1:100", L"図名", L"平面図\t(参考)",
+                                             L"図番", L"A-33"}));
+  ASSERT_EQ(cad.Journal().size(), 9u);
+  EXPECT_EQ(sim::Describe(cad.Journal()[0]), L"Entity.GetAttributes()");
+  EXPECT_EQ(sim::Describe(cad.Journal()[1]), L"Attribute.TagString()");
+  EXPECT_EQ(sim::Describe(cad.Journal()[2]), L"Attribute.TextString()");
+
+  // A reference without attributes answers an empty array.
+  EXPECT_EQ(CallMethod(*Item(2), L"GetAttributes"), Variant::ArrayOf(VariantKind::Variant, 0, {}));
+}
+
+TEST_F(BlockReferenceTest, TheNewMembersAreRefusedAsARealServerRefusesThem) {
+  sim::Drawing drawing = FramedDrawing();
+  drawing.entities = {sim::BlockReference(L"FRAME", L"0", {}), sim::Rectangle(L"0", 0, 0, 1, 1)};
+  drawing.entities[0].attributes = {sim::Attribute{L"NO", {L"A-1", 0, 0, 1}}};
+  cad.Load(drawing);
+  CallMethod(*selection, L"Select", std::array<Variant, 1>{Variant(int32_t{5})});
+  const DispatchPtr reference = Item(0);
+  const DispatchPtr polyline = Item(1);
+  const DispatchPtr attribute = CallMethod(*reference, L"GetAttributes").AsArray().At(0).AsObject();
+
+  EXPECT_EQ(CodeOf([&] { GetValue(*reference, L"GetAttributes"); }), hresult::MemberNotFound);
+  EXPECT_EQ(CodeOf([&] { CallMethod(*reference, L"GetAttributes", std::array<Variant, 1>{Variant(true)}); }),
+            hresult::BadParamCount);
+  EXPECT_EQ(CodeOf([&] { CallMethod(*reference, L"EffectiveName"); }), hresult::MemberNotFound);
+  EXPECT_EQ(CodeOf([&] { GetValue(*polyline, L"EffectiveName"); }), hresult::UnknownName);
+  EXPECT_EQ(CodeOf([&] { CallMethod(*polyline, L"GetAttributes"); }), hresult::UnknownName);
+  EXPECT_EQ(CodeOf([&] { GetValue(*reference, L"TagString"); }), hresult::UnknownName);
+  EXPECT_EQ(CodeOf([&] { GetValue(*attribute, L"Layer"); }), hresult::UnknownName);
+  EXPECT_EQ(CodeOf([&] { CallMethod(*attribute, L"TextString"); }), hresult::MemberNotFound);
+  EXPECT_EQ(GetValue(*attribute, L"textstring"), Variant(L"A-1"));
+
+  cad.Load(drawing);
+  EXPECT_EQ(CodeOf([&] { GetValue(*attribute, L"TagString"); }), hresult::Fail) << "its drawing is no longer open";
 }
 
 TEST(BlockGeometryTest, ReferencesWidenTheDrawingExtentsOutlinesDoNot) {

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cmath>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "sim/Dxf.h"
@@ -270,4 +273,80 @@ TEST(DxfReaderTest, ReadingAMissingFileNamesIt) {
   } catch (const DxfError& error) {
     EXPECT_NE(std::string(error.what()).find("/nonexistent/drawing.dxf"), std::string::npos);
   }
+}
+
+namespace {
+
+const std::string kTitles = std::string(PAGE_TEST_DATA) + "/drawings/titles/";
+
+// The n-th reference (0-based) of the block in the drawing's entities.
+const sim::Entity& ReferenceOf(const sim::Drawing& drawing, std::wstring_view block, size_t n = 0) {
+  for (const sim::Entity& entity : drawing.entities)
+    if (entity.blockName == block && n-- == 0) return entity;
+  throw std::runtime_error("no such reference");
+}
+
+std::vector<std::wstring> Tags(const sim::Entity& reference) {
+  std::vector<std::wstring> tags;
+  for (const sim::Attribute& attribute : reference.attributes) tags.push_back(attribute.tag);
+  return tags;
+}
+
+}  // namespace
+
+TEST(DxfReaderTest, KeepsEachReferencesAttributesInTheirOrderWithTagTextAndPlace) {
+  const sim::Drawing drawing = sim::ReadDxfFile(kTitles + "titles-1-00.dxf");
+  // Mirrored: its attributes stand in a coordinate system whose x axis
+  // points left (extrusion 0, 0, -1).
+  const sim::Entity& mirrored = ReferenceOf(drawing, L"図枠A2");
+  ASSERT_EQ(Tags(mirrored), (std::vector<std::wstring>{L"尺度", L"図名", L"図番", L"日付"}));
+  EXPECT_EQ(mirrored.attributes[0].label.text, L"1:50");
+  EXPECT_EQ(mirrored.attributes[1].label.text, L"詳細図\r\n(その1)") << "a multi-line text's lines joined by CR LF";
+  const sim::Label number = mirrored.attributes[2].label;
+  EXPECT_EQ(number.text, L"A-8");
+  EXPECT_EQ((std::array{number.x, number.y, number.height}), (std::array{-7907.5, 1256.75, 1.75}));
+
+  const sim::Entity& anonymous = ReferenceOf(drawing, L"*U2");
+  EXPECT_EQ(Tags(anonymous), (std::vector<std::wstring>{L"日付", L"図番", L"図名", L"尺度"}));
+  EXPECT_EQ(ReferenceOf(drawing, L"FRAME-A1").attributes.at(2).label.text, L"平面図\t(参考)");
+  EXPECT_TRUE(ReferenceOf(drawing, L"*U1").attributes.empty());
+  EXPECT_TRUE(ReferenceOf(drawing, L"SYMBOL").attributes.empty());
+  EXPECT_EQ(Tags(ReferenceOf(drawing, L"図枠A2", 3)), (std::vector<std::wstring>{L"尺度", L"図番", L"日付"}));
+}
+
+TEST(DxfReaderTest, AnAnonymousBlockLinkedToADynamicBlockAnswersItsName) {
+  const sim::Drawing drawing = sim::ReadDxfFile(kTitles + "titles-1-00.dxf");
+  for (const auto& [anonymous, dynamic] : std::vector<std::pair<std::wstring, std::wstring>>{
+           {L"*U1", L"図枠A2"}, {L"*U2", L"図枠A2"}, {L"*U4", L"DOOR"}, {L"*U5", L"BORDER-DYN"}, {L"*U6", L""}}) {
+    const sim::Block* block = drawing.FindBlock(anonymous);
+    ASSERT_NE(block, nullptr) << anonymous;
+    EXPECT_EQ(block->dynamicBlock, dynamic) << anonymous;
+  }
+  EXPECT_EQ(drawing.EffectiveName(ReferenceOf(drawing, L"*U2")), L"図枠A2");
+  EXPECT_EQ(drawing.EffectiveName(ReferenceOf(drawing, L"*U6")), L"*U6") << "no link: its own name";
+  EXPECT_EQ(drawing.EffectiveName(ReferenceOf(drawing, L"図枠A3")), L"図枠A3");
+  EXPECT_EQ(drawing.EffectiveName(sim::BlockReference(L"NOSUCHBLOCK", L"0")), L"NOSUCHBLOCK");
+
+  const sim::Drawing separate = sim::ReadDxfFile(kTitles + "titles-1-01.dxf");
+  const sim::Entity& titleBlock = ReferenceOf(separate, L"*U1", 1);
+  EXPECT_EQ(separate.EffectiveName(titleBlock), L"表題欄");
+  ASSERT_EQ(Tags(titleBlock), (std::vector<std::wstring>{L"TITLE", L"DATE", L"DWG-NO"}));
+  EXPECT_EQ(titleBlock.attributes[0].label.text, L"配置図\r\n(案)");
+}
+
+TEST(DxfReaderTest, AMultiLineAttributeJoinsItsChunksAndKeepsOtherCodes) {
+  const std::string dxf =
+      Header("AC1032") +
+      Entities(
+          "0|INSERT|2|B|66|1|0|ATTRIB|1|first|2|NOTE|101|Embedded Object|10|0|3|Floor\\P2|"
+          "1|\\\\Plan\\~A\\P|0|ATTRIB|1|one line \\P|2|REF|0|SEQEND|0|TEXT|1|図番|10|4|20|5|40|2.5") +
+      kEof;
+  const sim::Drawing drawing = ReadDxf(dxf);
+  ASSERT_EQ(drawing.entities.size(), 2u);
+  ASSERT_EQ(Tags(drawing.entities[0]), (std::vector<std::wstring>{L"NOTE", L"REF"}));
+  EXPECT_EQ(drawing.entities[0].attributes[0].label.text, L"Floor\r\n2\\\\Plan\\~A\r\n");
+  EXPECT_EQ(drawing.entities[0].attributes[1].label.text, L"one line \\P") << "a single-line text has no codes";
+  const sim::Label text = drawing.entities[1].label;
+  EXPECT_EQ(text.text, L"図番");
+  EXPECT_EQ((std::array{text.x, text.y, text.height}), (std::array{4.0, 5.0, 2.5}));
 }
