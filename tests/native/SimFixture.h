@@ -11,6 +11,7 @@
 
 #include "cad/TargetCad.h"
 #include "pages/PageCommands.h"
+#include "pages/SheetNames.h"
 #include "pages/Waku.h"
 #include "sim/SimCad.h"
 
@@ -29,12 +30,18 @@ class RecordingView : public PagerView {
   std::wstring layer = L"KESTRA";
   bool upperLeft = false;
   std::wstring blocks;
+  std::vector<std::wstring> tags;
+  std::wstring titles;
+  bool byName = false;
   std::vector<std::wstring> statuses;
 
   std::wstring LayerName() const override { return layer; }
   bool UpperLeft() const override { return upperLeft; }
   std::wstring PageStatus() const override { return Status(); }
   std::wstring BlockPattern() const override { return blocks; }
+  std::vector<std::wstring> NameTags() const override { return tags; }
+  std::wstring TitleBlockPattern() const override { return titles; }
+  bool OrderByName() const override { return byName; }
   void SetPageStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::wstring Status() const { return statuses.empty() ? std::wstring() : statuses.back(); }
 };
@@ -49,11 +56,13 @@ class SimCadTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WakuList.clear();
+    PageNames.clear();
     TargetProgId = kDefaultProgId;
     objects.Run(TargetProgId, cad);
   }
   void TearDown() override {
     WakuList.clear();
+    PageNames.clear();
     TargetProgId.clear();
   }
 
