@@ -8,6 +8,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -15,7 +16,10 @@
 
 #include "SimFixture.h"
 #include "common/Unicode.h"
+#include "settings/SheetNameSettings.h"
 #include "sim/Dxf.h"
+#include "ui/PageListText.h"
+#include "ui/PageNameText.h"
 
 namespace fs = std::filesystem;
 
@@ -41,6 +45,38 @@ Bounds BoundsOf(const TsvWaku& waku) { return {waku.minx, waku.miny, waku.maxx, 
 
 void ExpectBounds(const Bounds& actual, const Bounds& expected, double tolerance, const std::string& what) {
   for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << what << ", bound " << i;
+}
+
+// The [Waku] lines of a variant's page.ini, as the profile functions read them.
+class IniLines : public Profile {
+ public:
+  explicit IniLines(const nlohmann::json& lines) {
+    for (const auto& line : lines) {
+      const std::wstring text = FromUtf8Lenient(line.get<std::string>());
+      if (const size_t equals = text.find(L'='); equals != std::wstring::npos)
+        FValues[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+  }
+  const std::wstring& Path() const override { return FPath; }
+  std::wstring ReadString(const std::wstring& section, const std::wstring& key,
+                          const std::wstring& defaultValue) override {
+    const auto found = FValues.find(key);
+    return section == L"Waku" && found != FValues.end() ? found->second : defaultValue;
+  }
+  bool WriteString(const std::wstring&, const std::wstring&, const std::wstring&) override { return false; }
+
+ private:
+  std::map<std::wstring, std::wstring> FValues;
+  std::wstring FPath = L"page.ini";
+};
+
+std::vector<std::wstring> Fields(const std::wstring& row) {
+  std::vector<std::wstring> fields;
+  size_t start = 0;
+  for (size_t tab = row.find(L'\t'); tab != std::wstring::npos; tab = row.find(L'\t', start = tab + 1))
+    fields.push_back(row.substr(start, tab - start));
+  fields.push_back(row.substr(start));
+  return fields;
 }
 
 class DrawingsGetTest : public SimCadTest {
@@ -131,6 +167,77 @@ TEST_F(DrawingsGetTest, BlockFramedDrawingsGiveTheirExpectedPagesWithAndWithoutT
       ExpectLikeItsJson(expected.at(key).at("lowerLeft"), std::string(key) + ", lower left first");
       GetOn(file, layer, true);
       ExpectLikeItsJson(expected.at(key).at("upperLeft"), std::string(key) + ", upper left first");
+    }
+  }
+}
+
+// Each drawing of titles/ in every variant its .json gives, in both orders:
+// pages, names and the copied page list.
+TEST_F(DrawingsGetTest, TitleDrawingsGiveTheirExpectedPagesNamesAndListInEveryVariant) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(kDrawings / "titles"))
+    if (entry.path().extension() == ".dxf") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  ASSERT_EQ(files.size(), 4u);
+  for (const fs::path& file : files) {
+    fs::path jsonFile = file;
+    std::ifstream jsonStream(jsonFile.replace_extension(".json"));
+    ASSERT_TRUE(jsonStream) << "no expected result " << jsonFile;
+    const nlohmann::json expected = nlohmann::json::parse(jsonStream);
+    const std::wstring layer = FromUtf8Lenient(expected.at("layer").get<std::string>());
+    const auto centre = expected.at("view_centre").get<std::array<double, 2>>();
+    for (const auto& [variant, settings] : expected.at("variants").items()) {
+      IniLines ini(settings.at("ini"));
+      const SheetNameSettings names = LoadSheetNameSettings(ini);
+      view.blocks = ini.ReadString(L"Waku", L"Blocks", L"");
+      view.tags = names.tags;
+      view.titles = names.titleBlocks;
+      view.byName = names.orderByName;
+      ASSERT_EQ(view.byName, settings.at("by_name").get<bool>());
+      for (const bool upperLeft : {false, true}) {
+        const std::string setting = file.filename().string() + ", " + variant + (upperLeft ? ", upper" : ", lower");
+        SCOPED_TRACE(setting);
+        cad.Load(sim::ReadDxfFile(file.string()));
+        cad.SetViewCentre(centre[0], centre[1]);
+        // A CAD without EffectiveName: every call of it refused.
+        cad.ClearFaults();
+        if (variant == "noeffective")
+          for (int n = 1; n <= 1000; ++n) cad.FailOn(L"EffectiveName", n, hresult::UnknownName);
+        WakuList.clear();
+        view.statuses.clear();
+        view.layer = layer;
+        view.upperLeft = upperLeft;
+        Get();
+        const nlohmann::json& expect = settings.at("expect").at(upperLeft ? "upperLeft" : "lowerLeft");
+        ExpectLikeItsJson(expect, setting);
+        ASSERT_EQ(PageNames.size(), WakuList.size());
+        const auto& expectedNames = expect.at("names");
+        for (size_t i = 0; i < PageNames.size() && i < expectedNames.size(); ++i) {
+          std::vector<std::string> shown;
+          for (const std::wstring& text : PageNames[i]) shown.push_back(ToUtf8(OneLine(text)));
+          const auto wanted = expectedNames[i].is_null() ? std::vector<std::string>{}
+                                                         : expectedNames[i].get<std::vector<std::string>>();
+          EXPECT_EQ(shown, wanted) << "page " << i + 1;
+        }
+        const std::wstring list = PageListText(WakuList, PageNames, view.tags);
+        const auto& rows = expect.at("clipboard");
+        size_t row = 0;
+        for (size_t start = 0, end = list.find(L"\r\n"); end != std::wstring::npos;
+             start = end + 2, end = list.find(L"\r\n", start), ++row) {
+          ASSERT_LT(row, rows.size());
+          const std::vector<std::wstring> got = Fields(list.substr(start, end - start));
+          const std::vector<std::wstring> want = Fields(FromUtf8Lenient(rows[row].get<std::string>()));
+          ASSERT_EQ(got.size(), want.size()) << "row " << row;
+          for (size_t f = 0; f < got.size(); ++f) {
+            if (row > 0 && f + 4 >= got.size()) {
+              EXPECT_EQ(std::stod(ToUtf8(got[f])), std::stod(ToUtf8(want[f]))) << "row " << row << " field " << f;
+            } else {
+              EXPECT_EQ(ToUtf8(got[f]), ToUtf8(want[f])) << "row " << row << " field " << f;
+            }
+          }
+        }
+        EXPECT_EQ(row, rows.size());
+      }
     }
   }
 }
