@@ -171,14 +171,16 @@ TEST_F(DrawingsGetTest, BlockFramedDrawingsGiveTheirExpectedPagesWithAndWithoutT
   }
 }
 
-// Each drawing of titles/ in every variant its .json gives, in both orders:
-// pages, names and the copied page list.
+// Each drawing of titles/ and ours in every variant its .json gives, in
+// both orders: pages, names and the copied page list.
 TEST_F(DrawingsGetTest, TitleDrawingsGiveTheirExpectedPagesNamesAndListInEveryVariant) {
   std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(kDrawings / "titles"))
-    if (entry.path().extension() == ".dxf") files.push_back(entry.path());
+  for (const fs::path& folder : {kDrawings / "titles", fs::path(PAGE_TEST_DATA)})
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.path().filename().string().starts_with("titles-") && entry.path().extension() == ".dxf")
+        files.push_back(entry.path());
   std::sort(files.begin(), files.end());
-  ASSERT_EQ(files.size(), 4u);
+  ASSERT_EQ(files.size(), 5u);
   for (const fs::path& file : files) {
     fs::path jsonFile = file;
     std::ifstream jsonStream(jsonFile.replace_extension(".json"));
