@@ -14,6 +14,7 @@
 #include "SimCadProcess.h"
 #include "TestFiles.h"
 #include "WindowShot.h"
+#include "common/Unicode.h"
 #include "ui/ControlIds.h"
 
 namespace {
@@ -549,6 +550,113 @@ TEST_F(PageEndToEndTest, WithoutAKeysSectionNoHotKeyIsTaken) {
   StartPage();
   for (const UINT key : {VK_NEXT, VK_PRIOR, VK_HOME})
     EXPECT_TRUE(HeldHotKey(MOD_CONTROL | MOD_ALT, key).Held()) << "page.exe holds Ctrl+Alt+" << key;
+}
+
+// ---- Sheets known by their title blocks ----
+
+void EmptyClipboard(HWND owner) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  ::EmptyClipboard();
+  CloseClipboard();
+}
+
+// The clipboard's Unicode text; empty when it holds none.
+std::wstring ClipboardText() {
+  if (!OpenClipboard(nullptr)) return {};
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void WriteNameSettings(const std::wstring& file, const std::vector<std::pair<const wchar_t*, std::wstring>>& keys) {
+  for (const auto& [key, value] : keys) WriteSetting(file, L"Waku", key, value);
+}
+
+// A drawing framed by attributed title blocks, some of them dynamic
+// references: every sheet is a page, the menu shows the names and its last
+// item copies the list.
+TEST_F(PageEndToEndTest, DynamicAttributedTitleBlocksArePagedWithTheirNamesInTheMenuAndTheList) {
+  WriteNameSettings(FFolder.SettingsFile(), {{L"Blocks", L"図枠*,FRAME-A#"}, {L"Names", L"図番,図名,dwg-no"}});
+  DispatchObject& cad = StartCad(kBricscad, TestDataPath("drawings/titles/titles-1-00.dxf"));
+  const PagerWindow& pager = StartPage();
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"10 / 11")) << testing::PrintToString(pager.Status());
+  EXPECT_GT(CallsOf(cad, L"Entity.EffectiveName"), 0u);
+
+  EmptyClipboard(pager.Handle());
+  ParkPointer();
+  HWND menu = OpenPageMenuFromStatus(pager);
+  ASSERT_NE(menu, nullptr) << "no page menu";
+  EXPECT_NO_THROW(SaveWindowShot(menu, (ScreenshotFolder() / L"page-menu-names.png").wstring()));
+  // Up from the top wraps to the last item, 一覧をコピー.
+  PressKeys({VK_UP});
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(Eventually([&] { return !ClipboardText().empty(); })) << "nothing was copied";
+  const std::wstring list = ClipboardText();
+  EXPECT_TRUE(
+      list.starts_with(L"ページ\t図番\t図名\tdwg-no\t左\t下\t右\t上\r\n1\t\t\t\t-8000\t234.25\t-7580\t531.25\r\n"))
+      << ToUtf8(list);
+  EXPECT_NE(list.find(L"\r\n4\ta-15\t10階平面図\t\t-7549.5\t1234.25\t-7339.5\t1531.25\r\n"), std::wstring::npos)
+      << ToUtf8(list);
+  EXPECT_TRUE(list.ends_with(L"\r\n11\tA-35\t\t\t-6648.5\t1684.75\t-6438.5\t1981.75\r\n")) << ToUtf8(list);
+}
+
+// Ctrl+C in the pager copies the list of the last Get, in name order.
+TEST_F(PageEndToEndTest, CtrlCCopiesThePagesInNameOrder) {
+  WriteNameSettings(FFolder.SettingsFile(), {{L"Blocks", L"図枠*"}, {L"Names", L"図番,図名"}, {L"Order", L"Names"}});
+  DispatchObject& cad = StartCad(kBricscad, TestDataPath("titles-own.dxf"));
+  const PagerWindow& pager = StartPage();
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
+  const size_t calls = SimJournal(cad).size();
+
+  EmptyClipboard(pager.Handle());
+  SetForegroundWindow(pager.Handle());
+  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
+  PressKeys({VK_CONTROL, 'C'});
+  ASSERT_TRUE(Eventually([&] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
+  EXPECT_EQ(ClipboardText(),
+            L"ページ\t図番\t図名\t左\t下\t右\t上\r\n"
+            L"1\tS-1\t配置図 (案)\t0\t400\t420\t697\r\n"
+            L"2\tS-2\t二階平面図\t500\t0\t920\t297\r\n"
+            L"3\tS-3\t\t1000\t0\t1420\t297\r\n"
+            L"4\tS-10\t一階平面図\t0\t0\t420\t297\r\n");
+  EXPECT_EQ(SimJournal(cad).size(), calls) << "copying asked the CAD";
+}
+
+// Polyline frames named by separate title blocks; an Order the pager does
+// not know is reported once and the pages keep their reading order.
+TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
+  WriteNameSettings(FFolder.SettingsFile(),
+                    {{L"TitleBlocks", L"表題欄"}, {L"Names", L"Dwg-No,title"}, {L"Order", L"Name"}});
+  StartCad(kBricscad, TestDataPath("drawings/titles/titles-1-01.dxf"));
+  const PagerWindow& pager = StartPage();
+  HWND box = FPage->WaitForWindow(L"#32770", L"PAGE");
+  ASSERT_NE(box, nullptr) << "the unknown Order was not reported";
+  EXPECT_NE(RemoteTextOrEmpty(GetDlgItem(box, 0xFFFF)).find(L"'Name'"), std::wstring::npos);
+  PostClick(GetDlgItem(box, IDOK));
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(box); }));
+
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
+  EmptyClipboard(pager.Handle());
+  SetForegroundWindow(pager.Handle());
+  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
+  PressKeys({VK_CONTROL, 'C'});
+  ASSERT_TRUE(Eventually([&] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
+  EXPECT_EQ(ClipboardText(),
+            L"ページ\tDwg-No\ttitle\t左\t下\t右\t上\r\n"
+            L"1\tA-102\t平面図 (参考)\t-5000\t787.249\t-4406\t1207.249\r\n"
+            L"2\tA-29\t配置図 (案)\t-4356\t787.25\t-3762\t1207.25\r\n"
+            L"3\tA-91\tSECTION\t-3712\t777.25\t-3118\t1197.25\r\n"
+            L"4\t\t\t-3068\t787.25\t-2474\t1207.25\r\n");
+  EXPECT_EQ(FindProcessWindow(FPage->Id(), L"#32770", L"PAGE"), nullptr) << "reported more than once";
 }
 
 }  // namespace

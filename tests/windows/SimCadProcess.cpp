@@ -136,3 +136,7 @@ std::vector<std::wstring> PolylineGetJournal(int polylines) {
 std::wstring SampleDrawingPath() { return WinePath(PAGE_SAMPLE_DRAWING); }
 
 std::wstring BlockDrawingPath() { return WinePath(PAGE_BLOCK_DRAWING); }
+
+std::wstring TestDataPath(const char* relative) {
+  return WinePath((std::string(PAGE_TEST_DATA) + "/" + relative).c_str());
+}

@@ -54,3 +54,6 @@ std::wstring SampleDrawingPath();
 // 図枠*,SHEET-[AB],FRAME-A# seven block and polyline frames, six pages;
 // without it two polyline frames on KESTRA.
 std::wstring BlockDrawingPath();
+
+// A file of tests/data, such as "drawings/titles/titles-1-00.dxf".
+std::wstring TestDataPath(const char* relative);
