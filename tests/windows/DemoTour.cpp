@@ -102,6 +102,24 @@ bool TargetDialogOpenedAndCancelled(const PagerWindow& pager, Tour& tour) {
   return closed;
 }
 
+// Opens the page menu from the status field, shows it, and closes it again
+// with Esc.
+bool PageMenuShown(const PagerWindow& pager, Tour& tour) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(pager.Handle(), &processId);
+  SetForegroundWindow(pager.Handle());
+  pager.PostStatusContextMenu();
+  HWND menu = nullptr;
+  if (!Eventually([&] { return (menu = FindProcessWindow(processId, L"#32768")) != nullptr && IsWindowVisible(menu); }))
+    return false;
+  Say(L"Page menu: the pages with their names");
+  tour.Shot(L"Titles-menu", menu);
+  INPUT escape[2] = {INPUT{INPUT_KEYBOARD, {.ki = {VK_ESCAPE, 0, 0, 0, 0}}},
+                     INPUT{INPUT_KEYBOARD, {.ki = {VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0, 0}}}};
+  SendInput(2, escape, sizeof(INPUT));
+  return Eventually([&] { return !IsWindowVisible(menu); });
+}
+
 int RunTour(const std::wstring& folder) {
   HWND window = nullptr;
   if (!Eventually([&] { return (window = FindProcessWindow(0, kPagerWindowClass)) != nullptr; })) {
@@ -128,6 +146,14 @@ int RunTour(const std::wstring& folder) {
   Say(L"Opened a drawing framed by blocks, CAD view centre " + ViewCentre(*cad));
   if (!tour.Step(L"Blocks-Get", kPagerButton1, L"4 / 6") || !tour.Step(L"Blocks-Next", kPagerButton3)) {
     Say(L"the tour stopped: the block-framed drawing did not page");
+    return 1;
+  }
+  // Sheets known by their title blocks, some of them dynamic, named by the
+  // tags page.ini's Names lists: the page menu shows their names.
+  SimCall(*cad, L"SimLoadDrawing", {Variant(TestDataPath("drawings/titles/titles-1-00.dxf"))});
+  Say(L"Opened a drawing of attributed title blocks, CAD view centre " + ViewCentre(*cad));
+  if (!tour.Step(L"Titles-Get", kPagerButton1, L"10 / 11") || !PageMenuShown(pager, tour)) {
+    Say(L"the tour stopped: the titled drawing did not page with its names");
     return 1;
   }
   PostMessageW(pager.Handle(), WM_CLOSE, 0, 0);

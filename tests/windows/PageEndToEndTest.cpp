@@ -121,17 +121,11 @@ class PageEndToEndTest : public testing::Test {
     return *FApplications.back();
   }
   DispatchObject& Cad() { return *FApplications.at(0); }
-  // Opens the page menu with the status field's own context-menu message,
-  // as a right click makes it (Wine now and then drops a real right click on
-  // a window that another program's window was just brought in front of);
-  // the menu window, or null.
+  // Opens the page menu from the status field; the menu window, or null.
   HWND OpenPageMenuFromStatus(const PagerWindow& pager) {
     SetForegroundWindow(pager.Handle());
     if (!Eventually([&] { return GetForegroundWindow() == pager.Handle(); })) return nullptr;
-    HWND status = pager.Control(kPagerEdit2);
-    const RECT rect = WindowRect(status);
-    PostMessageW(status, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(status),
-                 MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    pager.PostStatusContextMenu();
     return FPage->WaitForWindow(L"#32768");
   }
 

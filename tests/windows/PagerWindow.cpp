@@ -71,6 +71,14 @@ bool PagerWindow::UpperLeftChecked() const {
   return state == BST_CHECKED;
 }
 
+void PagerWindow::PostStatusContextMenu() const {
+  HWND status = Control(kPagerEdit2);
+  RECT rect{};
+  GetWindowRect(status, &rect);
+  PostMessageW(status, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(status),
+               MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+}
+
 bool PagerWindow::WaitForStatus(const std::wstring& expected) const {
   return Eventually([&] { return RemoteText(Control(kPagerEdit2)) == expected; });
 }

@@ -35,6 +35,10 @@ class PagerWindow {
   std::wstring Status() const;
   std::wstring Layer() const;
   bool UpperLeftChecked() const;
+  // Posts the status field's own context-menu message, as a right click on
+  // it makes it (Wine now and then drops a real right click on a window
+  // that another program's window was just brought in front of).
+  void PostStatusContextMenu() const;
 
   // Waits until the page status reads the text; false when it never does.
   bool WaitForStatus(const std::wstring& expected) const;
