@@ -41,6 +41,17 @@ std::vector<fs::path> SheetDrawings() {
   return files;
 }
 
+// The drawings of a folder of the set and ours whose names start so, sorted.
+std::vector<fs::path> OwnAndSetDrawings(const fs::path& setFolder, const std::string& prefix) {
+  std::vector<fs::path> files;
+  for (const fs::path& folder : {setFolder, fs::path(PAGE_TEST_DATA)})
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.path().filename().string().starts_with(prefix) && entry.path().extension() == ".dxf")
+        files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 Bounds BoundsOf(const TsvWaku& waku) { return {waku.minx, waku.miny, waku.maxx, waku.maxy}; }
 
 void ExpectBounds(const Bounds& actual, const Bounds& expected, double tolerance, const std::string& what) {
@@ -146,12 +157,7 @@ TEST_F(DrawingsGetTest, SheetDrawingsGiveTheirExpectedPagesInBothOrders) {
 // The block-framed drawings of the set and ours, each with and without its
 // block pattern.
 TEST_F(DrawingsGetTest, BlockFramedDrawingsGiveTheirExpectedPagesWithAndWithoutThePattern) {
-  std::vector<fs::path> files;
-  for (const fs::path& folder : {kDrawings / "blocks", fs::path(PAGE_TEST_DATA)})
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.path().filename().string().starts_with("blocks-") && entry.path().extension() == ".dxf")
-        files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
+  const std::vector<fs::path> files = OwnAndSetDrawings(kDrawings / "blocks", "blocks-");
   ASSERT_GE(files.size(), 4u);
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.filename().string());
@@ -174,12 +180,7 @@ TEST_F(DrawingsGetTest, BlockFramedDrawingsGiveTheirExpectedPagesWithAndWithoutT
 // Each drawing of titles/ and ours in every variant its .json gives, in
 // both orders: pages, names and the copied page list.
 TEST_F(DrawingsGetTest, TitleDrawingsGiveTheirExpectedPagesNamesAndListInEveryVariant) {
-  std::vector<fs::path> files;
-  for (const fs::path& folder : {kDrawings / "titles", fs::path(PAGE_TEST_DATA)})
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.path().filename().string().starts_with("titles-") && entry.path().extension() == ".dxf")
-        files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
+  const std::vector<fs::path> files = OwnAndSetDrawings(kDrawings / "titles", "titles-");
   ASSERT_EQ(files.size(), 5u);
   for (const fs::path& file : files) {
     fs::path jsonFile = file;

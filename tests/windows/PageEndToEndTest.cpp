@@ -568,6 +568,16 @@ std::wstring ClipboardText() {
   return text;
 }
 
+// Presses Ctrl+C in the pager and returns what it put on the clipboard.
+std::wstring CopyWithCtrlC(const PagerWindow& pager) {
+  EmptyClipboard(pager.Handle());
+  SetForegroundWindow(pager.Handle());
+  if (!Eventually([&] { return GetForegroundWindow() == pager.Handle(); })) return L"<the pager is not in front>";
+  PressKeys({VK_CONTROL, 'C'});
+  Eventually([&] { return !ClipboardText().empty(); });
+  return ClipboardText();
+}
+
 void WriteNameSettings(const std::wstring& file, const std::vector<std::pair<const wchar_t*, std::wstring>>& keys) {
   for (const auto& [key, value] : keys) WriteSetting(file, L"Waku", key, value);
 }
@@ -610,12 +620,7 @@ TEST_F(PageEndToEndTest, CtrlCCopiesThePagesInNameOrder) {
   ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
   const size_t calls = SimJournal(cad).size();
 
-  EmptyClipboard(pager.Handle());
-  SetForegroundWindow(pager.Handle());
-  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
-  PressKeys({VK_CONTROL, 'C'});
-  ASSERT_TRUE(Eventually([&] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
-  EXPECT_EQ(ClipboardText(),
+  EXPECT_EQ(CopyWithCtrlC(pager),
             L"ページ\t図番\t図名\t左\t下\t右\t上\r\n"
             L"1\tS-1\t配置図 (案)\t0\t400\t420\t697\r\n"
             L"2\tS-2\t二階平面図\t500\t0\t920\t297\r\n"
@@ -639,12 +644,7 @@ TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
 
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
-  EmptyClipboard(pager.Handle());
-  SetForegroundWindow(pager.Handle());
-  ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
-  PressKeys({VK_CONTROL, 'C'});
-  ASSERT_TRUE(Eventually([&] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
-  EXPECT_EQ(ClipboardText(),
+  EXPECT_EQ(CopyWithCtrlC(pager),
             L"ページ\tDwg-No\ttitle\t左\t下\t右\t上\r\n"
             L"1\tA-102\t平面図 (参考)\t-5000\t787.249\t-4406\t1207.249\r\n"
             L"2\tA-29\t配置図 (案)\t-4356\t787.25\t-3762\t1207.25\r\n"
