@@ -136,3 +136,5 @@ std::vector<std::wstring> PolylineGetJournal(int polylines) {
 std::wstring SampleDrawingPath() { return WinePath(PAGE_SAMPLE_DRAWING); }
 
 std::wstring BlockDrawingPath() { return WinePath(PAGE_BLOCK_DRAWING); }
+
+std::wstring TitlesDrawingPath() { return WinePath(PAGE_TITLES_DRAWING); }

@@ -54,3 +54,7 @@ std::wstring SampleDrawingPath();
 // 図枠*,SHEET-[AB],FRAME-A# seven block and polyline frames, six pages;
 // without it two polyline frames on KESTRA.
 std::wstring BlockDrawingPath();
+
+// A drawing of the project's set framed by attributed title blocks, some
+// of them dynamic (titles/titles-1-00.dxf).
+std::wstring TitlesDrawingPath();
