@@ -5,6 +5,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "SimCadProcess.h"
 #include "cad/ComAutomation.h"
@@ -162,6 +164,45 @@ TEST_F(SimCadEchoTest, OutParametersComeBackFilledAndByValueCornersAreRefused) {
 
   const std::array<Variant, 2> byValue{Variant(), Variant()};
   EXPECT_EQ(ErrorOf([&] { CallMethod(*reference, L"GetBoundingBox", byValue); }).Code(), hresult::TypeMismatch);
+}
+
+// Attribute objects are created in simcad.exe and come back inside a
+// variant array; each has to answer through its own marshaled proxy.
+TEST_F(SimCadEchoTest, AReferenceGivesItsEffectiveNameAndItsAttributesObjects) {
+  SimCall(*FApplication, L"SimLoadDrawing", {Variant(TitlesDrawingPath())});
+  const DispatchPtr document = GetObjectValue(*FApplication, L"ActiveDocument");
+  const DispatchPtr selection = GetObjectValue(*document, L"ActiveSelectionSet");
+  const std::array<Variant, 5> select{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
+                                      Variant::ByRef(BlockFilterType()),
+                                      Variant::ByRef(BlockFilterData(L"FRAME-A1,`*U1"))};
+  CallMethod(*selection, L"Select", select);
+  ASSERT_EQ(GetValue(*selection, L"Count").ToInt32(), 2);
+  const auto item = [&](int32_t index) {
+    return CallMethod(*selection, L"Item", std::array<Variant, 1>{Variant(index)}).AsObject();
+  };
+  const DispatchPtr titleBlock = item(0);
+  const DispatchPtr dynamic = item(1);
+  SimCall(*FApplication, L"SimClearJournal");
+
+  EXPECT_EQ(GetValue(*titleBlock, L"EffectiveName"), Variant(L"FRAME-A1"));
+  EXPECT_EQ(GetValue(*dynamic, L"EffectiveName"), Variant(L"図枠A2"));
+  const Variant attributes = CallMethod(*titleBlock, L"GetAttributes");
+  ASSERT_EQ(attributes.Kind(), VariantKind::Array) << Describe(attributes);
+  std::vector<std::wstring> read;
+  for (const Variant& attribute : attributes.AsArray().elements) {
+    read.push_back(GetValue(*attribute.AsObject(), L"TagString").AsString());
+    read.push_back(GetValue(*attribute.AsObject(), L"TextString").AsString());
+  }
+  EXPECT_EQ(read, (std::vector<std::wstring>{L"DWG-NO", L"K-462", L"尺度", L"1:100", L"図名", L"平面図\t(参考)",
+                                             L"図番", L"A-33"}));
+  EXPECT_EQ(CallMethod(*dynamic, L"GetAttributes"), Variant::ArrayOf(VariantKind::Variant, 0, {}));
+
+  std::vector<std::wstring> expected{L"Entity.EffectiveName()", L"Entity.EffectiveName()", L"Entity.GetAttributes()"};
+  for (int i = 0; i < 4; ++i) expected.insert(expected.end(), {L"Attribute.TagString()", L"Attribute.TextString()"});
+  expected.push_back(L"Entity.GetAttributes()");
+  EXPECT_EQ(SimJournal(*FApplication), expected);
+  EXPECT_EQ(ErrorOf([&] { GetValue(*titleBlock, L"TagString"); }).Code(), hresult::UnknownName)
+      << "a reference has no TagString";
 }
 
 TEST(SimCadRegistrationTest, TheProgIdIsRegisteredWhileItRunsAndRemovedWhenItQuits) {

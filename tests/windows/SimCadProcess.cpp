@@ -140,3 +140,5 @@ std::wstring BlockDrawingPath() { return WinePath(PAGE_BLOCK_DRAWING); }
 std::wstring TestDataPath(const char* relative) {
   return WinePath((std::string(PAGE_TEST_DATA) + "/" + relative).c_str());
 }
+
+std::wstring TitlesDrawingPath() { return TestDataPath("drawings/titles/titles-1-00.dxf"); }

@@ -57,3 +57,7 @@ std::wstring BlockDrawingPath();
 
 // A file of tests/data, such as "drawings/titles/titles-1-00.dxf".
 std::wstring TestDataPath(const char* relative);
+
+// A drawing of the project's set framed by attributed title blocks, some
+// of them dynamic (titles/titles-1-00.dxf).
+std::wstring TitlesDrawingPath();
