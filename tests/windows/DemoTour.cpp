@@ -150,7 +150,7 @@ int RunTour(const std::wstring& folder) {
   }
   // Sheets known by their title blocks, some of them dynamic, named by the
   // tags page.ini's Names lists: the page menu shows their names.
-  SimCall(*cad, L"SimLoadDrawing", {Variant(TestDataPath("drawings/titles/titles-1-00.dxf"))});
+  SimCall(*cad, L"SimLoadDrawing", {Variant(TitlesDrawingPath())});
   Say(L"Opened a drawing of attributed title blocks, CAD view centre " + ViewCentre(*cad));
   if (!tour.Step(L"Titles-Get", kPagerButton1, L"10 / 11") || !PageMenuShown(pager, tour)) {
     Say(L"the tour stopped: the titled drawing did not page with its names");

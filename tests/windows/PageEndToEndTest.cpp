@@ -587,7 +587,7 @@ void WriteNameSettings(const std::wstring& file, const std::vector<std::pair<con
 // item copies the list.
 TEST_F(PageEndToEndTest, DynamicAttributedTitleBlocksArePagedWithTheirNamesInTheMenuAndTheList) {
   WriteNameSettings(FFolder.SettingsFile(), {{L"Blocks", L"図枠*,FRAME-A#"}, {L"Names", L"図番,図名,dwg-no"}});
-  DispatchObject& cad = StartCad(kBricscad, TestDataPath("drawings/titles/titles-1-00.dxf"));
+  DispatchObject& cad = StartCad(kBricscad, TitlesDrawingPath());
   const PagerWindow& pager = StartPage();
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"10 / 11")) << testing::PrintToString(pager.Status());
