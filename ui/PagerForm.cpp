@@ -157,10 +157,8 @@ void TForm105::Button2Click(HWND sender) {
   StepCommand(*this, FCad, sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward);
 }
 
-void TForm105::CheckBox1Click() {
-  const WaitCursor wait;
-  GetCommand(*this, FCad);
-}
+// Every click runs Get again, whichever way the box changed.
+void TForm105::CheckBox1Click() { Button1Click(); }
 
 void TForm105::Button4Click() {
   HWND dialog = FTargetCadForm->Handle();
