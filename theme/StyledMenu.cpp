@@ -4,7 +4,6 @@
 
 #include "theme/VisualStyle.h"
 #include "win/Dpi.h"
-#include "win/GdiScopes.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ void StyledMenu::AddSeparator() { AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, null
 
 int StyledMenu::TextWidth(std::wstring_view text) const {
   const UniqueWindowDc screen = ClientDc(nullptr);
-  const ScopedSelect selectFont(screen.Get().dc, FFont);
+  const UniqueSelection selectFont = SelectInto(screen.Get().dc, FFont);
   SIZE size{};
   GetTextExtentPoint32W(screen.Get().dc, text.data(), static_cast<int>(text.size()), &size);
   return size.cx;
