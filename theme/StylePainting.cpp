@@ -47,6 +47,7 @@ void DrawCheckMark(HDC dc, const RECT& box, COLORREF color, UINT dpi) {
 
 constexpr int kMenuCheckMargin = 22;
 constexpr int kMenuTextPadding = 12;
+constexpr int kMenuSeparatorHeight = 9;
 constexpr int kMenuItemHeight = 20;
 
 }  // namespace
@@ -127,6 +128,11 @@ void DrawListItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
 
 void MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
   const auto& item = *reinterpret_cast<const StyledMenuItem*>(measure.itemData);
+  if (item.separator) {
+    measure.itemWidth = 0;
+    measure.itemHeight = static_cast<UINT>(ScaleForDpi(kMenuSeparatorHeight, item.dpi));
+    return;
+  }
   const UniqueWindowDc screen = ClientDc(nullptr);
   const UniqueSelection selectFont = SelectInto(screen.Get().dc, item.font);
   SIZE text{};
@@ -137,6 +143,14 @@ void MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
 
 void DrawMenuItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
   const auto& item = *reinterpret_cast<const StyledMenuItem*>(draw.itemData);
+  if (item.separator) {
+    FillSolid(draw.hDC, draw.rcItem, ToColorRef(palette.window));
+    const int middle = (draw.rcItem.top + draw.rcItem.bottom) / 2;
+    const int inset = ScaleForDpi(4, item.dpi);
+    FillSolid(draw.hDC, RECT{draw.rcItem.left + inset, middle, draw.rcItem.right - inset, middle + 1},
+              ToColorRef(palette.disabledText));
+    return;
+  }
   const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
   const bool highlighted = (draw.itemState & ODS_SELECTED) != 0 && !disabled;
   FillSolid(draw.hDC, draw.rcItem, ToColorRef(highlighted ? palette.accent : palette.window));

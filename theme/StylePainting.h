@@ -24,9 +24,11 @@ struct StyledMenuItem {
   std::wstring text;
   HFONT font;
   UINT dpi;
+  bool separator = false;
 };
 
 // A menu item's size and look: its text after a margin that holds the
-// check mark, on the accent while it is highlighted.
+// check mark, on the accent while it is highlighted; a separator a thin
+// line in the disabled text's colour.
 void MeasureMenuItem(MEASUREITEMSTRUCT& measure);
 void DrawMenuItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette);

@@ -46,7 +46,15 @@ UINT StyledMenu::Track(HWND owner, POINT screen) const {
   return static_cast<UINT>(chosen);
 }
 
-void StyledMenu::AddSeparator() { AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr); }
+void StyledMenu::AddSeparator() {
+  if (!CurrentStyle().Dark()) {
+    AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
+    return;
+  }
+  // The platform's separator is drawn in light colours.
+  FItems.push_back(std::make_unique<StyledMenuItem>(StyledMenuItem{L"", FFont, FDpi, true}));
+  AppendMenuW(FMenu.Get(), MF_OWNERDRAW | MF_SEPARATOR, 0, reinterpret_cast<LPCWSTR>(FItems.back().get()));
+}
 
 int StyledMenu::TextWidth(std::wstring_view text) const {
   const UniqueWindowDc screen = ClientDc(nullptr);

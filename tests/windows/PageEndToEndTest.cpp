@@ -618,6 +618,8 @@ TEST_F(PageEndToEndTest, CtrlCCopiesThePagesInNameOrder) {
   const PagerWindow& pager = StartPage();
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
+  // The status shows before the zoom.
+  ASSERT_TRUE(Eventually([&] { return CallsOf(cad, kZoomWindow) == 1; }));
   const size_t calls = SimJournal(cad).size();
 
   EXPECT_EQ(CopyWithCtrlC(pager),
