@@ -38,6 +38,8 @@ std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
 // Reads every entity of the selection into a new frame list, in the
 // gathering call order. Only closed four-vertex polylines give frames.
 TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
+  // Count is asked again for the length and for the last index rather
+  // than reused: PAGE keeps the exact calls a CAD has always seen from it.
   const int32_t count = GetValue(selection, L"Count").ToInt32();
   const int32_t last = GetValue(selection, L"Count").ToInt32() - 1;
   TWakuList frames;
@@ -105,9 +107,7 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
     const int pages = static_cast<int>(WakuList.size());
     const ViewCentre centre = ReadViewCentre(*document);
     const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
-    if (k < 0) return;
-    view.SetPageStatus(PageStatus(k + 1, pages));
-    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
+    if (k >= 0) ShowPage(view, *application, *document, k, pages, cad.windows);
   } catch (const std::exception&) {
     // A busy, closing or unusual CAD ends the command silently.
   }
