@@ -20,14 +20,18 @@ struct Placement {
   double rotation = 0.0;  // degrees
 };
 
-// A text the viewer writes: its string from its insertion point (the left
-// end of the baseline, in the coordinates of the entity's block) at its
-// height.
+// A text the viewer writes: its string from its insertion point (the
+// start of the baseline, in the coordinates of the entity's block) at its
+// height, its baseline turned counter-clockwise by rotation degrees. A
+// mirrored text reads backwards: its lines follow each other on the other
+// side of its baseline.
 struct Label {
   std::wstring text;
   double x = 0.0;
   double y = 0.0;
   double height = 0.0;
+  double rotation = 0.0;
+  bool mirrored = false;
 };
 
 // An attribute of a block reference: what TagString and TextString answer

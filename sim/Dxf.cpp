@@ -279,10 +279,12 @@ class EntityReader {
       }
     }
     if (text) {
-      x = TextX(x, extrusionZ);
-      entity.sketch = {x, y};
-      // Group 40 is a text's height.
-      if (type == "TEXT") std::tie(entity.label.x, entity.label.y, entity.label.height) = std::tie(x, y, radius);
+      // Groups 40 and 50 are a text's height and rotation.
+      std::tie(entity.label.x, entity.label.y, entity.label.height, entity.label.rotation) =
+          std::tie(x, y, radius, start);
+      InDrawingAxes(entity.label, extrusionZ);
+      entity.sketch = {entity.label.x, entity.label.y};
+      if (type != "TEXT") entity.label = Label{};
     } else if (type == "LINE") {
       entity.sketch = {x, y, x2, y2};
     } else if (radius > 0.0) {
@@ -326,12 +328,13 @@ class EntityReader {
         case 10: attribute.label.x = ParseDouble(group); break;
         case 20: attribute.label.y = ParseDouble(group); break;
         case 40: attribute.label.height = ParseDouble(group); break;
+        case 50: attribute.label.rotation = ParseDouble(group); break;
         case 101: embedded = &group; break;
         case 230: extrusionZ = ParseDouble(group); break;
         default: break;
       }
     }
-    attribute.label.x = TextX(attribute.label.x, extrusionZ);
+    InDrawingAxes(attribute.label, extrusionZ);
     if (embedded) attribute.label.text = MultiLineText(FDecoder.Decode(codes, embedded->ValueLine()));
     return attribute;
   }
@@ -339,7 +342,12 @@ class EntityReader {
   // Texts stand in their own coordinate system; the one of extrusion
   // (0, 0, -1), which a mirrored reference gives its attributes, has its x
   // axis pointing the other way.
-  static double TextX(double x, double extrusionZ) { return extrusionZ < 0 ? -x : x; }
+  static void InDrawingAxes(Label& label, double extrusionZ) {
+    if (extrusionZ >= 0) return;
+    label.x = -label.x;
+    label.rotation = 180.0 - label.rotation;
+    label.mirrored = true;
+  }
 
   Entity LightweightPolyline(const Record& record) const {
     Entity entity = Noise(record);

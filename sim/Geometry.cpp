@@ -49,13 +49,20 @@ Affine PlacementOf(const Placement& placement, const Block& block) {
   return result;
 }
 
+// Walks an entity with what it nests, giving its outlines to one sink and
+// its texts to the other; either may be empty.
 class OutlineWalker {
  public:
-  OutlineWalker(const Drawing& drawing, const OutlineSink& sink) : FDrawing(drawing), FSink(sink) {}
+  OutlineWalker(const Drawing& drawing, const OutlineSink& outlines, const LabelSink& labels)
+      : FDrawing(drawing), FSink(outlines), FLabels(labels) {}
 
   void Walk(const Entity& entity, const Affine& transform) {
     if (FBudget == 0) return;
     --FBudget;
+    if (FLabels) {
+      if (!entity.label.text.empty()) EmitLabel(entity.label, transform);
+      for (const Attribute& attribute : entity.attributes) EmitLabel(attribute.label, transform);
+    }
     if (entity.IsBlockReference()) {
       const Block* block = FDrawing.FindBlock(entity.blockName);
       if (!block || std::find(FOpen.begin(), FOpen.end(), block) != FOpen.end() || FOpen.size() >= kMaxNesting) return;
@@ -65,6 +72,7 @@ class OutlineWalker {
       FOpen.pop_back();
       return;
     }
+    if (!FSink) return;
     if (entity.IsPolyline()) {
       Emit(entity.coordinates, entity.type == L"LWPOLYLINE" ? 2 : 3, entity.closed, transform);
     } else if (!entity.sketch.empty()) {
@@ -82,8 +90,23 @@ class OutlineWalker {
     if (!FPoints.empty()) FSink(FPoints, closed);
   }
 
+  // The baseline's direction and the text's height go through the
+  // transform like two short vectors from the insertion point.
+  void EmitLabel(const Label& label, const Affine& transform) {
+    constexpr double kDegree = 3.14159265358979323846 / 180.0;
+    const double dx = std::cos(label.rotation * kDegree), dy = std::sin(label.rotation * kDegree);
+    Label placed = label;
+    placed.x = transform.X(label.x, label.y);
+    placed.y = transform.Y(label.x, label.y);
+    placed.rotation = std::atan2(transform.d * dx + transform.e * dy, transform.a * dx + transform.b * dy) / kDegree;
+    placed.height = label.height * std::hypot(transform.b * dx - transform.a * dy, transform.e * dx - transform.d * dy);
+    placed.mirrored = label.mirrored != (transform.a * transform.e - transform.b * transform.d < 0);
+    FLabels(placed);
+  }
+
   const Drawing& FDrawing;
   const OutlineSink& FSink;
+  const LabelSink& FLabels;
   std::vector<const Block*> FOpen;
   std::vector<double> FPoints;
   size_t FBudget = kEntityBudget;
@@ -92,7 +115,11 @@ class OutlineWalker {
 }  // namespace
 
 void ForEachOutline(const Drawing& drawing, const Entity& entity, const OutlineSink& sink) {
-  OutlineWalker(drawing, sink).Walk(entity, Affine{});
+  OutlineWalker(drawing, sink, {}).Walk(entity, Affine{});
+}
+
+void ForEachLabel(const Drawing& drawing, const Entity& entity, const LabelSink& sink) {
+  OutlineWalker(drawing, {}, sink).Walk(entity, Affine{});
 }
 
 std::optional<Box> BoundingBox(const Drawing& drawing, const Entity& entity) {

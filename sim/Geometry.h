@@ -1,6 +1,6 @@
-// Where an entity's geometry lies in the drawing: the outlines the viewer
-// draws and the bounding box GetBoundingBox reports, block references
-// followed through their placement into nested blocks.
+// Where an entity's geometry lies in the drawing: the outlines and texts
+// the viewer draws and the bounding box GetBoundingBox reports, block
+// references followed through their placement into nested blocks.
 #pragma once
 
 #include <functional>
@@ -22,6 +22,13 @@ using OutlineSink = std::function<void(const std::vector<double>& points, bool c
 // circle or an arc, a text's insertion point, and for a block reference
 // every outline of its block as placed.
 void ForEachOutline(const Drawing& drawing, const Entity& entity, const OutlineSink& sink);
+
+// One text in drawing coordinates.
+using LabelSink = std::function<void(const Label& label)>;
+
+// Calls the sink for each text the entity shows: a TEXT's, a block
+// reference's attributes, and the texts of its block as placed.
+void ForEachLabel(const Drawing& drawing, const Entity& entity, const LabelSink& sink);
 
 // The axis-aligned box around the entity's outlines; nothing when it has
 // none (a reference to an empty or unknown block).

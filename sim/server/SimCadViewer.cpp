@@ -17,6 +17,9 @@ constexpr wchar_t kClassName[] = L"SimCadViewer";
 constexpr COLORREF kBackground = RGB(33, 40, 48);
 constexpr COLORREF kEntity = RGB(150, 160, 172);
 constexpr COLORREF kFrame = RGB(255, 184, 28);
+constexpr COLORREF kText = RGB(236, 240, 244);
+constexpr wchar_t kTextFace[] = L"Tahoma";  // the pager's face
+constexpr double kSmallestText = 3.0;       // pixels
 constexpr COLORREF kViewBox = RGB(64, 196, 255);
 constexpr COLORREF kOverviewBack = RGB(24, 29, 35);
 constexpr COLORREF kStatusBack = RGB(18, 21, 26);
@@ -63,6 +66,61 @@ void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, c
       for (size_t i = 0; i + 1 < values.size(); i += 2) points.push_back(mapping.ToPixel(values[i], values[i + 1]));
       if (closed) points.push_back(points.front());
       Polyline(dc, points.data(), static_cast<int>(points.size()));
+    });
+  }
+}
+
+// One line of a text, upright whichever way its baseline runs: a text
+// turned past a quarter turn is drawn half a turn back, ending where it
+// would have started, so it covers the same stretch of its baseline.
+void DrawTextLine(HDC dc, const std::wstring& line, POINT at, int pixels, double rotation) {
+  double angle = std::remainder(rotation, 360.0);  // -180..180
+  const bool reversed = angle > 90.0 || angle < -90.0;
+  if (reversed) angle = std::remainder(angle + 180.0, 360.0);
+  LOGFONTW face{};
+  face.lfHeight = -pixels;
+  face.lfEscapement = face.lfOrientation = static_cast<LONG>(std::lround(angle * 10.0));
+  face.lfWeight = FW_NORMAL;
+  face.lfCharSet = DEFAULT_CHARSET;
+  face.lfQuality = ANTIALIASED_QUALITY;
+  lstrcpynW(face.lfFaceName, kTextFace, LF_FACESIZE);
+  const UniqueFont font(CreateFontIndirectW(&face));
+  const UniqueSelection selected = SelectInto(dc, font.Get());
+  SetTextAlign(dc, TA_BASELINE | TA_NOUPDATECP | (reversed ? TA_RIGHT : TA_LEFT));
+  TextOutW(dc, at.x, at.y, line.c_str(), static_cast<int>(line.size()));
+}
+
+// Texts of TEXT entities and attributes at their place and height; the
+// lines of a multi-line text one below the other, as far apart as the CAD
+// sets them by default.
+void DrawLabels(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, const RECT& area) {
+  constexpr double kDegree = 3.14159265358979323846 / 180.0;
+  constexpr double kLineSpacing = 5.0 / 3.0;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kText);
+  for (const sim::Entity& entity : drawing.entities) {
+    sim::ForEachLabel(drawing, entity, [&](const sim::Label& label) {
+      const double pixels = label.height * mapping.scale;
+      // Too small to read, or so large that one glyph fills the window.
+      if (!(pixels >= kSmallestText && pixels <= 4.0 * (area.bottom - area.top))) return;
+      const double side = label.mirrored ? -1.0 : 1.0;
+      const double downX = side * std::sin(label.rotation * kDegree),
+                   downY = -side * std::cos(label.rotation * kDegree);
+      size_t start = 0;
+      for (int line = 0; start <= label.text.size(); ++line) {
+        const size_t end = std::min(label.text.find(L"\r\n", start), label.text.size());
+        const double offset = line * kLineSpacing * label.height;
+        const POINT at = mapping.ToPixel(label.x + offset * downX, label.y + offset * downY);
+        // A line whose start lies this far outside cannot reach into the area.
+        const double reach = pixels * static_cast<double>(end - start + 1);
+        if (at.x > area.left - reach && at.x < area.right + reach && at.y > area.top - reach &&
+            at.y < area.bottom + reach) {
+          std::wstring shown = label.text.substr(start, end - start);
+          std::replace(shown.begin(), shown.end(), L'\t', L' ');  // a TAB has no glyph of its own
+          DrawTextLine(dc, shown, at, static_cast<int>(std::lround(pixels)), label.rotation);
+        }
+        start = end + 2;
+      }
     });
   }
 }
@@ -223,8 +281,9 @@ void SimCadViewer::PaintModel(HDC dc, const RECT& model) const {
     // The model area shows the view, as the CAD's own window does.
     const UniqueRegion clip(CreateRectRgnIndirect(&model));
     SelectClipRgn(dc, clip.Get());
-    DrawEntities(dc, drawing, Fit(view.centreX, view.centreY, view.width, view.height, model, 0.04), FFrameMarks,
-                 framePen.Get(), entityPen.Get());
+    const Mapping mapping = Fit(view.centreX, view.centreY, view.width, view.height, model, 0.04);
+    DrawEntities(dc, drawing, mapping, FFrameMarks, framePen.Get(), entityPen.Get());
+    DrawLabels(dc, drawing, mapping, model);
     SelectClipRgn(dc, nullptr);
   }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "SimFixture.h"
@@ -205,4 +206,30 @@ TEST(BlockGeometryTest, ReferencesWidenTheDrawingExtentsOutlinesDoNot) {
   EXPECT_EQ(extents.centreY, 151);
   EXPECT_EQ(extents.width, 430);
   EXPECT_EQ(extents.height, 302);
+}
+
+TEST(BlockGeometryTest, TextsGoThroughTheirReferencesPlacementAttributesStandWhereTheyAre) {
+  sim::Drawing drawing;
+  sim::Entity text{L"TEXT", L"0", {}, false};
+  text.label = sim::Label{L"図番", 10, 5, 2, 0};
+  drawing.blocks.push_back(sim::Block{L"TB", 0, 0, {text}});
+  sim::Entity turned = sim::BlockReference(L"TB", L"0", {100, 200, 2, 2, 90});
+  turned.attributes = {sim::Attribute{L"NO", {L"A-1", 1, 1, 3, 0}}};
+  drawing.entities = {turned, sim::BlockReference(L"TB", L"0", {0, 0, -1, 1, 0})};
+
+  std::vector<sim::Label> labels;
+  for (const sim::Entity& entity : drawing.entities)
+    sim::ForEachLabel(drawing, entity, [&](const sim::Label& label) { labels.push_back(label); });
+  ASSERT_EQ(labels.size(), 3u);
+  const auto expect = [&](size_t i, std::wstring_view text, std::array<double, 4> place) {
+    EXPECT_EQ(labels[i].text, text);
+    EXPECT_NEAR(labels[i].x, place[0], 1e-9) << i;
+    EXPECT_NEAR(labels[i].y, place[1], 1e-9) << i;
+    EXPECT_NEAR(labels[i].height, place[2], 1e-9) << i;
+    EXPECT_NEAR(labels[i].rotation, place[3], 1e-9) << i;
+  };
+  expect(0, L"A-1", {1, 1, 3, 0});
+  expect(1, L"図番", {90, 220, 4, 90});
+  expect(2, L"図番", {-10, 5, 2, 180});  // a mirrored text runs the other way
+  EXPECT_EQ((std::array{labels[0].mirrored, labels[1].mirrored, labels[2].mirrored}), (std::array{false, false, true}));
 }

@@ -304,7 +304,10 @@ TEST(DxfReaderTest, KeepsEachReferencesAttributesInTheirOrderWithTagTextAndPlace
   EXPECT_EQ(mirrored.attributes[1].label.text, L"詳細図\r\n(その1)") << "a multi-line text's lines joined by CR LF";
   const sim::Label number = mirrored.attributes[2].label;
   EXPECT_EQ(number.text, L"A-8");
-  EXPECT_EQ((std::array{number.x, number.y, number.height}), (std::array{-7907.5, 1256.75, 1.75}));
+  EXPECT_EQ((std::array{number.x, number.y, number.height, number.rotation}),
+            (std::array{-7907.5, 1256.75, 1.75, 180.0}));
+  EXPECT_TRUE(number.mirrored);
+  EXPECT_FALSE(ReferenceOf(drawing, L"*U2").attributes[0].label.mirrored);
 
   const sim::Entity& anonymous = ReferenceOf(drawing, L"*U2");
   EXPECT_EQ(Tags(anonymous), (std::vector<std::wstring>{L"日付", L"図番", L"図名", L"尺度"}));
