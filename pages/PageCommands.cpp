@@ -57,17 +57,26 @@ ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, wak
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
-// The end of every move: the status k+1 / n, then the zoom to frame k.
+// The end of every move: the status k+1 / n, then the zoom to frame k; the
+// status found is put back when the zoom fails, so that it never names a
+// page the CAD does not show.
 void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, int k, int n,
               WindowControl& windows) {
+  const std::wstring found = view.PageStatus();
   view.SetPageStatus(PageStatus(k + 1, n));
-  ZoomToWaku(application, document, AreaOf(WakuList[static_cast<size_t>(k)]), windows);
+  try {
+    ZoomToWaku(application, document, AreaOf(WakuList[static_cast<size_t>(k)]), windows);
+  } catch (...) {
+    view.SetPageStatus(found);
+    throw;
+  }
 }
 
 }  // namespace
 
 void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
   if (!IsTargetRunning(cad.objects)) return;
+  const std::wstring found = view.PageStatus();
   try {
     const DispatchPtr application = AttachTarget(cad.objects);
     RestoreTargetWindow(*application, cad.windows);
@@ -84,32 +93,30 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
     // Built aside so that a failure while reading leaves the last list.
     EntityProgress progress(view, now);
     TWakuList frames;
-    try {
-      if (selected) {
-        frames = GatherFrames(*selection, progress);
-        CallMethod(*selection, L"Clear");
-      }
-      if (const std::wstring blocks = view.BlockPattern(); !blocks.empty())
-        selected = GatherBlockFrames(*selection, blocks, frames, progress) || selected;
-    } catch (...) {
-      progress.PutBackStatus();
-      throw;
+    if (selected) {
+      frames = GatherFrames(*selection, progress);
+      CallMethod(*selection, L"Clear");
     }
+    if (const std::wstring blocks = view.BlockPattern(); !blocks.empty())
+      selected = GatherBlockFrames(*selection, blocks, frames, progress) || selected;
     if (!selected) return;
 
+    // WakuList takes the new pages only once the command has succeeded.
+    view.SetPageStatus(std::to_wstring(frames.size()));
+    if (!frames.empty()) {
+      SortWakuList(frames, view.UpperLeft());
+      const int pages = static_cast<int>(frames.size());
+      const ViewCentre centre = ReadViewCentre(*document);
+      if (const int k = LocateWaku(frames, centre.x, centre.y, pages); k >= 0) {
+        view.SetPageStatus(PageStatus(k + 1, pages));
+        ZoomToWaku(*application, *document, AreaOf(frames[static_cast<size_t>(k)]), cad.windows);
+      }
+    }
     WakuList = std::move(frames);
-    view.SetPageStatus(std::to_wstring(WakuList.size()));
-    if (WakuList.empty()) return;
-
-    SortWakuList(WakuList, view.UpperLeft());
-    const int pages = static_cast<int>(WakuList.size());
-    const ViewCentre centre = ReadViewCentre(*document);
-    const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
-    if (k < 0) return;
-    view.SetPageStatus(PageStatus(k + 1, pages));
-    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
   } catch (const std::exception&) {
-    // A busy, closing or unusual CAD ends the command silently.
+    // A busy, closing or unusual CAD ends the command silently, with the
+    // list and the status it found.
+    if (view.PageStatus() != found) view.SetPageStatus(found);
   }
 }
 
