@@ -1,5 +1,6 @@
 // The pager's COM message filter: retries calls a busy CAD refuses with
-// retry-later once a second, and leaves window messages waiting during a call.
+// retry-later once a second, and leaves window messages waiting during a
+// call; the pager's call watch, when there is one, decides after a long wait.
 #pragma once
 
 #include <objbase.h>

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "cad/CallWatch.h"
 #include "cad/MessageFilter.h"
 #include "cad/TargetCad.h"
 #include "pages/Waku.h"
@@ -46,6 +47,7 @@ constexpr std::array<ControlDefinition, 7> kControls{{
 }};
 
 constexpr wchar_t kLayerHint[] = L"枠ポリラインの画層";
+constexpr wchar_t kStatusHint[] = L"ページ番号";
 
 struct Hint {
   int id;
@@ -57,7 +59,7 @@ constexpr std::array<Hint, 7> kHints{{
     {kPagerCheckBox1, L"左上から枠を検出"},
     {kPagerButton2, L"直前のページ"},
     {kPagerButton3, L"次のページ"},
-    {kPagerEdit2, L"ページ番号"},
+    {kPagerEdit2, kStatusHint},
     {kPagerButton4, L"ターゲットCADを変更"},
 }};
 
@@ -89,6 +91,8 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kReportHotKeyProblems: ReportError(FHotKeyProblems); return true;
     case WM_DESTROY:
       FHotKeys.Unregister();
+      PagerCallWatch = nullptr;
+      FCallWatch.reset();
       // Closing the pager ends the program, also when saving failed.
       Guarded(
           [this] {
@@ -115,6 +119,8 @@ bool TForm105::FormCreated() {
   PassMenuAndWheelToParent(Control(kPagerEdit1));
   PassMenuAndWheelToParent(Control(kPagerEdit2));
   ApplyDpi(Dpi());
+  FCallWatch = std::make_unique<CallWatch>(window, *this);
+  PagerCallWatch = FCallWatch.get();
   FormCreate();
   RegisterHotKeys();
   return true;
@@ -150,16 +156,17 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
 
 void TForm105::Button1Click() {
   const WaitCursor wait;
-  GetCommand(*this, FCad);
+  RunCommand([this] { GetCommand(*this, FCad); });
 }
 
 void TForm105::Button2Click(HWND sender) {
-  StepCommand(*this, FCad, sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward);
+  const StepDirection direction = sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward;
+  RunCommand([this, direction] { StepCommand(*this, FCad, direction); });
 }
 
 void TForm105::CheckBox1Click() {
   const WaitCursor wait;
-  GetCommand(*this, FCad);
+  RunCommand([this] { GetCommand(*this, FCad); });
 }
 
 void TForm105::Button4Click() {
@@ -180,7 +187,9 @@ void TForm105::Button4Click() {
 void TForm105::MouseWheel(int delta) {
   const int notches = FWheel.Add(delta);
   const StepDirection direction = notches < 0 ? StepDirection::Forward : StepDirection::Backward;
-  for (int i = 0; i < std::abs(notches); ++i) StepCommand(*this, FCad, direction);
+  RunCommand([this, notches, direction] {
+    for (int i = 0; i < std::abs(notches); ++i) StepCommand(*this, FCad, direction);
+  });
 }
 
 // A right click on the fields or between the controls, or the menu key
@@ -202,7 +211,8 @@ void TForm105::ShowPageMenu(POINT screen) {
   StyledMenu menu(Fonts().Font(kFormFont), Dpi());
   for (const PageMenuItem& item : PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages)))
     menu.Add(static_cast<UINT>(item.page), item.label, item.checked, item.enabled, item.newColumn);
-  if (const UINT page = menu.Track(Handle(), screen)) GoToPageCommand(*this, FCad, static_cast<int>(page) - 1);
+  if (const UINT page = menu.Track(Handle(), screen))
+    RunCommand([this, page] { GoToPageCommand(*this, FCad, static_cast<int>(page) - 1); });
 }
 
 // Read once, here, and never written. Problems are reported once the
@@ -233,6 +243,25 @@ void TForm105::Activated(bool active) {
   } else {
     RememberFocus();
   }
+}
+
+void TForm105::RunCommand(const std::function<void()>& command) {
+  command();
+  const WaitOutcome outcome = FCallWatch->TakeOutcome();
+  // The clicks and keys of an impatient user are not replayed.
+  if (outcome.waitedLong) DropPendingInput();
+  FTooltip.SetHint(Control(kPagerEdit2), outcome.cancelled ? kStatusHint + (L"\n" + CancelledReason(TargetAppName))
+                                                           : std::wstring(kStatusHint));
+  if (outcome.closeRequested) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+// The status the commands read and write stays as it is underneath.
+void TForm105::ShowWaiting(bool waiting) {
+  HWND status = Control(kPagerEdit2);
+  if (waiting) FStatusBeforeWaiting = Text(status);
+  SetText(status, waiting ? std::wstring(kWaitingStatus) : FStatusBeforeWaiting);
+  FTooltip.SetHint(status, waiting ? WaitingHint(TargetAppName) : std::wstring(kStatusHint));
+  UpdateWindow(status);
 }
 
 void TForm105::UpdateCaption() { SetText(Handle(), ApplicationTitle + L" [" + TargetAppName + L"]"); }

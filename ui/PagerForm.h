@@ -3,8 +3,11 @@
 // option and the button that changes the target CAD.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "cad/CallWait.h"
 #include "pages/PageCommands.h"
 #include "settings/Settings.h"
 #include "ui/FormWindow.h"
@@ -14,8 +17,9 @@
 #include "win/Win32Api.h"
 
 class TTargetCADForm;
+class CallWatch;
 
-class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
+class TForm105 : public FormWindow, public PagerView, public SettingsWindow, public WaitView {
  public:
   TForm105(Profile& settings, CadAccess cad);
   // Destroys the window the way closing it does, settings saved.
@@ -43,6 +47,9 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void SetLayerText(const std::wstring& layer) override;
   void SetBlockPattern(const std::wstring& pattern) override;
 
+  // WaitView
+  void ShowWaiting(bool waiting) override;
+
  private:
   // FormWindow
   bool FormCreated() override;
@@ -63,6 +70,9 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void HotKeyPressed(WPARAM id);
   void Activated(bool active);
   void UpdateCaption();
+  // Runs a page command; after a long wait drops the input that came in
+  // meanwhile, and closes the pager when that was asked for.
+  void RunCommand(const std::function<void()>& command);
 
   Profile& FSettings;
   CadAccess FCad;
@@ -72,4 +82,6 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   WheelSteps FWheel;
   PagerHotKeys FHotKeys;
   std::wstring FHotKeyProblems;  // reported once the window shows
+  std::unique_ptr<CallWatch> FCallWatch;
+  std::wstring FStatusBeforeWaiting;
 };
