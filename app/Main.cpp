@@ -18,7 +18,7 @@
 namespace {
 
 int RunPage(HINSTANCE instance) {
-  const ComApartment apartment;
+  const ScopedApartment apartment;
   ApplyVisualStyle(instance, kDarkStyleName);
   ApplicationTitle = L"PAGE";
 

@@ -38,6 +38,8 @@ std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
 // Reads every entity of the selection into a new frame list, in the
 // gathering call order. Only closed four-vertex polylines give frames.
 TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
+  // Count is asked again for the length and for the last index rather
+  // than reused: PAGE keeps the exact calls a CAD has always seen from it.
   const int32_t count = GetValue(selection, L"Count").ToInt32();
   const int32_t last = GetValue(selection, L"Count").ToInt32() - 1;
   TWakuList frames;
@@ -57,15 +59,15 @@ ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, wak
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
-// The end of every move: the status k+1 / n, then the zoom to frame k; the
-// status found is put back when the zoom fails, so that it never names a
-// page the CAD does not show.
-void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, int k, int n,
+// The end of every move: the status k+1 / n, then the zoom to page k of
+// the n pages; the status found is put back when the zoom fails, so that
+// it never names a page the CAD does not show.
+void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
               WindowControl& windows) {
   const std::wstring found = view.PageStatus();
-  view.SetPageStatus(PageStatus(k + 1, n));
+  view.SetPageStatus(PageStatus(k + 1, static_cast<int>(pages.size())));
   try {
-    ZoomToWaku(application, document, AreaOf(WakuList[static_cast<size_t>(k)]), windows);
+    ZoomToWaku(application, document, AreaOf(pages[static_cast<size_t>(k)]), windows);
   } catch (...) {
     view.SetPageStatus(found);
     throw;
@@ -107,10 +109,8 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
       SortWakuList(frames, view.UpperLeft());
       const int pages = static_cast<int>(frames.size());
       const ViewCentre centre = ReadViewCentre(*document);
-      if (const int k = LocateWaku(frames, centre.x, centre.y, pages); k >= 0) {
-        view.SetPageStatus(PageStatus(k + 1, pages));
-        ZoomToWaku(*application, *document, AreaOf(frames[static_cast<size_t>(k)]), cad.windows);
-      }
+      const int k = LocateWaku(frames, centre.x, centre.y, pages);
+      if (k >= 0) ShowPage(view, *application, *document, frames, k, cad.windows);
     }
     WakuList = std::move(frames);
   } catch (const std::exception&) {
@@ -136,7 +136,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    ShowPage(view, *application, *document, k, n, cad.windows);
+    ShowPage(view, *application, *document, WakuList, k, cad.windows);
   } catch (const std::exception&) {
     // As in Get: the command simply stops.
   }
@@ -149,7 +149,7 @@ void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
     if (!IsTargetRunning(cad.objects)) return;
     const DispatchPtr application = AttachTarget(cad.objects);
     const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
-    ShowPage(view, *application, *document, k, n, cad.windows);
+    ShowPage(view, *application, *document, WakuList, k, cad.windows);
   } catch (const std::exception&) {
     // As a step: the command simply stops.
   }
