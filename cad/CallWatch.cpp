@@ -1,12 +1,16 @@
 #include "cad/CallWatch.h"
 
+#include <utility>
+
 #include "cad/Automation.h"
 
 CallWatch* PagerCallWatch = nullptr;
 
 namespace {
 
-// After the patience runs out, the filter is asked this often.
+// The first wake-up comes just after the patience has run out, so that the
+// filter finds the call waited longer; then one this often.
+constexpr std::chrono::milliseconds kPastPatience{50};
 constexpr std::chrono::milliseconds kWakeInterval{250};
 
 constexpr HResult kCallCancelled = static_cast<HResult>(0x80010002);  // RPC_E_CALL_CANCELED
@@ -81,7 +85,7 @@ void CallWatch::WakeUntilStopped() {
       continue;
     }
     const unsigned call = FCall;
-    auto due = FCallStart + kPatience + kWakeInterval / 5;
+    auto due = FCallStart + kPatience + kPastPatience;
     while (!FChanged.wait_until(lock, due, [&] { return FStopping || !FCalling || FCall != call; })) {
       PostMessageW(FPager, WM_NULL, 0, 0);
       due = std::chrono::steady_clock::now() + kWakeInterval;
