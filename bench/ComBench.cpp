@@ -262,8 +262,7 @@ int main() {
   try {
     const ScopedApartment apartment;
     // As page.exe runs its commands.
-    TMessageFilter* filter = TMessageFilter::Create();
-    filter->RegisterFilter();
+    const MessageFilterRegistration filter;
     TargetProgId = kProgId;
     const std::wstring folder = TempFolder();
     {
@@ -278,7 +277,6 @@ int main() {
       std::printf("%7s %7s %10s %7s %14s %10s\n", "frames", "pages", "wall ms", "calls", "calls/frame", "outside");
       MeasureBlocks(*application, WriteSheets(folder, 1000, Framing::BlockReferences), 1000);
     }
-    filter->RevokeFilter();
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "page_com_bench: %s\n", error.what());

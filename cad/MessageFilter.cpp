@@ -48,12 +48,3 @@ DWORD TMessageFilter::MessagePending(HTASK /*htaskCallee*/, DWORD /*dwTickCount*
   if (PagerCallWatch) return PagerCallWatch->MessagePending();
   return PENDINGMSG_WAITNOPROCESS;
 }
-
-void TMessageFilter::RegisterFilter() { CoRegisterMessageFilter(this, FOldFilter.Put()); }
-
-void TMessageFilter::RevokeFilter() {
-  IMessageFilter* revoked = nullptr;
-  CoRegisterMessageFilter(FOldFilter.Get(), &revoked);
-  // May destroy this object: nothing of it is touched afterwards.
-  if (revoked) revoked->Release();
-}

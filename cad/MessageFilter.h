@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "cad/ComPtr.h"
+#include "cad/ComScoped.h"
 
 class TMessageFilter : public IMessageFilter {
  public:
@@ -24,12 +24,6 @@ class TMessageFilter : public IMessageFilter {
   DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK htaskCallee, DWORD dwTickCount, DWORD dwRejectType) override;
   DWORD STDMETHODCALLTYPE MessagePending(HTASK htaskCallee, DWORD dwTickCount, DWORD dwPendingType) override;
 
-  // Installs this filter for the calling thread, keeping the previous one.
-  void RegisterFilter();
-  // Puts the previous filter back; destroys this object when the
-  // registration held its only reference.
-  void RevokeFilter();
-
  protected:
   TMessageFilter() = default;
   TMessageFilter(const TMessageFilter&) = delete;
@@ -38,8 +32,21 @@ class TMessageFilter : public IMessageFilter {
 
  private:
   std::atomic<ULONG> FRefCount{0};
-  ComPtr<IMessageFilter> FOldFilter;
 };
 
-// The one instance, set when the pager window is created.
+// The one instance, named while the pager's registration lives.
 extern TMessageFilter* MessageFilter;
+
+// The pager's filter for the pager's lifetime: created with a count of 0,
+// the registration takes its only reference, and the end puts the
+// previous filter back, which destroys it.
+class MessageFilterRegistration {
+ public:
+  MessageFilterRegistration() : FFilter(MessageFilter = TMessageFilter::Create()) {}
+  MessageFilterRegistration(const MessageFilterRegistration&) = delete;
+  MessageFilterRegistration& operator=(const MessageFilterRegistration&) = delete;
+  ~MessageFilterRegistration() { MessageFilter = nullptr; }
+
+ private:
+  ScopedMessageFilter FFilter;
+};

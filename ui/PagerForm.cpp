@@ -131,15 +131,14 @@ void TForm105::FormCreate() {
   TargetAppName = kDefaultAppName;
   LoadSettings(FSettings, *this, WinMonitors());
   UpdateCaption();
-  MessageFilter = TMessageFilter::Create();
-  MessageFilter->RegisterFilter();
+  FMessageFilter.emplace();
 }
 
 void TForm105::FormDestroy() {
   SaveSettings(FSettings, *this);
-  if (!MessageFilter) return;
-  MessageFilter->RevokeFilter();
-  MessageFilter = nullptr;
+  // Not reached when the settings cannot be written: the filter then
+  // stays until the pager object itself ends.
+  FMessageFilter.reset();
 }
 
 void TForm105::ControlCommand(int id, int code, HWND control) {

@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cad/CallWait.h"
+#include "cad/MessageFilter.h"
 #include "pages/PageCommands.h"
 #include "settings/Settings.h"
 #include "ui/FormWindow.h"
@@ -83,5 +85,6 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   PagerHotKeys FHotKeys;
   std::wstring FHotKeyProblems;  // reported once the window shows
   std::unique_ptr<CallWatch> FCallWatch;
+  std::optional<MessageFilterRegistration> FMessageFilter;
   std::wstring FStatusBeforeWaiting;
 };

@@ -103,9 +103,10 @@ TEST_F(MessageFilterTest, RevokingPutsTheEarlierFilterBackAndDestroysThePagersFi
   InstallFilter(&earlier);
 
   TMessageFilter* filter = ObservedFilter::Create();
-  filter->RegisterFilter();
-  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
-  filter->RevokeFilter();
+  {
+    const ScopedMessageFilter registration(filter);
+    EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
+  }
 
   EXPECT_EQ(ObservedFilter::Destroyed, 1) << "the registration held the only reference";
   EXPECT_EQ(CurrentFilter().Get(), &earlier);
@@ -113,12 +114,15 @@ TEST_F(MessageFilterTest, RevokingPutsTheEarlierFilterBackAndDestroysThePagersFi
   EXPECT_EQ(earlier.RefCount(), 1u) << "the pager's filter gave back its reference to the earlier one";
 }
 
-TEST_F(MessageFilterTest, RevokingWithNoEarlierFilterLeavesNone) {
-  TMessageFilter* filter = ObservedFilter::Create();
-  filter->RegisterFilter();
-  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
-  filter->RevokeFilter();
-  EXPECT_EQ(ObservedFilter::Destroyed, 1);
+// The pager's registration, as the pager holds it: the global names the
+// filter only while it is registered.
+TEST_F(MessageFilterTest, ThePagersRegistrationNamesItsFilterAndLeavesNoneAtItsEnd) {
+  {
+    const MessageFilterRegistration registration;
+    ASSERT_NE(MessageFilter, nullptr);
+    EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(MessageFilter));
+  }
+  EXPECT_EQ(MessageFilter, nullptr);
   EXPECT_EQ(CurrentFilter().Get(), nullptr);
 }
 
