@@ -311,8 +311,7 @@ int main() {
   try {
     const ScopedApartment apartment;
     // As page.exe runs its commands.
-    TMessageFilter* filter = TMessageFilter::Create();
-    filter->RegisterFilter();
+    const MessageFilterRegistration filter;
     TargetProgId = kProgId;
     const std::wstring folder = TempFolder();
     {
@@ -338,7 +337,6 @@ int main() {
       MeasureBlocks(*application, anonymous, 1000, QuietView());
       MeasureBlocks(*application, anonymous, 1000, QuietView(L"FRAME"));
     }
-    filter->RevokeFilter();
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "page_com_bench: %s\n", error.what());

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "cad/CallWatch.h"
 #include "cad/ComError.h"
 #include "cad/ComScoped.h"
 #include "cad/ComVariant.h"
@@ -52,7 +53,9 @@ Variant ComDispatchObject::Invoke(std::wstring_view member, CallKind kind, std::
   std::wstring name(member);
   LPOLESTR names[] = {name.data()};
   DISPID id = DISPID_UNKNOWN;
+  const WatchedCall watched;
   const HRESULT found = FDispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  watched.ThrowIfCancelled();
   if (found == DISP_E_UNKNOWNNAME) throw UnknownMemberError(member);
   ThrowIfFailed(found);
 
@@ -73,6 +76,7 @@ Variant ComDispatchObject::Invoke(std::wstring_view member, CallKind kind, std::
   UINT argumentError = 0;
   const HRESULT invoked = FDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result.Put(),
                                             exception.Put(), &argumentError);
+  watched.ThrowIfCancelled();
   if (invoked == DISP_E_EXCEPTION) throw exception.ToError();
   ThrowIfFailed(invoked);
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "cad/ComPtr.h"
 #include "common/UniqueResource.h"
 
 namespace handle_traits {
@@ -79,4 +80,22 @@ class ScopedApartment {
   ScopedApartment(const ScopedApartment&) = delete;
   ScopedApartment& operator=(const ScopedApartment&) = delete;
   ~ScopedApartment() { CoUninitialize(); }
+};
+
+// A message filter installed for the calling thread while this lives, and
+// the one it replaced put back at the end. COM holds the installed
+// filter's reference meanwhile and hands it back here, so a filter whose
+// registration held its only reference is destroyed then.
+class ScopedMessageFilter {
+ public:
+  explicit ScopedMessageFilter(IMessageFilter* filter) noexcept { CoRegisterMessageFilter(filter, FOldFilter.Put()); }
+  ScopedMessageFilter(const ScopedMessageFilter&) = delete;
+  ScopedMessageFilter& operator=(const ScopedMessageFilter&) = delete;
+  ~ScopedMessageFilter() {
+    ComPtr<IMessageFilter> ours;
+    CoRegisterMessageFilter(FOldFilter.Get(), ours.Put());
+  }
+
+ private:
+  ComPtr<IMessageFilter> FOldFilter;
 };

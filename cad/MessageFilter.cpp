@@ -1,5 +1,7 @@
 #include "cad/MessageFilter.h"
 
+#include "cad/CallWatch.h"
+
 TMessageFilter* MessageFilter = nullptr;
 
 namespace {
@@ -33,20 +35,16 @@ DWORD TMessageFilter::HandleInComingCall(DWORD /*dwCallType*/, HTASK /*htaskCall
   return SERVERCALL_ISHANDLED;
 }
 
-// No time limit: a CAD that stays busy is retried for as long as it says so.
+// No time limit: a CAD that stays busy is retried for as long as it says
+// so, unless the user gave up on it.
 DWORD TMessageFilter::RetryRejectedCall(HTASK /*htaskCallee*/, DWORD /*dwTickCount*/, DWORD dwRejectType) {
+  if (PagerCallWatch && !PagerCallWatch->MayRetry()) return kCancelCall;
   return dwRejectType == SERVERCALL_RETRYLATER ? kRetryAfterMilliseconds : kCancelCall;
 }
 
+// The watch times the call itself: COM's tick count is not kept by every
+// implementation.
 DWORD TMessageFilter::MessagePending(HTASK /*htaskCallee*/, DWORD /*dwTickCount*/, DWORD /*dwPendingType*/) {
+  if (PagerCallWatch) return PagerCallWatch->MessagePending();
   return PENDINGMSG_WAITNOPROCESS;
-}
-
-void TMessageFilter::RegisterFilter() { CoRegisterMessageFilter(this, FOldFilter.Put()); }
-
-void TMessageFilter::RevokeFilter() {
-  IMessageFilter* revoked = nullptr;
-  CoRegisterMessageFilter(FOldFilter.Get(), &revoked);
-  // May destroy this object: nothing of it is touched afterwards.
-  if (revoked) revoked->Release();
 }

@@ -1,12 +1,13 @@
 // The pager's COM message filter: retries calls a busy CAD refuses with
-// retry-later once a second, and leaves window messages waiting during a call.
+// retry-later once a second, and leaves window messages waiting during a
+// call; the pager's call watch, when there is one, decides after a long wait.
 #pragma once
 
 #include <objbase.h>
 
 #include <atomic>
 
-#include "cad/ComPtr.h"
+#include "cad/ComScoped.h"
 
 class TMessageFilter : public IMessageFilter {
  public:
@@ -23,12 +24,6 @@ class TMessageFilter : public IMessageFilter {
   DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK htaskCallee, DWORD dwTickCount, DWORD dwRejectType) override;
   DWORD STDMETHODCALLTYPE MessagePending(HTASK htaskCallee, DWORD dwTickCount, DWORD dwPendingType) override;
 
-  // Installs this filter for the calling thread, keeping the previous one.
-  void RegisterFilter();
-  // Puts the previous filter back; destroys this object when the
-  // registration held its only reference.
-  void RevokeFilter();
-
  protected:
   TMessageFilter() = default;
   TMessageFilter(const TMessageFilter&) = delete;
@@ -37,8 +32,21 @@ class TMessageFilter : public IMessageFilter {
 
  private:
   std::atomic<ULONG> FRefCount{0};
-  ComPtr<IMessageFilter> FOldFilter;
 };
 
-// The one instance, set when the pager window is created.
+// The one instance, named while the pager's registration lives.
 extern TMessageFilter* MessageFilter;
+
+// The pager's filter for the pager's lifetime: created with a count of 0,
+// the registration takes its only reference, and the end puts the
+// previous filter back, which destroys it.
+class MessageFilterRegistration {
+ public:
+  MessageFilterRegistration() : FFilter(MessageFilter = TMessageFilter::Create()) {}
+  MessageFilterRegistration(const MessageFilterRegistration&) = delete;
+  MessageFilterRegistration& operator=(const MessageFilterRegistration&) = delete;
+  ~MessageFilterRegistration() { MessageFilter = nullptr; }
+
+ private:
+  ScopedMessageFilter FFilter;
+};

@@ -1,7 +1,8 @@
 #include "cad/TargetCad.h"
 
 #include <array>
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 #include <vector>
 
 #include "common/AsciiCase.h"
@@ -13,18 +14,21 @@ namespace {
 
 Variant PointArray(double x, double y) { return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y)}); }
 
-// Fixed point with three decimals and '.', independent of the C locale.
+// Fixed point with three decimals and '.', independent of the locale, every
+// digit written however large the value.
 std::wstring FormatCoordinate(double value) {
-  std::array<char, 64> buffer{};
-  const int written = std::snprintf(buffer.data(), buffer.size(), "%.3f", value);
-  std::wstring text;
-  if (written > 0 && static_cast<size_t>(written) < buffer.size())
-    text.assign(buffer.data(), buffer.data() + written);
-  else
-    text = L"0.000";  // only for magnitudes beyond any drawing
-  for (wchar_t& c : text)
-    if (c == L',') c = L'.';
-  return text;
+  // The largest double has 309 integer digits.
+  std::array<char, 400> buffer{};
+  const auto [end, error] =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 3);
+  if (error != std::errc{}) throw AutomationError(hresult::InvalidArg, L"a zoom corner cannot be written");
+  return std::wstring(buffer.data(), end);
+}
+
+// A window the CAD could show: finite corners, with width and height.
+bool IsZoomable(const ZoomRect& area) {
+  return std::isfinite(area.minx) && std::isfinite(area.miny) && std::isfinite(area.maxx) && std::isfinite(area.maxy) &&
+         area.maxx - area.minx > 0.0 && area.maxy - area.miny > 0.0;
 }
 
 int64_t ReadWindowHandle(DispatchObject& application) { return GetValue(application, L"HWND").ToInt64(); }
@@ -65,6 +69,7 @@ std::wstring ZoomCommandText(const ZoomRect& waku) {
 }
 
 void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& waku, WindowControl& windows) {
+  if (!IsZoomable(waku)) throw AutomationError(hresult::InvalidArg, L"the zoom window is not finite or has no area");
   const int64_t window = ReadWindowHandle(application);
   if (windows.IsIconic(window)) windows.OpenIcon(window);
   windows.SetForegroundWindow(window);

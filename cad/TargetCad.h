@@ -35,9 +35,12 @@ struct ZoomRect {
   double minx, miny, maxx, maxy;
 };
 
-// "'ZOOM W x1,y1 x2,y2" and a carriage return, three decimals, '.' always.
+// "'ZOOM W x1,y1 x2,y2" and a carriage return, three decimals, '.' always,
+// every digit of a large value written.
 std::wstring ZoomCommandText(const ZoomRect& area);
 
 // Raises the CAD window and zooms its view to the frame's area, by command
-// text or ZoomWindow as the target's ProgID requires.
+// text or ZoomWindow as the target's ProgID requires. Throws
+// AutomationError, calling nothing, for an area that is not finite or has
+// no width or height.
 void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& area, WindowControl& windows);

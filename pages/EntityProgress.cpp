@@ -11,11 +11,6 @@ void EntityProgress::Read() {
   ++FRead;
   const auto now = FNow();
   if (now - FLastShown < kInterval) return;
-  if (!FFoundStatus) FFoundStatus = FView.PageStatus();
   FView.SetPageStatus(std::to_wstring(FRead));
   FLastShown = now;
-}
-
-void EntityProgress::PutBackStatus() {
-  if (FFoundStatus) FView.SetPageStatus(*FFoundStatus);
 }

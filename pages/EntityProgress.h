@@ -1,11 +1,10 @@
 // A long Get's sign of life: the number of entities read so far, shown in
-// the page status at most every quarter of a second, and the status it
-// found put back when Get fails before writing its own.
+// the page status at most every quarter of a second (Get puts back the
+// status it found when it fails).
 #pragma once
 
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <string>
 
 class PagerView;
@@ -26,13 +25,9 @@ class EntityProgress {
   // Calls nothing but the clock and the view.
   void Read();
 
-  // Puts back the status found before the first showing, if there was one.
-  void PutBackStatus();
-
  private:
   PagerView& FView;
   SteadyClock FNow;
   std::chrono::steady_clock::time_point FLastShown;
-  std::optional<std::wstring> FFoundStatus;
   int FRead = 0;
 };

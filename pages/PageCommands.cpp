@@ -66,17 +66,26 @@ ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, wak
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
-// The end of every move: the status k+1 / n, then the zoom to frame k.
-void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, int k, int n,
+// The end of every move: the status k+1 / n, then the zoom to page k of
+// the n pages; the status found is put back when the zoom fails, so that
+// it never names a page the CAD does not show.
+void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
               WindowControl& windows) {
-  view.SetPageStatus(PageStatus(k + 1, n));
-  ZoomToWaku(application, document, AreaOf(WakuList[static_cast<size_t>(k)]), windows);
+  const std::wstring found = view.PageStatus();
+  view.SetPageStatus(PageStatus(k + 1, static_cast<int>(pages.size())));
+  try {
+    ZoomToWaku(application, document, AreaOf(pages[static_cast<size_t>(k)]), windows);
+  } catch (...) {
+    view.SetPageStatus(found);
+    throw;
+  }
 }
 
 }  // namespace
 
 void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
   if (!IsTargetRunning(cad.objects)) return;
+  const std::wstring found = view.PageStatus();
   try {
     const DispatchPtr application = AttachTarget(cad.objects);
     RestoreTargetWindow(*application, cad.windows);
@@ -93,33 +102,32 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
     // Built aside so that a failure while reading leaves the last list.
     EntityProgress progress(view, now);
     SheetsRead read;
-    try {
-      if (selected) {
-        read.frames = GatherFrames(*selection, progress);
-        CallMethod(*selection, L"Clear");
-      }
-      selected = GatherBlockSheets(*selection, PatternsOf(view), read, progress) || selected;
-    } catch (...) {
-      progress.PutBackStatus();
-      throw;
+    if (selected) {
+      read.frames = GatherFrames(*selection, progress);
+      CallMethod(*selection, L"Clear");
     }
+    selected = GatherBlockSheets(*selection, PatternsOf(view), read, progress) || selected;
     if (!selected) return;
 
-    const size_t frameCount = read.frames.size();
-    SortWakuList(read.frames, view.UpperLeft());
-    std::vector<PageName> names = NamePages(read.frames, read.marks);
-    if (view.OrderByName()) OrderPagesByName(read.frames, names);
-    WakuList = std::move(read.frames);
+    // WakuList and PageNames take the new pages only once the command has
+    // succeeded.
+    TWakuList& frames = read.frames;
+    view.SetPageStatus(std::to_wstring(frames.size()));
+    SortWakuList(frames, view.UpperLeft());
+    std::vector<PageName> names = NamePages(frames, read.marks);
+    if (view.OrderByName()) OrderPagesByName(frames, names);
+    if (!frames.empty()) {
+      const int pages = static_cast<int>(frames.size());
+      const ViewCentre centre = ReadViewCentre(*document);
+      const int k = LocateWaku(frames, centre.x, centre.y, pages);
+      if (k >= 0) ShowPage(view, *application, *document, frames, k, cad.windows);
+    }
+    WakuList = std::move(frames);
     PageNames = std::move(names);
-    view.SetPageStatus(std::to_wstring(frameCount));
-    if (WakuList.empty()) return;
-
-    const int pages = static_cast<int>(WakuList.size());
-    const ViewCentre centre = ReadViewCentre(*document);
-    const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
-    if (k >= 0) ShowPage(view, *application, *document, k, pages, cad.windows);
   } catch (const std::exception&) {
-    // A busy, closing or unusual CAD ends the command silently.
+    // A busy, closing or unusual CAD ends the command silently, with the
+    // list and the status it found.
+    if (view.PageStatus() != found) view.SetPageStatus(found);
   }
 }
 
@@ -139,7 +147,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    ShowPage(view, *application, *document, k, n, cad.windows);
+    ShowPage(view, *application, *document, WakuList, k, cad.windows);
   } catch (const std::exception&) {
     // As in Get: the command simply stops.
   }
@@ -152,7 +160,7 @@ void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
     if (!IsTargetRunning(cad.objects)) return;
     const DispatchPtr application = AttachTarget(cad.objects);
     const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
-    ShowPage(view, *application, *document, k, n, cad.windows);
+    ShowPage(view, *application, *document, WakuList, k, cad.windows);
   } catch (const std::exception&) {
     // As a step: the command simply stops.
   }

@@ -30,18 +30,22 @@ void ExchangeSort(TWakuList& list, ShouldSwap shouldSwap) {
 
 std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, bool closed) {
   if (coordinates.size() != 8 || !closed) return std::nullopt;
-  TsvWaku waku{coordinates[0], coordinates[1], coordinates[2], coordinates[3], false, 0, false};
+  // A value that is not finite would drop out of the comparisons below and
+  // leave a box that is no rectangle of the drawing.
+  if (!std::all_of(coordinates.begin(), coordinates.end(), [](double c) { return std::isfinite(c); }))
+    return std::nullopt;
+  double minx = coordinates[0], miny = coordinates[1], maxx = coordinates[2], maxy = coordinates[3];
   for (size_t j = 0; j < 4; ++j) {
     const double x = coordinates[2 * j];
-    if (x < waku.minx) waku.minx = x;
-    if (x > waku.maxx) waku.maxx = x;
+    if (x < minx) minx = x;
+    if (x > maxx) maxx = x;
   }
   for (size_t j = 0; j < 4; ++j) {
     const double y = coordinates[2 * j + 1];
-    if (y < waku.miny) waku.miny = y;
-    if (y > waku.maxy) waku.maxy = y;
+    if (y < miny) miny = y;
+    if (y > maxy) maxy = y;
   }
-  return waku;
+  return WakuFromBoundingBox(minx, miny, maxx, maxy);
 }
 
 std::optional<TsvWaku> WakuFromBoundingBox(double minx, double miny, double maxx, double maxy) {

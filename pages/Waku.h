@@ -21,8 +21,8 @@ using TWakuList = std::vector<TsvWaku>;
 // The frames of the last successful Get, in page order.
 extern TWakuList WakuList;
 
-// The bounding box of a closed polyline of exactly four x,y vertices;
-// nothing for any other polyline.
+// The bounding box of a closed polyline of exactly four finite x,y
+// vertices, when it has an area; nothing for any other polyline.
 std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, bool closed);
 
 // The frame of a block reference's axis-aligned bounding box; nothing for

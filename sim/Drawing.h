@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cad/Automation.h"
+
 namespace sim {
 
 // Where a block reference puts its block: the block's base point goes to
@@ -54,6 +56,9 @@ struct Entity {
   std::vector<double> sketch{};
   // The lower bound of the Coordinates array; some servers count from 1.
   int32_t coordinatesLowerBound = 0;
+  // The kind of the Coordinates array's elements: doubles, as real servers
+  // answer, or integers or strings, as a wrong one might.
+  VariantKind coordinatesKind = VariantKind::Double;
   // An INSERT's block name and placement.
   std::wstring blockName{};
   Placement placement{};

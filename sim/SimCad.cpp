@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <thread>
 
 #include "common/AsciiCase.h"
 #include "sim/SimObjects.h"
@@ -17,6 +18,11 @@ std::wstring ClassKey(const std::wstring& progId) { return UpperAscii(progId); }
 bool SameName(std::wstring_view a, std::wstring_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 bool SimCad::State::ApplyFaults(std::wstring_view member) {
+  // A CAD busy in a long regeneration: it neither answers nor looks at its
+  // messages.
+  for (Stall& stall : FStalls)
+    if (SameName(stall.member, member) && --stall.callsLeft == 0) std::this_thread::sleep_for(stall.duration);
+  std::erase_if(FStalls, [](const Stall& stall) { return stall.callsLeft <= 0; });
   auto due = FFaults.end();
   for (auto fault = FFaults.begin(); fault != FFaults.end(); ++fault)
     if (SameName(fault->member, member) && --fault->callsLeft == 0 && due == FFaults.end()) due = fault;
@@ -34,10 +40,16 @@ void SimCad::State::FailOn(const std::wstring& member, int nthCall, HResult code
   FFaults.push_back(Fault{member, nthCall, code});
 }
 
+void SimCad::State::StallOn(const std::wstring& member, int nthCall, std::chrono::milliseconds duration) {
+  if (nthCall < 1) throw std::invalid_argument("StallOn counts calls from 1");
+  FStalls.push_back(Stall{member, nthCall, duration});
+}
+
 void SimCad::State::ReturnWrongType(const std::wstring& member) { FWrongTypeMembers.push_back(member); }
 
 void SimCad::State::ClearFaults() {
   FFaults.clear();
+  FStalls.clear();
   FWrongTypeMembers.clear();
 }
 
@@ -96,6 +108,10 @@ void SimCad::SetMinimized(bool minimized) {
 bool SimCad::Foreground() const { return FState->foreground; }
 
 void SimCad::FailOn(const std::wstring& member, int nthCall, HResult code) { FState->FailOn(member, nthCall, code); }
+
+void SimCad::StallOn(const std::wstring& member, int nthCall, std::chrono::milliseconds duration) {
+  FState->StallOn(member, nthCall, duration);
+}
 
 void SimCad::ReturnWrongType(const std::wstring& member) { FState->ReturnWrongType(member); }
 

@@ -4,6 +4,7 @@
 // journal of every call and can be told to fail.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -58,6 +59,9 @@ class SimCad {
 
   // Makes the n-th call of the member from now on (1-based) fail with code.
   void FailOn(const std::wstring& member, int nthCall, HResult code);
+  // Makes the n-th call of the member from now on (1-based) sleep for the
+  // duration before it answers.
+  void StallOn(const std::wstring& member, int nthCall, std::chrono::milliseconds duration);
   // Makes every later call of the member return a string instead of its
   // usual type.
   void ReturnWrongType(const std::wstring& member);

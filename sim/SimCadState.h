@@ -2,6 +2,7 @@
 // journal, the faults it was told to produce, and its automation objects.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,11 +30,12 @@ class SimCad::State {
 
   DispatchPtr application, document, selectionSet;
 
-  // Counts the call of the member against the faults set for it and
-  // throws the fault that falls due; then tells whether the result is to be
-  // of the wrong type.
+  // Counts the call of the member against the faults set for it, sleeps
+  // through a stall that falls due and throws the fault that falls due;
+  // then tells whether the result is to be of the wrong type.
   bool ApplyFaults(std::wstring_view member);
   void FailOn(const std::wstring& member, int nthCall, HResult code);
+  void StallOn(const std::wstring& member, int nthCall, std::chrono::milliseconds duration);
   void ReturnWrongType(const std::wstring& member);
   void ClearFaults();
 
@@ -43,7 +45,13 @@ class SimCad::State {
     int callsLeft;
     HResult code;
   };
+  struct Stall {
+    std::wstring member;
+    int callsLeft;
+    std::chrono::milliseconds duration;
+  };
   std::vector<Fault> FFaults;
+  std::vector<Stall> FStalls;
   std::vector<std::wstring> FWrongTypeMembers;
 };
 

@@ -78,6 +78,12 @@ Variant PointOf(double x, double y) {
   return Variant::ArrayOf(VariantKind::Double, 0, {Variant(x), Variant(y), Variant(0.0)});
 }
 
+Variant CoordinateOf(VariantKind kind, double value) {
+  if (kind == VariantKind::Int32) return Variant(static_cast<int32_t>(value));
+  if (kind == VariantKind::String) return Variant(std::to_wstring(value));
+  return Variant(value);
+}
+
 class SimObject : public DispatchObject {
  public:
   SimObject(std::weak_ptr<SimCad::State> state, std::wstring_view objectName)
@@ -200,8 +206,9 @@ class EntityObject : public SimObject {
     if (member == L"EffectiveName") return Variant(state.drawing.EffectiveName(entity));
     if (member == L"GetAttributes") return GetAttributes(entity, state.generation);
     if (member == L"Closed") return Variant(entity.closed);
-    std::vector<Variant> values(entity.coordinates.begin(), entity.coordinates.end());
-    return Variant::ArrayOf(VariantKind::Double, entity.coordinatesLowerBound, std::move(values));
+    std::vector<Variant> values;
+    for (const double value : entity.coordinates) values.push_back(CoordinateOf(entity.coordinatesKind, value));
+    return Variant::ArrayOf(entity.coordinatesKind, entity.coordinatesLowerBound, std::move(values));
   }
 
  private:

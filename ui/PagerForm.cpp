@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "cad/CallWatch.h"
 #include "cad/MessageFilter.h"
 #include "cad/TargetCad.h"
 #include "pages/SheetNames.h"
@@ -50,6 +51,7 @@ constexpr std::array<ControlDefinition, 7> kControls{{
 }};
 
 constexpr wchar_t kLayerHint[] = L"枠ポリラインの画層";
+constexpr wchar_t kStatusHint[] = L"ページ番号";
 
 struct Hint {
   int id;
@@ -93,6 +95,8 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kReportStartProblems: ReportError(FStartProblems); return true;
     case WM_DESTROY:
       FHotKeys.Unregister();
+      PagerCallWatch = nullptr;
+      FCallWatch.reset();
       // Closing the pager ends the program, also when saving failed.
       Guarded(
           [this] {
@@ -121,6 +125,8 @@ bool TForm105::FormCreated() {
   ApplyDpi(Dpi());
   ACCEL copy{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList};
   FAccelerators.Reset(CreateAcceleratorTableW(&copy, 1));
+  FCallWatch = std::make_unique<CallWatch>(window, *this);
+  PagerCallWatch = FCallWatch.get();
   FormCreate();
   RegisterHotKeys();
   return true;
@@ -132,15 +138,14 @@ void TForm105::FormCreate() {
   LoadSettings(FSettings, *this, WinMonitors());
   FSheetNames = LoadSheetNameSettings(FSettings);
   UpdateCaption();
-  MessageFilter = TMessageFilter::Create();
-  MessageFilter->RegisterFilter();
+  FMessageFilter.emplace();
 }
 
 void TForm105::FormDestroy() {
   SaveSettings(FSettings, *this);
-  if (!MessageFilter) return;
-  MessageFilter->RevokeFilter();
-  MessageFilter = nullptr;
+  // Not reached when the settings cannot be written: the filter then
+  // stays until the pager object itself ends.
+  FMessageFilter.reset();
 }
 
 void TForm105::ControlCommand(int id, int code, HWND control) {
@@ -162,11 +167,14 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
 
 void TForm105::Button1Click() {
   const WaitCursor wait;
-  GetCommand(*this, FCad);
+  RunCommand([this] { GetCommand(*this, FCad); });
+  // Get takes its names only once it has shown the page.
+  UpdateStatusHint();
 }
 
 void TForm105::Button2Click(HWND sender) {
-  StepCommand(*this, FCad, sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward);
+  const StepDirection direction = sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward;
+  RunCommand([this, direction] { StepCommand(*this, FCad, direction); });
 }
 
 // Every click runs Get again, whichever way the box changed.
@@ -190,7 +198,9 @@ void TForm105::Button4Click() {
 void TForm105::MouseWheel(int delta) {
   const int notches = FWheel.Add(delta);
   const StepDirection direction = notches < 0 ? StepDirection::Forward : StepDirection::Backward;
-  for (int i = 0; i < std::abs(notches); ++i) StepCommand(*this, FCad, direction);
+  RunCommand([this, notches, direction] {
+    for (int i = 0; i < std::abs(notches); ++i) StepCommand(*this, FCad, direction);
+  });
 }
 
 // A right click on the fields or between the controls, or the menu key
@@ -226,7 +236,7 @@ void TForm105::ShowPageMenu(POINT screen) {
   if (chosen == copyList) {
     CopyPageList();
   } else if (chosen != 0) {
-    GoToPageCommand(*this, FCad, static_cast<int>(chosen) - 1);
+    RunCommand([this, chosen] { GoToPageCommand(*this, FCad, static_cast<int>(chosen) - 1); });
   }
 }
 
@@ -268,6 +278,25 @@ void TForm105::Activated(bool active) {
   }
 }
 
+void TForm105::RunCommand(const std::function<void()>& command) {
+  command();
+  const WaitOutcome outcome = FCallWatch->TakeOutcome();
+  // The clicks and keys of an impatient user are not replayed.
+  if (outcome.waitedLong) DropPendingInput();
+  FTooltip.SetHint(Control(kPagerEdit2), outcome.cancelled ? kStatusHint + (L"\n" + CancelledReason(TargetAppName))
+                                                           : std::wstring(kStatusHint));
+  if (outcome.closeRequested) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+// The status the commands read and write stays as it is underneath.
+void TForm105::ShowWaiting(bool waiting) {
+  HWND status = Control(kPagerEdit2);
+  if (waiting) FStatusBeforeWaiting = Text(status);
+  SetText(status, waiting ? std::wstring(kWaitingStatus) : FStatusBeforeWaiting);
+  FTooltip.SetHint(status, waiting ? WaitingHint(TargetAppName) : std::wstring(kStatusHint));
+  UpdateWindow(status);
+}
+
 void TForm105::UpdateCaption() { SetText(Handle(), ApplicationTitle + L" [" + TargetAppName + L"]"); }
 
 void TForm105::Relayout() { LayoutControls(Handle(), kControls, Dpi(), Fonts()); }
@@ -279,7 +308,7 @@ std::wstring TForm105::PageStatus() const { return Text(Control(kPagerEdit2)); }
 void TForm105::SetPageStatus(const std::wstring& text) {
   HWND status = Control(kPagerEdit2);
   SetText(status, text);
-  FTooltip.SetHint(status, StatusHint(text, PageNames));
+  UpdateStatusHint();
   // Shown at once: the command goes on to wait for the CAD.
   UpdateWindow(status);
 }
@@ -302,6 +331,11 @@ WindowOrigin TForm105::Origin() const {
 void TForm105::MoveTo(WindowOrigin origin) {
   SetWindowPos(Handle(), nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   FollowMonitorDpi();
+}
+
+void TForm105::UpdateStatusHint() {
+  HWND status = Control(kPagerEdit2);
+  FTooltip.SetHint(status, StatusHint(Text(status), PageNames));
 }
 
 std::wstring TForm105::LayerText() const { return Text(Control(kPagerEdit1)); }

@@ -3,9 +3,14 @@
 // option and the button that changes the target CAD.
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cad/CallWait.h"
+#include "cad/MessageFilter.h"
 #include "pages/PageCommands.h"
 #include "settings/Settings.h"
 #include "settings/SheetNameSettings.h"
@@ -18,8 +23,9 @@
 #include "win/Win32Api.h"
 
 class TTargetCADForm;
+class CallWatch;
 
-class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
+class TForm105 : public FormWindow, public PagerView, public SettingsWindow, public WaitView {
  public:
   TForm105(Profile& settings, CadAccess cad);
   // Destroys the window the way closing it does, settings saved.
@@ -52,6 +58,9 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void SetLayerText(const std::wstring& layer) override;
   void SetBlockPattern(const std::wstring& pattern) override;
 
+  // WaitView
+  void ShowWaiting(bool waiting) override;
+
  private:
   // FormWindow
   bool FormCreated() override;
@@ -69,10 +78,14 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void ContextMenu(HWND target, LPARAM position);
   void ShowPageMenu(POINT screen);
   void CopyPageList();
+  void UpdateStatusHint();
   void RegisterHotKeys();
   void HotKeyPressed(WPARAM id);
   void Activated(bool active);
   void UpdateCaption();
+  // Runs a page command; after a long wait drops the input that came in
+  // meanwhile, and closes the pager when that was asked for.
+  void RunCommand(const std::function<void()>& command);
 
   Profile& FSettings;
   CadAccess FCad;
@@ -84,4 +97,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   WheelSteps FWheel;
   PagerHotKeys FHotKeys;
   std::wstring FStartProblems;  // reported once the window shows
+  std::unique_ptr<CallWatch> FCallWatch;
+  std::optional<MessageFilterRegistration> FMessageFilter;
+  std::wstring FStatusBeforeWaiting;
 };

@@ -18,13 +18,14 @@ struct TestMember {
   size_t argumentCount;
 };
 
-constexpr std::array<TestMember, 15> kTestMembers{{
+constexpr std::array<TestMember, 16> kTestMembers{{
     {L"SimLoadDrawing", 1},
     {L"SimJournal", 0},
     {L"SimClearJournal", 0},
     {L"SimSetViewCentre", 2},
     {L"SimView", 0},
     {L"SimFailOn", 3},
+    {L"SimStallOn", 3},
     {L"SimReturnWrongType", 1},
     {L"SimClearFaults", 0},
     {L"SimMinimize", 0},
@@ -113,6 +114,10 @@ Variant SimCadApplication::CallTestMember(std::wstring_view name, std::span<cons
     const int32_t nthCall = arguments[1].ToInt32();
     if (nthCall < 1) throw AutomationError(hresult::InvalidArg, L"SimFailOn counts calls from 1");
     FCad.FailOn(StringArgument(arguments[0]), nthCall, code);
+  } else if (m == L"SimStallOn") {
+    const int32_t nthCall = arguments[1].ToInt32();
+    if (nthCall < 1) throw AutomationError(hresult::InvalidArg, L"SimStallOn counts calls from 1");
+    FCad.StallOn(StringArgument(arguments[0]), nthCall, std::chrono::milliseconds(arguments[2].ToInt32()));
   } else if (m == L"SimReturnWrongType") {
     FCad.ReturnWrongType(StringArgument(arguments[0]));
   } else if (m == L"SimClearFaults") {

@@ -9,6 +9,8 @@
 //   SimSetViewCentre(x, y)        pans the view
 //   SimView                       [centre x, centre y, height, width]
 //   SimFailOn(member, n, hresult) the member's n-th call from now fails with hresult
+//   SimStallOn(member, n, ms)     the member's n-th call from now sleeps ms before it
+//                                 answers, without looking at messages
 //   SimReturnWrongType(member)    the member answers with a string from now on
 //   SimClearFaults
 //   SimMinimize                   minimizes the viewer window

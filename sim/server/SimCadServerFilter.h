@@ -31,20 +31,3 @@ class SimCadServerFilter : public IMessageFilter {
   DWORD FAnswer = SERVERCALL_ISHANDLED;
   int FConsulted = 0;
 };
-
-// The filter installed for the calling thread while this lives.
-class ScopedMessageFilter {
- public:
-  explicit ScopedMessageFilter(IMessageFilter* filter) { CoRegisterMessageFilter(filter, &FPrevious); }
-  ScopedMessageFilter(const ScopedMessageFilter&) = delete;
-  ScopedMessageFilter& operator=(const ScopedMessageFilter&) = delete;
-  ~ScopedMessageFilter() {
-    IMessageFilter* ours = nullptr;
-    CoRegisterMessageFilter(FPrevious, &ours);
-    if (ours) ours->Release();
-    if (FPrevious) FPrevious->Release();
-  }
-
- private:
-  IMessageFilter* FPrevious = nullptr;
-};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <limits>
 
 #include "SimFixture.h"
 #include "common/Unicode.h"
@@ -336,9 +338,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStage, GetFailureTest,
                                            Failure{L"Count", 1, false, L""}, Failure{L"Count", 2, false, L""},
                                            Failure{L"Count", 3, false, L""}, Failure{L"Item", 7, false, L""},
                                            Failure{L"Coordinates", 12, false, L""}, Failure{L"Closed", 1, false, L""},
-                                           Failure{L"Clear", 2, false, L""}, Failure{L"GetVariable", 1, true, L"12"},
-                                           Failure{L"HWND", 2, true, L"6 / 12"},
-                                           Failure{L"ZoomWindow", 1, true, L"6 / 12"}));
+                                           Failure{L"Clear", 2, false, L""}, Failure{L"GetVariable", 1, false, L""},
+                                           Failure{L"HWND", 2, false, L""}, Failure{L"ZoomWindow", 1, false, L""}));
 
 TEST_F(PageCommandsTest, WrongResultTypesEndTheCommandSilently) {
   for (const wchar_t* member : {L"Count", L"Coordinates", L"Closed", L"GetVariable", L"ActiveDocument", L"HWND"}) {
@@ -406,9 +407,85 @@ TEST_F(PageCommandsTest, GoingToAPageDiscardsEveryError) {
   Get();
   cad.FailOn(L"ZoomWindow", 1, hresult::CallRejected);
   EXPECT_NO_THROW(GoToPageCommand(view, {objects, windows}, 4));
-  EXPECT_EQ(view.Status(), L"5 / 12");
+  EXPECT_EQ(view.Status(), L"12");
   TargetProgId = L"Nobody.Application";
   view.statuses.clear();
   EXPECT_NO_THROW(GoToPageCommand(view, {objects, windows}, 4));
   EXPECT_TRUE(view.statuses.empty());
+}
+
+// The status never names a page the CAD does not show: when the zoom
+// fails, or the CAD's window cannot be found, it goes back to what it was.
+TEST_F(PageCommandsTest, AFailedZoomPutsBackTheStatusOfAStepAMenuChoiceAndAGet) {
+  CentreOn(cad, 0, 3);
+  Get();
+  ASSERT_EQ(view.Status(), L"4 / 12");
+  const auto failingZoom = [this](const wchar_t* member, int nthCall, const std::function<void()>& command) {
+    cad.FailOn(member, nthCall, hresult::Fail);
+    command();
+    cad.ClearFaults();
+    EXPECT_EQ(view.Status(), L"4 / 12") << ToUtf8(member);
+    EXPECT_EQ(WakuList.size(), 12u);
+    ExpectViewOn(0, 3);
+  };
+  failingZoom(L"ZoomWindow", 1, [this] { Next(); });
+  failingZoom(L"HWND", 1, [this] { Previous(); });
+  failingZoom(L"ZoomWindow", 1, [this] { GoToPageCommand(view, {objects, windows}, 8); });
+  failingZoom(L"HWND", 2, [this] { Get(); });
+  failingZoom(L"ZoomWindow", 1, [this] {
+    view.upperLeft = true;  // would be 8 / 12
+    Get();
+  });
+  EXPECT_EQ(WakuList[0].miny, 0) << "the list of the failed Get was not kept";
+  TargetProgId = L"AutoCAD.Application";
+  failingZoom(L"SendCommand", 1, [this] { Next(); });
+}
+
+// Polylines whose coordinates are not finite, or that have no area, are no
+// pages, and the zoom never sends such a window whatever the list holds.
+TEST_F(PageCommandsTest, PolylinesWithoutAFiniteAreaAreNoPagesAndNoZoomSendsOne) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double infinity = std::numeric_limits<double>::infinity();
+  sim::Drawing drawing = TwelveSheets();
+  for (int i = 0; i < 13; ++i) drawing.entities.push_back(Rectangle(L"KESTRA", nan, nan, nan, nan));
+  drawing.entities.push_back(Rectangle(L"KESTRA", -2, 10, infinity, infinity));
+  drawing.entities.push_back(Rectangle(L"KESTRA", nan, 0, 420, 297));
+  drawing.entities.push_back(Rectangle(L"KESTRA", 0, 5, 420, 5));
+  cad.Load(drawing);
+  CentreOn(cad, 1, 1);
+  Get();
+  EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12", L"6 / 12"}));
+  ASSERT_EQ(WakuList.size(), 12u);
+  ExpectViewOn(1, 1);
+
+  WakuList[6] = TsvWaku{500, 400, infinity, 697, false, 1, true};  // page 7, after the view's page 6
+  cad.ClearJournal();
+  Next();
+  EXPECT_EQ(view.Status(), L"6 / 12");
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"GetVariable"}));
+  ExpectViewOn(1, 1);
+}
+
+// Coordinates given as integers are read as numbers; strings are no
+// frame: the Get fails and keeps the last list.
+TEST_F(PageCommandsTest, IntegerCoordinatesMakeFramesAndStringsFailTheGet) {
+  sim::Drawing drawing;
+  sim::Entity integers = Rectangle(L"KESTRA", 0, 0, 420, 297);
+  integers.coordinatesKind = VariantKind::Int32;
+  drawing.entities.push_back(integers);
+  cad.Load(drawing);
+  cad.SetViewCentre(100, 100);
+  Get();
+  EXPECT_EQ(view.Status(), L"1 / 1");
+  ASSERT_EQ(WakuList.size(), 1u);
+  EXPECT_EQ(WakuList[0].maxy, 297);
+
+  drawing.entities[0].coordinatesKind = VariantKind::String;
+  drawing.entities.push_back(Rectangle(L"KESTRA", 500, 0, 920, 297));
+  cad.Load(drawing);
+  cad.SetViewCentre(700, 100);
+  Get();
+  EXPECT_EQ(view.Status(), L"1 / 1");
+  ASSERT_EQ(WakuList.size(), 1u);
+  EXPECT_EQ(WakuList[0].maxx, 420);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 
 #include "SimFixture.h"
 #include "cad/TargetCad.h"
@@ -34,6 +35,14 @@ TEST(ZoomCommandText, HasThreeDecimalsAndACarriageReturn) {
   EXPECT_EQ(ZoomCommandText(Frame(0, 0, 420, 297)), L"'ZOOM W 0.000,0.000 420.000,297.000\r");
   EXPECT_EQ(ZoomCommandText(Frame(-250002, -771.25, -249582.0004, 1068.2506)),
             L"'ZOOM W -250002.000,-771.250 -249582.000,1068.251\r");
+}
+
+TEST(ZoomCommandText, WritesEveryDigitOfLargeValues) {
+  EXPECT_EQ(ZoomCommandText(Frame(-2, 10, 1e60, 1e20)),
+            L"'ZOOM W -2.000,10.000 "
+            L"999999999999999949387135297074018866963645011013410073083904.000,100000000000000000000.000\r");
+  const std::wstring extreme = ZoomCommandText(Frame(-1.7976931348623157e308, 0, 1.7976931348623157e308, 1));
+  EXPECT_EQ(extreme.size(), std::wstring(L"'ZOOM W -,0.000 ,1.000\r").size() + 2 * 313);
 }
 
 TEST(ZoomCommandText, UsesAPointWhateverTheLocale) {
@@ -109,6 +118,19 @@ TEST_F(ZoomTest, AutocadLaterInTheNameIsNotSpecial) {
   Zoom(L"Vendor.AutoCAD.Application", Frame(1, 2, 3, 4));
   EXPECT_EQ(Calls(L"ZoomWindow").size(), 1u);
   EXPECT_TRUE(Calls(L"SendCommand").empty());
+}
+
+TEST_F(ZoomTest, AWindowThatIsNotFiniteOrHasNoAreaFailsWithoutCallingTheCad) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double infinity = std::numeric_limits<double>::infinity();
+  for (const ZoomRect& area : {Frame(nan, nan, nan, nan), Frame(-2, 10, infinity, infinity), Frame(0, 0, 0, 297),
+                               Frame(0, 5, 420, 5), Frame(420, 0, 0, 297), Frame(nan, 0, 420, 297)}) {
+    for (const wchar_t* progId : {kDefaultProgId, L"AutoCAD.Application", L"Gcad.Application"}) {
+      EXPECT_EQ(CodeOf([&] { Zoom(progId, area); }), hresult::InvalidArg)
+          << ToUtf8(progId) << " " << area.minx << "," << area.miny << " " << area.maxx << "," << area.maxy;
+      EXPECT_TRUE(cad.Journal().empty()) << ToUtf8(progId);
+    }
+  }
 }
 
 TEST_F(ZoomTest, AMinimizedWindowIsRestoredThenRaised) {

@@ -62,6 +62,25 @@ TEST(WakuFromPolyline, RejectsOpenPolylinesAndOtherVertexCounts) {
   EXPECT_FALSE(WakuFromPolyline({}, true));
 }
 
+TEST(WakuFromPolyline, RejectsValuesThatAreNotFiniteAndRectanglesWithoutArea) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double infinity = std::numeric_limits<double>::infinity();
+  const std::array<double, 8> allNan{nan, nan, nan, nan, nan, nan, nan, nan};
+  EXPECT_FALSE(WakuFromPolyline(allNan, true));
+  const std::array<double, 8> nanFirst{nan, 0, 420, 0, 420, 297, 0, 297};  // would give a zero-width box
+  EXPECT_FALSE(WakuFromPolyline(nanFirst, true));
+  const std::array<double, 8> nanLater{0, 0, 420, 0, nan, 297, 0, 297};  // would drop out of the comparisons
+  EXPECT_FALSE(WakuFromPolyline(nanLater, true));
+  const std::array<double, 8> infiniteCorner{-2, 10, 420, 10, infinity, infinity, -2, 297};
+  EXPECT_FALSE(WakuFromPolyline(infiniteCorner, true));
+  const std::array<double, 8> flat{0, 5, 420, 5, 420, 5, 0, 5};
+  EXPECT_FALSE(WakuFromPolyline(flat, true));
+  const std::array<double, 8> point{7, 7, 7, 7, 7, 7, 7, 7};
+  EXPECT_FALSE(WakuFromPolyline(point, true));
+  const std::array<double, 8> huge{-1e300, -1e300, 1e300, -1e300, 1e300, 1e300, -1e300, 1e300};
+  EXPECT_TRUE(WakuFromPolyline(huge, true)) << "large but finite is a page";
+}
+
 TEST(SortWakuList, LeavesASingleFrameUntouched) {
   TWakuList list{Frame(1, 2, 3, 4)};
   list[0].yindex = 7;

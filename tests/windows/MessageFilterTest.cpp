@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "cad/CallWatch.h"
 #include "cad/MessageFilter.h"
 
 namespace {
@@ -99,9 +103,10 @@ TEST_F(MessageFilterTest, RevokingPutsTheEarlierFilterBackAndDestroysThePagersFi
   InstallFilter(&earlier);
 
   TMessageFilter* filter = ObservedFilter::Create();
-  filter->RegisterFilter();
-  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
-  filter->RevokeFilter();
+  {
+    const ScopedMessageFilter registration(filter);
+    EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
+  }
 
   EXPECT_EQ(ObservedFilter::Destroyed, 1) << "the registration held the only reference";
   EXPECT_EQ(CurrentFilter().Get(), &earlier);
@@ -109,11 +114,56 @@ TEST_F(MessageFilterTest, RevokingPutsTheEarlierFilterBackAndDestroysThePagersFi
   EXPECT_EQ(earlier.RefCount(), 1u) << "the pager's filter gave back its reference to the earlier one";
 }
 
-TEST_F(MessageFilterTest, RevokingWithNoEarlierFilterLeavesNone) {
-  TMessageFilter* filter = ObservedFilter::Create();
-  filter->RegisterFilter();
-  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(filter));
-  filter->RevokeFilter();
-  EXPECT_EQ(ObservedFilter::Destroyed, 1);
+// The pager's registration, as the pager holds it: the global names the
+// filter only while it is registered.
+TEST_F(MessageFilterTest, ThePagersRegistrationNamesItsFilterAndLeavesNoneAtItsEnd) {
+  {
+    const MessageFilterRegistration registration;
+    ASSERT_NE(MessageFilter, nullptr);
+    EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(MessageFilter));
+  }
+  EXPECT_EQ(MessageFilter, nullptr);
   EXPECT_EQ(CurrentFilter().Get(), nullptr);
+}
+
+namespace {
+
+struct SilentWaitView : WaitView {
+  int shown = 0;
+  void ShowWaiting(bool waiting) override { shown += waiting; }
+};
+
+}  // namespace
+
+// The filter asks the pager's watch: a close request waiting in the queue
+// leaves the call alone for two seconds, then cancels it, and a refused
+// call is no longer retried.
+TEST_F(MessageFilterTest, WithThePagersWatchACloseRequestCancelsALongCallAndItsRetries) {
+  HWND pager = CreateWindowExW(0, L"STATIC", L"pager", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(pager, nullptr);
+  SilentWaitView view;
+  TMessageFilter* filter = ObservedFilter::Create();
+  filter->AddRef();
+  {
+    CallWatch watch(pager, view);
+    PagerCallWatch = &watch;
+    watch.CallStarted();
+    PostMessageW(pager, WM_CLOSE, 0, 0);
+    EXPECT_EQ(filter->MessagePending(nullptr, 0, PENDINGTYPE_TOPLEVEL), DWORD{PENDINGMSG_WAITNOPROCESS});
+    EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), 1000u);
+    std::this_thread::sleep_for(kPatience + std::chrono::milliseconds(100));
+    EXPECT_EQ(filter->MessagePending(nullptr, 0, PENDINGTYPE_TOPLEVEL), DWORD{PENDINGMSG_CANCELCALL});
+    EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), 0xFFFFFFFFu);
+    watch.CallEnded();
+    const WaitOutcome outcome = watch.TakeOutcome();
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_TRUE(outcome.closeRequested);
+    EXPECT_EQ(view.shown, 1);
+    PagerCallWatch = nullptr;
+  }
+  filter->Release();
+  MSG message{};
+  while (PeekMessageW(&message, pager, 0, 0, PM_REMOVE)) {
+  }
+  DestroyWindow(pager);
 }

@@ -4,6 +4,8 @@
 // Every test runs page.exe from a program folder of its own.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -653,6 +655,82 @@ TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
             L"3\tA-91\tSECTION\t-3712\t777.25\t-3118\t1197.25\r\n"
             L"4\t\t\t-3068\t787.25\t-2474\t1207.25\r\n");
   EXPECT_EQ(FindProcessWindow(FPage->Id(), L"#32770", L"PAGE"), nullptr) << "reported more than once";
+}
+
+// ---- A CAD that stops answering: simcad.exe sleeps in a member ----
+
+constexpr wchar_t kWaiting[] = L"待機中";
+// Under Wine a cancelled call still waits for the CAD to answer.
+constexpr int32_t kLongStall = 8000;
+
+void ClickAt(HWND control) {
+  const RECT rect = WindowRect(control);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  INPUT clicks[2]{};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
+class PageWaitTest : public PageEndToEndTest {
+ protected:
+  // Page 2 shown, then a step whose view-centre read the CAD sleeps through.
+  const PagerWindow& StepIntoAStall(int32_t milliseconds) {
+    StartCad(kBricscad);
+    const PagerWindow& pager = StartPage();
+    ShowViewAt(SamplePage(2).CentreX(), SamplePage(2).CentreY());
+    pager.Click(kPagerButton1);
+    ExpectPage(L"2 / 12", SamplePage(2));
+    SimCall(Cad(), L"SimStallOn", {Variant(L"GetVariable"), Variant(int32_t{1}), Variant(milliseconds)});
+    SetForegroundWindow(pager.Handle());
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); }));
+    pager.Click(kPagerButton3);
+    EXPECT_TRUE(pager.WaitForStatus(kWaiting)) << testing::PrintToString(pager.Status());
+    return pager;
+  }
+};
+
+TEST_F(PageWaitTest, EscCancelsAStepTheCadDoesNotAnswerAndTheStatusStaysAsItWas) {
+  const PagerWindow& pager = StepIntoAStall(kLongStall);
+  ParkPointer();
+  EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (ScreenshotFolder() / L"pager-waiting.png").wstring()));
+  const auto pressed = std::chrono::steady_clock::now();
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(pager.WaitForStatus(L"2 / 12")) << testing::PrintToString(pager.Status());
+  std::printf(
+      "the status came back %lld ms after Esc, the CAD sleeping %d ms\n",
+      static_cast<long long>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - pressed).count()),
+      kLongStall);
+  EXPECT_EQ(CallsOf(Cad(), kZoomWindow), 1u) << "the cancelled step went on to zoom";
+  EXPECT_EQ(SimJournal(Cad()).back(), L"Document.GetVariable(\"VIEWCTR\")");
+
+  // The next step works as ever.
+  pager.Click(kPagerButton3);
+  ExpectPage(L"3 / 12", SamplePage(3));
+}
+
+TEST_F(PageWaitTest, AClosedPagerCancelsTheWaitingCallAndClosesSavingTheSettings) {
+  StepIntoAStall(kLongStall);
+  ASSERT_TRUE(FPage->Close()) << "the pager did not close";
+  EXPECT_EQ(FPage->ExitCode(), 0u);
+  EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Target", L"ProgId"), kBricscad);
+  EXPECT_EQ(CallsOf(Cad(), kZoomWindow), 1u);
+}
+
+TEST_F(PageWaitTest, ClicksMadeDuringALongWaitAreNotReplayed) {
+  const PagerWindow& pager = StepIntoAStall(4000);
+  for (int click = 0; click < 3; ++click) ClickAt(pager.Control(kPagerButton3));
+  ParkPointer();
+  ExpectPage(L"3 / 12", SamplePage(3));
+  // Replayed, the clicks would step on from page 3 at once.
+  EXPECT_FALSE(Eventually([&] { return CallsOf(Cad(), kZoomWindow) > 2; }, std::chrono::seconds(3)))
+      << "the clicks made during the wait were replayed";
+  EXPECT_EQ(pager.Status(), L"3 / 12");
+  pager.Click(kPagerButton3);
+  ExpectPage(L"4 / 12", SamplePage(4));
+  EXPECT_EQ(CallsOf(Cad(), kZoomWindow), 3u);
 }
 
 }  // namespace

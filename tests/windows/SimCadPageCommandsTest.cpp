@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "SimCadProcess.h"
@@ -229,11 +230,11 @@ class SimCadBusyTest : public SimCadPageCommandsTest {
   void SetUp() override {
     SimCadPageCommandsTest::SetUp();
     FFilter = CountingFilter::Create();
-    FFilter->RegisterFilter();
+    FRegistration.emplace(FFilter);
   }
   void TearDown() override {
     SimCadPageCommandsTest::TearDown();
-    FFilter->RevokeFilter();
+    FRegistration.reset();
   }
   // What the platform did with a refusal, for the test's record.
   void Record(const char* what) {
@@ -243,7 +244,8 @@ class SimCadBusyTest : public SimCadPageCommandsTest {
     std::printf("%s: server filter consulted %d times, client asked to retry %d times\n", what, consulted,
                 FFilter->retryQuestions);
   }
-  CountingFilter* FFilter = nullptr;
+  CountingFilter* FFilter = nullptr;  // owned by its registration
+  std::optional<ScopedMessageFilter> FRegistration;
 };
 
 // On Windows the pager's filter retries after a second; Wine carries the
