@@ -51,7 +51,6 @@ constexpr std::array<ControlDefinition, 7> kControls{{
 }};
 
 constexpr wchar_t kLayerHint[] = L"枠ポリラインの画層";
-constexpr wchar_t kStatusHint[] = L"ページ番号";
 
 struct Hint {
   int id;
@@ -168,8 +167,6 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
 void TForm105::Button1Click() {
   const WaitCursor wait;
   RunCommand([this] { GetCommand(*this, FCad); });
-  // Get takes its names only once it has shown the page.
-  UpdateStatusHint();
 }
 
 void TForm105::Button2Click(HWND sender) {
@@ -283,8 +280,12 @@ void TForm105::RunCommand(const std::function<void()>& command) {
   const WaitOutcome outcome = FCallWatch->TakeOutcome();
   // The clicks and keys of an impatient user are not replayed.
   if (outcome.waitedLong) DropPendingInput();
-  FTooltip.SetHint(Control(kPagerEdit2), outcome.cancelled ? kStatusHint + (L"\n" + CancelledReason(TargetAppName))
-                                                           : std::wstring(kStatusHint));
+  // Get takes its names only once it has shown the page: the hint follows.
+  UpdateStatusHint();
+  if (outcome.cancelled) {
+    HWND status = Control(kPagerEdit2);
+    FTooltip.SetHint(status, StatusHint(Text(status), PageNames) + L"\n" + CancelledReason(TargetAppName));
+  }
   if (outcome.closeRequested) PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
@@ -293,7 +294,7 @@ void TForm105::ShowWaiting(bool waiting) {
   HWND status = Control(kPagerEdit2);
   if (waiting) FStatusBeforeWaiting = Text(status);
   SetText(status, waiting ? std::wstring(kWaitingStatus) : FStatusBeforeWaiting);
-  FTooltip.SetHint(status, waiting ? WaitingHint(TargetAppName) : std::wstring(kStatusHint));
+  FTooltip.SetHint(status, waiting ? WaitingHint(TargetAppName) : StatusHint(FStatusBeforeWaiting, PageNames));
   UpdateWindow(status);
 }
 
