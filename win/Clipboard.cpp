@@ -8,7 +8,16 @@ namespace {
 
 class OpenedClipboard {
  public:
-  explicit OpenedClipboard(HWND owner) noexcept : FOpen(OpenClipboard(owner) != FALSE) {}
+  // Another program may hold the clipboard for a moment (a clipboard
+  // viewer reading what was just put there): a few short retries.
+  explicit OpenedClipboard(HWND owner) noexcept {
+    constexpr int kTries = 20;
+    constexpr DWORD kPauseMs = 25;
+    for (int i = 0; i < kTries && !FOpen; ++i) {
+      if (i > 0) Sleep(kPauseMs);
+      FOpen = OpenClipboard(owner) != FALSE;
+    }
+  }
   OpenedClipboard(const OpenedClipboard&) = delete;
   OpenedClipboard& operator=(const OpenedClipboard&) = delete;
   ~OpenedClipboard() {
@@ -17,7 +26,7 @@ class OpenedClipboard {
   bool Open() const noexcept { return FOpen; }
 
  private:
-  bool FOpen;
+  bool FOpen = false;
 };
 
 }  // namespace
