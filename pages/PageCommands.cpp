@@ -2,10 +2,14 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <vector>
 
+#include "cad/StopReason.h"
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
+#include "pages/DrawingPages.h"
+#include "pages/StopReasons.h"
 #include "pages/Waku.h"
 
 namespace {
@@ -16,9 +20,11 @@ struct ViewCentre {
 
 ViewCentre ReadViewCentre(DispatchObject& document) {
   const std::array<Variant, 1> name{Variant(L"VIEWCTR")};
-  const Variant centre = CallMethod(document, L"GetVariable", name);
-  const VariantArray& values = centre.AsArray();
-  return {values.At(0).ToDouble(), values.At(1).ToDouble()};
+  return NamingMember(L"GetVariable", [&] {
+    const Variant centre = CallMethod(document, L"GetVariable", name);
+    const VariantArray& values = centre.AsArray();
+    return ViewCentre{values.At(0).ToDouble(), values.At(1).ToDouble()};
+  });
 }
 
 // The eight values at index 0 to 7 when the array's upper bound is 7, so
@@ -62,64 +68,152 @@ void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& docu
               WindowControl& windows) {
   view.SetPageStatus(PageStatus(k + 1, n));
   ZoomToWaku(application, document, AreaOf(WakuList[static_cast<size_t>(k)]), windows);
+  ClearStopReason();
+}
+
+bool TargetRunning(ObjectTable& objects) {
+  if (IsTargetRunning(objects)) return true;
+  ReportStopReason(NotRunningReason(TargetAppName));
+  return false;
+}
+
+DispatchPtr ActiveDocumentOf(DispatchObject& application) {
+  try {
+    return GetObjectValue(application, L"ActiveDocument");
+  } catch (const AutomationError&) {
+    ReportStopReason(NoDrawingReason(TargetAppName));
+    throw;
+  }
+}
+
+// The document's FullName, or its Name when it was never saved; nothing
+// when the CAD cannot tell.
+std::optional<std::wstring> ReadIdentity(DispatchObject& document) {
+  try {
+    std::wstring identity = GetValue(document, L"FullName").AsString();
+    if (identity.empty()) identity = GetValue(document, L"Name").AsString();
+    if (!identity.empty()) return identity;
+  } catch (const AutomationError&) {
+    // A CAD without the members: the pages serve every drawing, as before.
+  }
+  return std::nullopt;
+}
+
+enum class DrawingPagesState { Current, Switched, NotGot };
+
+struct FollowedDrawing {
+  DrawingPagesState state;
+  std::optional<std::wstring> identity;
+};
+
+// Makes the pages of the drawing the CAD shows the current ones when they
+// are kept. A drawing the CAD cannot name, or pages that belong to no
+// drawing, go on as the current ones.
+FollowedDrawing FollowDrawing(DispatchObject& document) {
+  std::optional<std::wstring> identity = ReadIdentity(document);
+  if (!identity || Drawings.IsCurrent(*identity)) return {DrawingPagesState::Current, std::move(identity)};
+  if (Drawings.SwitchTo(*identity)) return {DrawingPagesState::Switched, std::move(identity)};
+  if (!Drawings.CurrentIdentity()) return {DrawingPagesState::Current, std::move(identity)};
+  return {DrawingPagesState::NotGot, std::move(identity)};
+}
+
+// Get's work on the active document, from the selection on.
+void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
+                  std::optional<std::wstring> identity, const SteadyClock& now) {
+  const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
+                                               Variant::ByRef(FrameFilterType()),
+                                               Variant::ByRef(FrameFilterData(view.LayerName()))};
+
+  const DispatchPtr selection = GetObjectValue(document, L"ActiveSelectionSet");
+  CallMethod(*selection, L"Clear");
+  CallMethod(*selection, L"Select", selectArguments);
+  bool selected = GetValue(*selection, L"Count").ToInt64() > 0;
+
+  // Built aside so that a failure while reading leaves the last list.
+  EntityProgress progress(view, now);
+  TWakuList frames;
+  const std::wstring blocks = view.BlockPattern();
+  try {
+    if (selected) {
+      frames = GatherFrames(*selection, progress);
+      CallMethod(*selection, L"Clear");
+    }
+    if (!blocks.empty()) selected = GatherBlockFrames(*selection, blocks, frames, progress) || selected;
+  } catch (...) {
+    progress.PutBackStatus();
+    throw;
+  }
+  if (!selected) {
+    ReportStopReason(NothingSelectedReason(view.LayerName(), blocks));
+    return;
+  }
+
+  const bool upperLeft = view.UpperLeft();
+  Drawings.Got(std::move(identity), std::move(frames), upperLeft);
+  view.SetPageStatus(std::to_wstring(WakuList.size()));
+  if (WakuList.empty()) {
+    ReportStopReason(NoFrameAmongReason(view.LayerName()));
+    return;
+  }
+
+  SortWakuList(WakuList, upperLeft);
+  const int pages = static_cast<int>(WakuList.size());
+  const ViewCentre centre = ReadViewCentre(document);
+  const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
+  if (k < 0) {
+    ReportStopReason(CentreOnNoPageReason());
+    return;
+  }
+  ShowPage(view, application, document, k, pages, cad.windows);
+}
+
+// A step or a page choice on a drawing whose pages were never got runs
+// Get on it instead.
+void GetInstead(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
+                std::optional<std::wstring> identity) {
+  RestoreTargetWindow(application, cad.windows);
+  CollectPages(view, cad, application, document, std::move(identity), SteadyNow);
+}
+
+bool NoPagesAnywhere() {
+  if (!WakuList.empty() || Drawings.HasKept()) return false;
+  ReportStopReason(NoPagesReason());
+  return true;
 }
 
 }  // namespace
 
 void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
-  if (!IsTargetRunning(cad.objects)) return;
+  BeginStopReasons();
+  if (!TargetRunning(cad.objects)) return;
   try {
     const DispatchPtr application = AttachTarget(cad.objects);
     RestoreTargetWindow(*application, cad.windows);
-    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
-    const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
-                                                 Variant::ByRef(FrameFilterType()),
-                                                 Variant::ByRef(FrameFilterData(view.LayerName()))};
-
-    const DispatchPtr selection = GetObjectValue(*document, L"ActiveSelectionSet");
-    CallMethod(*selection, L"Clear");
-    CallMethod(*selection, L"Select", selectArguments);
-    bool selected = GetValue(*selection, L"Count").ToInt64() > 0;
-
-    // Built aside so that a failure while reading leaves the last list.
-    EntityProgress progress(view, now);
-    TWakuList frames;
-    try {
-      if (selected) {
-        frames = GatherFrames(*selection, progress);
-        CallMethod(*selection, L"Clear");
-      }
-      if (const std::wstring blocks = view.BlockPattern(); !blocks.empty())
-        selected = GatherBlockFrames(*selection, blocks, frames, progress) || selected;
-    } catch (...) {
-      progress.PutBackStatus();
-      throw;
-    }
-    if (!selected) return;
-
-    WakuList = std::move(frames);
-    view.SetPageStatus(std::to_wstring(WakuList.size()));
-    if (WakuList.empty()) return;
-
-    SortWakuList(WakuList, view.UpperLeft());
-    const int pages = static_cast<int>(WakuList.size());
-    const ViewCentre centre = ReadViewCentre(*document);
-    const int k = LocateWaku(WakuList, centre.x, centre.y, pages);
-    if (k < 0) return;
-    view.SetPageStatus(PageStatus(k + 1, pages));
-    ZoomToWaku(*application, *document, AreaOf(WakuList[static_cast<size_t>(k)]), cad.windows);
-  } catch (const std::exception&) {
-    // A busy, closing or unusual CAD ends the command silently.
+    const DispatchPtr document = ActiveDocumentOf(*application);
+    CollectPages(view, cad, *application, *document, ReadIdentity(*document), now);
+  } catch (const std::exception& error) {
+    // A busy, closing or unusual CAD ends the command without a message.
+    ReportCallFailure(error);
   }
 }
 
 void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
-  const int n = static_cast<int>(WakuList.size());
-  if (n <= 0) return;
+  BeginStopReasons();
+  if (NoPagesAnywhere()) return;
   try {
-    if (!IsTargetRunning(cad.objects)) return;
+    if (!TargetRunning(cad.objects)) return;
     const DispatchPtr application = AttachTarget(cad.objects);
-    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
+    const DispatchPtr document = ActiveDocumentOf(*application);
+    FollowedDrawing followed = FollowDrawing(*document);
+    if (followed.state == DrawingPagesState::NotGot) {
+      GetInstead(view, cad, *application, *document, std::move(followed.identity));
+      return;
+    }
+    const int n = static_cast<int>(WakuList.size());
+    if (n <= 0) {
+      ReportStopReason(NoPagesReason());
+      return;
+    }
     const ViewCentre centre = ReadViewCentre(*document);
     int k = LocateWaku(WakuList, centre.x, centre.y, n);
     if (k < 0) {
@@ -130,20 +224,43 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
     ShowPage(view, *application, *document, k, n, cad.windows);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // As in Get: the command simply stops.
+    ReportCallFailure(error);
   }
 }
 
 void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
-  const int n = static_cast<int>(WakuList.size());
-  if (k < 0 || k >= n) return;
+  BeginStopReasons();
+  if (NoPagesAnywhere()) return;
+  if (k < 0 || k >= static_cast<int>(WakuList.size())) return;
   try {
-    if (!IsTargetRunning(cad.objects)) return;
+    if (!TargetRunning(cad.objects)) return;
     const DispatchPtr application = AttachTarget(cad.objects);
-    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
-    ShowPage(view, *application, *document, k, n, cad.windows);
-  } catch (const std::exception&) {
+    const DispatchPtr document = ActiveDocumentOf(*application);
+    FollowedDrawing followed = FollowDrawing(*document);
+    if (followed.state == DrawingPagesState::NotGot) {
+      GetInstead(view, cad, *application, *document, std::move(followed.identity));
+      return;
+    }
+    const int n = static_cast<int>(WakuList.size());
+    if (followed.state == DrawingPagesState::Current) {
+      ShowPage(view, *application, *document, k, n, cad.windows);
+      return;
+    }
+    // The choice was among another drawing's pages: only where the view
+    // lies in this drawing's.
+    const ViewCentre centre = ReadViewCentre(*document);
+    const int shown = n > 0 ? LocateWaku(WakuList, centre.x, centre.y, n) : -1;
+    if (shown < 0) {
+      view.SetPageStatus(std::to_wstring(n));
+      ReportStopReason(n > 0 ? CentreOnNoPageReason() : NoPagesReason());
+      return;
+    }
+    view.SetPageStatus(PageStatus(shown + 1, n));
+    ClearStopReason();
+  } catch (const std::exception& error) {
     // As a step: the command simply stops.
+    ReportCallFailure(error);
   }
 }

@@ -139,8 +139,8 @@ class SimObject : public DispatchObject {
 
 class EntityObject : public SimObject {
  public:
-  EntityObject(std::weak_ptr<SimCad::State> state, size_t index, uint64_t generation)
-      : SimObject(std::move(state), L"Entity"), FIndex(index), FGeneration(generation) {}
+  EntityObject(std::weak_ptr<SimCad::State> state, size_t index, uint64_t document)
+      : SimObject(std::move(state), L"Entity"), FIndex(index), FDocument(document) {}
 
  protected:
   std::span<const Member> Members() const override {
@@ -150,11 +150,10 @@ class EntityObject : public SimObject {
   }
 
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
-    if (state.generation != FGeneration)
-      throw AutomationError(hresult::Fail, L"the entity belongs to a drawing that is no longer open");
-    const Entity& entity = state.drawing.entities[FIndex];
+    const Drawing& drawing = state.Document(FDocument).drawing;
+    const Entity& entity = drawing.entities[FIndex];
     if (member == L"Layer") return Variant(entity.layer);
-    if (member == L"GetBoundingBox") return GetBoundingBox(state.drawing, entity, arguments);
+    if (member == L"GetBoundingBox") return GetBoundingBox(drawing, entity, arguments);
     // Only polylines have these; a line or a text does not know them.
     if (!entity.IsPolyline()) throw UnknownMemberError(member);
     if (member == L"Closed") return Variant(entity.closed);
@@ -180,12 +179,13 @@ class EntityObject : public SimObject {
   }
 
   size_t FIndex;
-  uint64_t FGeneration;
+  uint64_t FDocument;
 };
 
 class SelectionSetObject : public SimObject {
  public:
-  explicit SelectionSetObject(std::weak_ptr<SimCad::State> state) : SimObject(std::move(state), L"SelectionSet") {}
+  SelectionSetObject(std::weak_ptr<SimCad::State> state, uint64_t document)
+      : SimObject(std::move(state), L"SelectionSet"), FDocument(document) {}
 
  protected:
   std::span<const Member> Members() const override {
@@ -195,25 +195,27 @@ class SelectionSetObject : public SimObject {
   }
 
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    OpenDocument& document = state.Document(FDocument);
+    std::vector<size_t>& selection = document.selection;
     if (member == L"Clear") {
-      state.selection.clear();
+      selection.clear();
     } else if (member == L"Select") {
-      Select(state, arguments);
+      Select(document, arguments);
     } else if (member == L"Count") {
-      return Variant(static_cast<int32_t>(state.selection.size()));
+      return Variant(static_cast<int32_t>(selection.size()));
     } else {
       const int32_t index = IntegerArgument(member, arguments[0]);
-      if (index < 0 || static_cast<size_t>(index) >= state.selection.size())
+      if (index < 0 || static_cast<size_t>(index) >= selection.size())
         InvalidArgument(member, L"index " + std::to_wstring(index) + L" is outside the set of " +
-                                    std::to_wstring(state.selection.size()));
-      return Variant(DispatchPtr(
-          std::make_shared<EntityObject>(WeakState(), state.selection[static_cast<size_t>(index)], state.generation)));
+                                    std::to_wstring(selection.size()));
+      return Variant(
+          DispatchPtr(std::make_shared<EntityObject>(WeakState(), selection[static_cast<size_t>(index)], FDocument)));
     }
     return Variant();
   }
 
  private:
-  static void Select(SimCad::State& state, std::span<const Variant> arguments) {
+  static void Select(OpenDocument& state, std::span<const Variant> arguments) {
     const int32_t mode = IntegerArgument(L"Select", arguments[0]);
     if (mode != kSelectAll)
       InvalidArgument(L"Select", L"mode " + std::to_wstring(mode) + L" is not simulated; only 5 (all) is");
@@ -226,25 +228,34 @@ class SelectionSetObject : public SimObject {
     for (size_t i = 0; i < state.drawing.entities.size(); ++i)
       if (!selected[i] && filter.Matches(state.drawing.entities[i])) state.selection.push_back(i);
   }
+
+  uint64_t FDocument;
 };
 
-void ZoomTo(SimCad::State& state, double x1, double y1, double x2, double y2) {
-  if (const auto view = WindowView(x1, y1, x2, y2)) state.view = *view;
+void ZoomTo(OpenDocument& document, double x1, double y1, double x2, double y2) {
+  if (const auto view = WindowView(x1, y1, x2, y2)) document.view = *view;
 }
 
 class DocumentObject : public SimObject {
  public:
-  explicit DocumentObject(std::weak_ptr<SimCad::State> state) : SimObject(std::move(state), L"Document") {}
+  DocumentObject(std::weak_ptr<SimCad::State> state, uint64_t document)
+      : SimObject(std::move(state), L"Document"), FDocument(document) {}
 
  protected:
   std::span<const Member> Members() const override {
-    static constexpr std::array<Member, 3> kMembers{
-        {{L"ActiveSelectionSet", true}, {L"GetVariable", false, 1}, {L"SendCommand", false, 1}}};
+    static constexpr std::array<Member, 5> kMembers{{{L"ActiveSelectionSet", true},
+                                                     {L"GetVariable", false, 1},
+                                                     {L"SendCommand", false, 1},
+                                                     {L"FullName", true},
+                                                     {L"Name", true}}};
     return kMembers;
   }
 
-  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+  Variant Call(SimCad::State& simulated, std::wstring_view member, std::span<const Variant> arguments) override {
+    OpenDocument& state = simulated.Document(FDocument);
     if (member == L"ActiveSelectionSet") return Variant(state.selectionSet);
+    if (member == L"FullName") return Variant(state.names.fullName);
+    if (member == L"Name") return Variant(state.names.name);
     if (member == L"GetVariable") return GetVariable(state, StringArgument(member, arguments[0]));
     // The CAD takes any text; what it cannot read it does not carry out.
     for (const ZoomCorners& zoom : state.commandLine.Feed(StringArgument(member, arguments[0])))
@@ -253,11 +264,13 @@ class DocumentObject : public SimObject {
   }
 
  private:
-  static Variant GetVariable(const SimCad::State& state, const std::wstring& name) {
+  static Variant GetVariable(const OpenDocument& state, const std::wstring& name) {
     if (SameName(name, L"VIEWCTR")) return PointOf(state.view.centreX, state.view.centreY);
     if (SameName(name, L"VIEWSIZE")) return Variant(state.view.height);
     InvalidArgument(L"GetVariable", L"system variable " + name + L" is not simulated");
   }
+
+  uint64_t FDocument;
 };
 
 class ApplicationObject : public SimObject {
@@ -273,22 +286,26 @@ class ApplicationObject : public SimObject {
 
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
     if (member == L"HWND") return Variant(state.windowHandle);
-    if (member == L"ActiveDocument") return Variant(state.document);
+    // A CAD without an open drawing answers with no object.
+    if (member == L"ActiveDocument") return state.documents.empty() ? Variant() : Variant(state.Active().object);
     const Point lowerLeft = PointArgument(member, arguments[0]);
     const Point upperRight = PointArgument(member, arguments[1]);
     if (!WindowView(lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y))
       InvalidArgument(member, L"the window has no extent");
-    ZoomTo(state, lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y);
+    ZoomTo(state.Active(), lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y);
     return Variant();
   }
 };
 
 }  // namespace
 
-void CreateAutomationObjects(const std::shared_ptr<SimCad::State>& state) {
+void CreateApplicationObject(const std::shared_ptr<SimCad::State>& state) {
   state->application = std::make_shared<ApplicationObject>(state);
-  state->document = std::make_shared<DocumentObject>(state);
-  state->selectionSet = std::make_shared<SelectionSetObject>(state);
+}
+
+void CreateDocumentObjects(const std::shared_ptr<SimCad::State>& state, OpenDocument& document) {
+  document.object = std::make_shared<DocumentObject>(state, document.serial);
+  document.selectionSet = std::make_shared<SelectionSetObject>(state, document.serial);
 }
 
 bool KnowsMember(const DispatchObject& object, std::wstring_view member) {

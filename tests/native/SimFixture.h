@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cad/TargetCad.h"
+#include "pages/DrawingPages.h"
 #include "pages/PageCommands.h"
 #include "pages/Waku.h"
 #include "sim/SimCad.h"
@@ -48,12 +49,12 @@ struct SteppingClock {
 class SimCadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WakuList.clear();
+    Drawings.Clear();
     TargetProgId = kDefaultProgId;
     objects.Run(TargetProgId, cad);
   }
   void TearDown() override {
-    WakuList.clear();
+    Drawings.Clear();
     TargetProgId.clear();
   }
 

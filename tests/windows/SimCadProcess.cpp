@@ -119,6 +119,7 @@ bool SimQuery(DispatchObject& application, const wchar_t* member) { return GetVa
 std::vector<std::wstring> PolylineGetJournal(int polylines) {
   std::vector<std::wstring> journal{L"Application.HWND()",
                                     L"Application.ActiveDocument()",
+                                    L"Document.FullName()",
                                     L"Document.ActiveSelectionSet()",
                                     L"SelectionSet.Clear()",
                                     L"SelectionSet.Select(I4 5, Missing, Missing, &[I2 0..1: I2 8, I2 0], "
