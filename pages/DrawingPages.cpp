@@ -25,8 +25,7 @@ void KeptDrawings::KeepCurrent() {
 
 void KeptDrawings::Got(std::optional<std::wstring> identity, TWakuList frames, bool upperLeft) {
   if (!identity || !FCurrent.identity || !SameDrawing(*identity, *FCurrent.identity)) KeepCurrent();
-  if (identity)
-    std::erase_if(FKept, [&](const DrawingPages& kept) { return SameDrawing(kept.identity, *identity); });
+  if (identity) std::erase_if(FKept, [&](const DrawingPages& kept) { return SameDrawing(kept.identity, *identity); });
   FCurrent = Current{std::move(identity), upperLeft};
   WakuList = std::move(frames);
 }
@@ -36,8 +35,8 @@ bool KeptDrawings::IsCurrent(std::wstring_view identity) const {
 }
 
 bool KeptDrawings::SwitchTo(std::wstring_view identity) {
-  const auto found =
-      std::find_if(FKept.begin(), FKept.end(), [&](const DrawingPages& kept) { return SameDrawing(kept.identity, identity); });
+  const auto found = std::find_if(FKept.begin(), FKept.end(),
+                                  [&](const DrawingPages& kept) { return SameDrawing(kept.identity, identity); });
   if (found == FKept.end()) return false;
   DrawingPages pages = std::move(*found);
   FKept.erase(found);

@@ -13,8 +13,8 @@
 
 // Everything a Get leaves for one drawing.
 struct DrawingPages {
-  std::wstring identity;  // the document's FullName, or its Name when never saved
-  TWakuList frames;       // in page order
+  std::wstring identity;   // the document's FullName, or its Name when never saved
+  TWakuList frames;        // in page order
   bool upperLeft = false;  // the order in force when got
 };
 

@@ -5,13 +5,16 @@
 #include <optional>
 
 #include "cad/MessageFilter.h"
+#include "cad/StopReason.h"
 #include "cad/TargetCad.h"
+#include "pages/DrawingPages.h"
 #include "pages/Waku.h"
 #include "settings/WinMonitors.h"
 #include "theme/StyledMenu.h"
 #include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"
 #include "ui/PageMenu.h"
+#include "ui/StatusTooltip.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
@@ -46,6 +49,7 @@ constexpr std::array<ControlDefinition, 7> kControls{{
 }};
 
 constexpr wchar_t kLayerHint[] = L"枠ポリラインの画層";
+constexpr wchar_t kStatusHint[] = L"ページ番号";
 
 struct Hint {
   int id;
@@ -57,7 +61,7 @@ constexpr std::array<Hint, 7> kHints{{
     {kPagerCheckBox1, L"左上から枠を検出"},
     {kPagerButton2, L"直前のページ"},
     {kPagerButton3, L"次のページ"},
-    {kPagerEdit2, L"ページ番号"},
+    {kPagerEdit2, kStatusHint},
     {kPagerButton4, L"ターゲットCADを変更"},
 }};
 
@@ -89,6 +93,7 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kReportHotKeyProblems: ReportError(FHotKeyProblems); return true;
     case WM_DESTROY:
       FHotKeys.Unregister();
+      SetStopReasonListener({});
       // Closing the pager ends the program, also when saving failed.
       Guarded(
           [this] {
@@ -115,6 +120,7 @@ bool TForm105::FormCreated() {
   PassMenuAndWheelToParent(Control(kPagerEdit1));
   PassMenuAndWheelToParent(Control(kPagerEdit2));
   ApplyDpi(Dpi());
+  SetStopReasonListener([this](const std::wstring& reason) { StopReasonChanged(reason); });
   FormCreate();
   RegisterHotKeys();
   return true;
@@ -199,8 +205,10 @@ void TForm105::ContextMenu(HWND target, LPARAM position) {
 
 void TForm105::ShowPageMenu(POINT screen) {
   const int pages = static_cast<int>(WakuList.size());
+  const std::optional<std::wstring>& drawing = Drawings.CurrentIdentity();
   StyledMenu menu(Fonts().Font(kFormFont), Dpi());
-  for (const PageMenuItem& item : PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages)))
+  for (const PageMenuItem& item : PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages),
+                                                drawing ? DrawingTitle(*drawing) : std::wstring()))
     menu.Add(static_cast<UINT>(item.page), item.label, item.checked, item.enabled, item.newColumn);
   if (const UINT page = menu.Track(Handle(), screen)) GoToPageCommand(*this, FCad, static_cast<int>(page) - 1);
 }
@@ -233,6 +241,13 @@ void TForm105::Activated(bool active) {
   } else {
     RememberFocus();
   }
+}
+
+// Where the user finds it by resting the mouse on the status; and, for a
+// support person, in a debug viewer.
+void TForm105::StopReasonChanged(const std::wstring& reason) {
+  FTooltip.SetHint(Control(kPagerEdit2), StatusTooltipText(kStatusHint, reason));
+  if (!reason.empty()) OutputDebugStringW((L"PAGE: " + reason + L"\n").c_str());
 }
 
 void TForm105::UpdateCaption() { SetText(Handle(), ApplicationTitle + L" [" + TargetAppName + L"]"); }

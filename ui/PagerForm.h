@@ -62,6 +62,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow {
   void RegisterHotKeys();
   void HotKeyPressed(WPARAM id);
   void Activated(bool active);
+  void StopReasonChanged(const std::wstring& reason);
   void UpdateCaption();
 
   Profile& FSettings;
