@@ -3,6 +3,9 @@
 // read back with WM_GETTEXT, the CAD's journal and view read through COM.
 // Every test runs page.exe from a program folder of its own.
 #include <gtest/gtest.h>
+#include <windows.h>
+// TOOLTIPS_CLASSW; needs windows.h first.
+#include <commctrl.h>
 
 #include <filesystem>
 #include <memory>
@@ -113,8 +116,9 @@ class PageEndToEndTest : public testing::Test {
     FCads.clear();
   }
 
-  DispatchObject& StartCad(const std::wstring& progId, const std::wstring& drawing = SampleDrawingPath()) {
-    FCads.push_back(std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, drawing));
+  DispatchObject& StartCad(const std::wstring& progId,
+                           const std::vector<std::wstring>& drawings = {SampleDrawingPath()}) {
+    FCads.push_back(std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, drawings));
     FApplications.push_back(AttachSimCad(progId));
     SimCall(*FApplications.back(), L"SimClearJournal");
     return *FApplications.back();
@@ -362,7 +366,7 @@ constexpr Frame kMirroredSheet{1000, 0, 1420, 297}, kLastSheet{1500, 0, 1920, 29
 class PageBlocksTest : public PageEndToEndTest, public testing::WithParamInterface<const wchar_t*> {};
 
 TEST_P(PageBlocksTest, WithABlockPatternSheetsFramedByBlocksArePaged) {
-  DispatchObject& cad = StartCad(GetParam(), BlockDrawingPath());
+  DispatchObject& cad = StartCad(GetParam(), {BlockDrawingPath()});
   WriteSetting(FFolder.SettingsFile(), L"Target", L"ProgId", GetParam());
   WriteSetting(FFolder.SettingsFile(), L"Waku", L"Blocks", kBlockPattern);
   const PagerWindow& pager = StartPage();
@@ -378,7 +382,7 @@ TEST_P(PageBlocksTest, WithABlockPatternSheetsFramedByBlocksArePaged) {
 INSTANTIATE_TEST_SUITE_P(ZoomKinds, PageBlocksTest, testing::Values(kBricscad, L"AutoCAD.Application"));
 
 TEST_F(PageEndToEndTest, WithoutABlockPatternGetMakesTodaysCallsAndFindsOnlyPolylines) {
-  DispatchObject& cad = StartCad(kBricscad, BlockDrawingPath());
+  DispatchObject& cad = StartCad(kBricscad, {BlockDrawingPath()});
   const PagerWindow& pager = StartPage();
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"2")) << testing::PrintToString(pager.Status());
@@ -549,6 +553,87 @@ TEST_F(PageEndToEndTest, WithoutAKeysSectionNoHotKeyIsTaken) {
   StartPage();
   for (const UINT key : {VK_NEXT, VK_PRIOR, VK_HOME})
     EXPECT_TRUE(HeldHotKey(MOD_CONTROL | MOD_ALT, key).Held()) << "page.exe holds Ctrl+Alt+" << key;
+}
+
+// Two drawings open in one CAD: the sample (active at start) and the
+// block-framed one, whose two polyline frames are its pages here.
+TEST_F(PageEndToEndTest, ThePagesFollowTheDrawingTheCadShows) {
+  DispatchObject& cad = StartCad(kBricscad, {SampleDrawingPath(), BlockDrawingPath()});
+  const PagerWindow& pager = StartPage();
+  ShowViewAt(SamplePage(2).CentreX(), SamplePage(2).CentreY());
+  pager.Click(kPagerButton1);
+  ExpectPage(L"2 / 12", SamplePage(2));
+
+  SimCall(cad, L"SimActivateDocument", {Variant(int32_t{1})});
+  SimCall(cad, L"SimClearJournal");
+  pager.Click(kPagerButton3);  // the other drawing has no pages yet: Get runs on it
+  const std::wstring onOther = pager.WaitForStatusOtherThan(L"2 / 12");
+  EXPECT_TRUE(onOther == L"2" || onOther.ends_with(L" / 2")) << testing::PrintToString(onOther);
+  EXPECT_EQ(CallsOf(cad, L"SelectionSet.Select"), 1u);
+
+  SimCall(cad, L"SimActivateDocument", {Variant(int32_t{0})});
+  SimCall(cad, L"SimClearJournal");
+  pager.Click(kPagerButton3);  // back on the sample: its kept pages, no selection
+  ExpectPage(L"3 / 12", SamplePage(3));
+  const std::vector<std::wstring> journal = SimJournal(cad);
+  ASSERT_GE(journal.size(), 4u);
+  EXPECT_EQ(std::vector<std::wstring>(journal.begin(), journal.begin() + 4),
+            (std::vector<std::wstring>{L"Application.ActiveDocument()", L"Document.FullName()",
+                                       L"Document.GetVariable(\"VIEWCTR\")", L"Application.HWND()"}));
+  EXPECT_EQ(CallsOf(cad, L"SelectionSet."), 0u) << "the kept pages were selected again";
+
+  HWND menu = OpenPageMenuFromStatus(pager);
+  ASSERT_NE(menu, nullptr) << "no page menu";
+  EXPECT_NO_THROW(SaveWindowShot(menu, (ScreenshotFolder() / L"page-menu-drawing.png").wstring()));
+  PressKeys({VK_ESCAPE});
+}
+
+TEST_F(PageEndToEndTest, TheStatusTooltipTellsWhyGetFoundNoPage) {
+  WriteSetting(FFolder.SettingsFile(), L"Waku", L"Layer", L"NOFRAMES");
+  DispatchObject& cad = StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(Eventually([&] { return CallsOf(cad, L"SelectionSet.Count") == 1; }));
+
+  HWND status = pager.Control(kPagerEdit2);
+  const RECT rect = WindowRect(status);
+  SetForegroundWindow(pager.Handle());
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  HWND tip = nullptr;
+  const bool shown = Eventually([&] {
+    tip = FindProcessWindow(FPage->Id(), TOOLTIPS_CLASSW);
+    return tip && RemoteTextOrEmpty(tip).find(L"NOFRAMES") != std::wstring::npos;
+  });
+  ASSERT_TRUE(shown) << "tooltip " << (tip ? testing::PrintToString(RemoteTextOrEmpty(tip)) : "not shown");
+  EXPECT_EQ(RemoteTextOrEmpty(tip), L"ページ番号\n画層 NOFRAMES に枠が見つかりません");
+  RECT area = WindowRect(pager.Handle());
+  const RECT tipRect = WindowRect(tip);
+  UnionRect(&area, &area, &tipRect);
+  InflateRect(&area, 8, 8);
+  EXPECT_NO_THROW(SaveScreenShot(area, (ScreenshotFolder() / L"status-reason-tooltip.png").wstring()));
+  ParkPointer();
+}
+
+TEST_F(PageEndToEndTest, ASecondStartFromTheSameFolderShowsTheFirstAndEnds) {
+  const PagerWindow& pager = StartPage();
+  PostMessageW(pager.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(Eventually([&] { return IsIconic(pager.Handle()) != FALSE; }));
+
+  DWORD secondId = 0;
+  const UniqueHandle second = StartPageProgram(FFolder.Program(), secondId);
+  ASSERT_EQ(WaitForSingleObject(second.Get(), 20000), WAIT_OBJECT_0) << "the second page.exe keeps running";
+  DWORD exitCode = 1;
+  GetExitCodeProcess(second.Get(), &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_TRUE(Eventually([&] { return !IsIconic(pager.Handle()); })) << "the first pager stays minimized";
+  EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); })) << "the first pager is not in front";
+  EXPECT_FALSE(std::filesystem::exists(FFolder.SettingsFile())) << "the second start wrote page.ini";
+
+  const PageProgramFolder otherFolder;
+  PageProcess other(otherFolder.Program());
+  EXPECT_TRUE(other.Running());
+  EXPECT_TRUE(FPage->Running());
+  EXPECT_TRUE(other.Close());
 }
 
 }  // namespace
