@@ -167,12 +167,23 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
   ShowPage(view, application, document, k, pages, cad.windows);
 }
 
-// A step or a page choice on a drawing whose pages were never got runs
-// Get on it instead.
-void GetInstead(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
-                std::optional<std::wstring> identity) {
-  RestoreTargetWindow(application, cad.windows);
-  CollectPages(view, cad, application, document, std::move(identity), SteadyNow);
+// A step or a page choice, once the CAD runs: attaches, follows the drawing
+// the CAD shows and, on a drawing whose pages were never got, runs Get on
+// it instead. Nothing when that Get did the command.
+struct Followed {
+  DispatchPtr application, document;
+  DrawingPagesState state;
+};
+
+std::optional<Followed> AttachFollowingTheDrawing(PagerView& view, CadAccess cad) {
+  DispatchPtr application = AttachTarget(cad.objects);
+  DispatchPtr document = ActiveDocumentOf(*application);
+  FollowedDrawing followed = FollowDrawing(*document);
+  if (followed.state != DrawingPagesState::NotGot)
+    return Followed{std::move(application), std::move(document), followed.state};
+  RestoreTargetWindow(*application, cad.windows);
+  CollectPages(view, cad, *application, *document, std::move(followed.identity), SteadyNow);
+  return std::nullopt;
 }
 
 bool NoPagesAnywhere() {
@@ -202,19 +213,16 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
   if (NoPagesAnywhere()) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    const DispatchPtr application = AttachTarget(cad.objects);
-    const DispatchPtr document = ActiveDocumentOf(*application);
-    FollowedDrawing followed = FollowDrawing(*document);
-    if (followed.state == DrawingPagesState::NotGot) {
-      GetInstead(view, cad, *application, *document, std::move(followed.identity));
-      return;
-    }
+    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    if (!followed) return;
+    DispatchObject& application = *followed->application;
+    DispatchObject& document = *followed->document;
     const int n = static_cast<int>(WakuList.size());
     if (n <= 0) {
       ReportStopReason(NoPagesReason());
       return;
     }
-    const ViewCentre centre = ReadViewCentre(*document);
+    const ViewCentre centre = ReadViewCentre(document);
     int k = LocateWaku(WakuList, centre.x, centre.y, n);
     if (k < 0) {
       k = 0;
@@ -223,7 +231,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    ShowPage(view, *application, *document, k, n, cad.windows);
+    ShowPage(view, application, document, k, n, cad.windows);
   } catch (const std::exception& error) {
     // As in Get: the command simply stops.
     ReportCallFailure(error);
@@ -236,21 +244,16 @@ void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
   if (k < 0 || k >= static_cast<int>(WakuList.size())) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    const DispatchPtr application = AttachTarget(cad.objects);
-    const DispatchPtr document = ActiveDocumentOf(*application);
-    FollowedDrawing followed = FollowDrawing(*document);
-    if (followed.state == DrawingPagesState::NotGot) {
-      GetInstead(view, cad, *application, *document, std::move(followed.identity));
-      return;
-    }
+    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    if (!followed) return;
     const int n = static_cast<int>(WakuList.size());
-    if (followed.state == DrawingPagesState::Current) {
-      ShowPage(view, *application, *document, k, n, cad.windows);
+    if (followed->state == DrawingPagesState::Current) {
+      ShowPage(view, *followed->application, *followed->document, k, n, cad.windows);
       return;
     }
     // The choice was among another drawing's pages: only where the view
     // lies in this drawing's.
-    const ViewCentre centre = ReadViewCentre(*document);
+    const ViewCentre centre = ReadViewCentre(*followed->document);
     const int shown = n > 0 ? LocateWaku(WakuList, centre.x, centre.y, n) : -1;
     if (shown < 0) {
       view.SetPageStatus(std::to_wstring(n));
