@@ -30,7 +30,7 @@ int RunPage(HINSTANCE instance) {
     return 0;
   }
 
-  const ComApartment apartment;
+  const ScopedApartment apartment;
   ApplyVisualStyle(instance, kDarkStyleName);
   ApplicationTitle = L"PAGE";
 

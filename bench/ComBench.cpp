@@ -260,7 +260,7 @@ void MeasureBlocks(DispatchObject& application, const std::wstring& drawing, int
 
 int main() {
   try {
-    const ComApartment apartment;
+    const ScopedApartment apartment;
     // As page.exe runs its commands.
     TMessageFilter* filter = TMessageFilter::Create();
     filter->RegisterFilter();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <sstream>
+#include <type_traits>
 
 #include "common/Unicode.h"
 
@@ -60,19 +61,37 @@ Variant Variant::ArrayOf(VariantKind elementKind, int32_t lowerBound, std::vecto
 }
 
 VariantKind Variant::Kind() const {
-  const Variant& value = Deref();
-  switch (value.FValue.index()) {
-    case 0: return VariantKind::Empty;
-    case 1: return VariantKind::Missing;
-    case 2: return VariantKind::Bool;
-    case 3: return VariantKind::Int16;
-    case 4: return VariantKind::Int32;
-    case 5: return VariantKind::Int64;
-    case 6: return VariantKind::Double;
-    case 7: return VariantKind::String;
-    case 8: return VariantKind::Object;
-    default: return VariantKind::Array;
-  }
+  return std::visit(
+      [](const auto& held) {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, std::monostate>)
+          return VariantKind::Empty;
+        else if constexpr (std::is_same_v<Held, MissingTag>)
+          return VariantKind::Missing;
+        else if constexpr (std::is_same_v<Held, bool>)
+          return VariantKind::Bool;
+        else if constexpr (std::is_same_v<Held, int16_t>)
+          return VariantKind::Int16;
+        else if constexpr (std::is_same_v<Held, int32_t>)
+          return VariantKind::Int32;
+        else if constexpr (std::is_same_v<Held, int64_t>)
+          return VariantKind::Int64;
+        else if constexpr (std::is_same_v<Held, double>)
+          return VariantKind::Double;
+        else if constexpr (std::is_same_v<Held, std::wstring>)
+          return VariantKind::String;
+        else if constexpr (std::is_same_v<Held, DispatchPtr>)
+          return VariantKind::Object;
+        else if constexpr (std::is_same_v<Held, VariantArray>)
+          return VariantKind::Array;
+        else {
+          // A new alternative must be given its kind above. Deref() never
+          // ends on a reference, so this one is not met.
+          static_assert(std::is_same_v<Held, std::shared_ptr<Variant>>);
+          return VariantKind::Variant;
+        }
+      },
+      Deref().FValue);
 }
 
 const Variant& Variant::Deref() const {

@@ -4,27 +4,11 @@
 
 #include "cad/ComError.h"
 
-ScopedBstr::ScopedBstr(std::wstring_view text)
-    : FValue(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
-  if (!FValue) throw ComError(E_OUTOFMEMORY);
+UniqueBstr AllocateBstr(std::wstring_view text) {
+  UniqueBstr owner(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+  if (!owner) throw ComError(E_OUTOFMEMORY);
+  return owner;
 }
-
-ScopedBstr::ScopedBstr(ScopedBstr&& other) noexcept : FValue(other.Release()) {}
-
-ScopedBstr& ScopedBstr::operator=(ScopedBstr&& other) noexcept {
-  if (this != &other) {
-    SysFreeString(FValue);
-    FValue = other.Release();
-  }
-  return *this;
-}
-
-BSTR* ScopedBstr::Put() noexcept {
-  SysFreeString(std::exchange(FValue, nullptr));
-  return &FValue;
-}
-
-BSTR ScopedBstr::Release() noexcept { return std::exchange(FValue, nullptr); }
 
 ScopedVariant::ScopedVariant(ScopedVariant&& other) noexcept
     : FValue(other.FValue), FReferenced(std::move(other.FReferenced)) {
@@ -73,18 +57,8 @@ VARIANT ScopedVariant::Release() noexcept {
   return value;
 }
 
-ScopedSafeArray::ScopedSafeArray(ScopedSafeArray&& other) noexcept : FValue(other.Release()) {}
-
-ScopedSafeArray& ScopedSafeArray::operator=(ScopedSafeArray&& other) noexcept {
-  if (this != &other) {
-    SafeArrayDestroy(FValue);
-    FValue = other.Release();
-  }
-  return *this;
+ScopedSafeArrayAccess::ScopedSafeArrayAccess(SAFEARRAY* array) : FArray(array) {
+  ThrowIfFailed(SafeArrayAccessData(array, &FData));
 }
 
-SAFEARRAY* ScopedSafeArray::Release() noexcept { return std::exchange(FValue, nullptr); }
-
-SafeArrayData::SafeArrayData(SAFEARRAY* array) : FArray(array) { ThrowIfFailed(SafeArrayAccessData(array, &FData)); }
-
-ComApartment::ComApartment() { ThrowIfFailed(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
+ScopedApartment::ScopedApartment() { ThrowIfFailed(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }

@@ -1,5 +1,6 @@
-// RAII owners of the COM resources the automation client handles: BSTR,
-// VARIANT, SAFEARRAY and its data lock, and the thread's COM apartment.
+// The owners of the COM resources the automation client handles: BSTR and
+// SAFEARRAY as UniqueResource; VARIANT, the array's data lock and the
+// thread's apartment as scopes, since they keep more than a handle.
 #pragma once
 
 #include <ole2.h>
@@ -8,24 +9,25 @@
 #include <string>
 #include <string_view>
 
-class ScopedBstr {
- public:
-  ScopedBstr() noexcept = default;
-  // Keeps every character, embedded NULs included. Throws on allocation failure.
-  explicit ScopedBstr(std::wstring_view text);
-  ScopedBstr(ScopedBstr&& other) noexcept;
-  ScopedBstr& operator=(ScopedBstr&& other) noexcept;
-  ~ScopedBstr() { SysFreeString(FValue); }
+#include "common/UniqueResource.h"
 
-  BSTR Get() const noexcept { return FValue; }
-  BSTR* Put() noexcept;
-  [[nodiscard]] BSTR Release() noexcept;
-  // A null BSTR reads as the empty string, as automation defines it.
-  std::wstring Text() const { return std::wstring(FValue ? FValue : L"", SysStringLen(FValue)); }
+namespace handle_traits {
 
- private:
-  BSTR FValue = nullptr;
+struct Bstr : NullWhenNone<BSTR> {
+  static void Close(Handle handle) noexcept { SysFreeString(handle); }
 };
+
+struct SafeArray : NullWhenNone<SAFEARRAY*> {
+  static bool Close(Handle handle) noexcept { return SUCCEEDED(SafeArrayDestroy(handle)); }
+};
+
+}  // namespace handle_traits
+
+using UniqueBstr = UniqueResource<handle_traits::Bstr>;
+using UniqueSafeArray = UniqueResource<handle_traits::SafeArray>;
+
+// Keeps every character, embedded NULs included. Throws on allocation failure.
+UniqueBstr AllocateBstr(std::wstring_view text);
 
 class ScopedVariant {
  public:
@@ -52,28 +54,13 @@ class ScopedVariant {
   std::unique_ptr<ScopedVariant> FReferenced;
 };
 
-class ScopedSafeArray {
- public:
-  ScopedSafeArray() noexcept = default;
-  explicit ScopedSafeArray(SAFEARRAY* owned) noexcept : FValue(owned) {}
-  ScopedSafeArray(ScopedSafeArray&& other) noexcept;
-  ScopedSafeArray& operator=(ScopedSafeArray&& other) noexcept;
-  ~ScopedSafeArray() { SafeArrayDestroy(FValue); }
-
-  SAFEARRAY* Get() const noexcept { return FValue; }
-  [[nodiscard]] SAFEARRAY* Release() noexcept;
-
- private:
-  SAFEARRAY* FValue = nullptr;
-};
-
 // The array's elements, locked for direct access while this object lives.
-class SafeArrayData {
+class ScopedSafeArrayAccess {
  public:
-  explicit SafeArrayData(SAFEARRAY* array);  // throws AutomationError
-  SafeArrayData(const SafeArrayData&) = delete;
-  SafeArrayData& operator=(const SafeArrayData&) = delete;
-  ~SafeArrayData() { SafeArrayUnaccessData(FArray); }
+  explicit ScopedSafeArrayAccess(SAFEARRAY* array);  // throws AutomationError
+  ScopedSafeArrayAccess(const ScopedSafeArrayAccess&) = delete;
+  ScopedSafeArrayAccess& operator=(const ScopedSafeArrayAccess&) = delete;
+  ~ScopedSafeArrayAccess() { SafeArrayUnaccessData(FArray); }
 
   template <class T>
   T* As() const noexcept {
@@ -86,10 +73,10 @@ class SafeArrayData {
 };
 
 // The calling thread as a single-threaded apartment for this object's life.
-class ComApartment {
+class ScopedApartment {
  public:
-  ComApartment();  // throws AutomationError
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() { CoUninitialize(); }
+  ScopedApartment();  // throws AutomationError
+  ScopedApartment(const ScopedApartment&) = delete;
+  ScopedApartment& operator=(const ScopedApartment&) = delete;
+  ~ScopedApartment() { CoUninitialize(); }
 };

@@ -59,15 +59,15 @@ VARTYPE ElementType(VariantKind kind) {
 
 template <class Element, class Convert>
 void FillElements(SAFEARRAY* array, const VariantArray& source, Convert convert) {
-  const SafeArrayData data(array);
+  const ScopedSafeArrayAccess data(array);
   Element* elements = data.As<Element>();
   for (size_t i = 0; i < source.elements.size(); ++i) elements[i] = convert(source.elements[i].Deref());
 }
 
-ScopedSafeArray ToSafeArray(const VariantArray& source, const DispatchExporter& exporter) {
+UniqueSafeArray ToSafeArray(const VariantArray& source, const DispatchExporter& exporter) {
   const VARTYPE type = ElementType(source.elementKind);
   if (source.elements.size() > std::numeric_limits<int32_t>::max()) ThrowMismatch(L"配列が大きすぎます");
-  ScopedSafeArray array(SafeArrayCreateVector(type, source.lowerBound, static_cast<ULONG>(source.elements.size())));
+  UniqueSafeArray array(SafeArrayCreateVector(type, source.lowerBound, static_cast<ULONG>(source.elements.size())));
   if (!array.Get()) throw ComError(E_OUTOFMEMORY);
   // Elements are filled in place; what was stored before a failure is
   // freed with the array.
@@ -82,7 +82,7 @@ ScopedSafeArray ToSafeArray(const VariantArray& source, const DispatchExporter& 
     case VT_I8: FillElements<LONGLONG>(array.Get(), source, [](const Variant& v) { return v.ToInt64(); }); break;
     case VT_R8: FillElements<DOUBLE>(array.Get(), source, [](const Variant& v) { return v.ToDouble(); }); break;
     case VT_BSTR:
-      FillElements<BSTR>(array.Get(), source, [](const Variant& v) { return ScopedBstr(v.AsString()).Release(); });
+      FillElements<BSTR>(array.Get(), source, [](const Variant& v) { return AllocateBstr(v.AsString()).Release(); });
       break;
     case VT_DISPATCH:
       FillElements<IDispatch*>(array.Get(), source, [&](const Variant& v) {
@@ -104,7 +104,7 @@ Variant ObjectVariant(IDispatch* dispatch) {
 
 template <class Element, class Convert>
 std::vector<Variant> ReadElements(SAFEARRAY* array, size_t count, Convert convert) {
-  const SafeArrayData data(array);
+  const ScopedSafeArrayAccess data(array);
   const Element* elements = data.As<Element>();
   std::vector<Variant> values;
   values.reserve(count);
@@ -215,7 +215,7 @@ ScopedVariant ToComVariant(const Variant& value, const DispatchExporter& exporte
       out.dblVal = value.ToDouble();
       break;
     case VariantKind::String:
-      out.bstrVal = ScopedBstr(value.AsString()).Release();
+      out.bstrVal = AllocateBstr(value.AsString()).Release();
       out.vt = VT_BSTR;
       break;
     case VariantKind::Object:

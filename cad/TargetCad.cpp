@@ -35,6 +35,9 @@ bool IsTargetRunning(ObjectTable& objects) { return objects.IsActive(TargetProgI
 
 DispatchPtr AttachTarget(ObjectTable& objects) { return objects.GetActive(TargetProgId); }
 
+// Get restores the window here, at its start, and the zoom restores it again
+// before it brings it forward: a step restores only there, and the user may
+// minimize the CAD while a long Get reads. Both are meant.
 void RestoreTargetWindow(DispatchObject& application, WindowControl& windows) {
   const int64_t window = ReadWindowHandle(application);
   if (windows.IsIconic(window)) windows.OpenIcon(window);
@@ -75,5 +78,7 @@ void ZoomToWaku(DispatchObject& application, DispatchObject& document, const Zoo
   } else {
     CallMethod(application, L"ZoomWindow", corners);
   }
+  // Deliberately a second zoom, after the one above, for a GCAD ProgID:
+  // that is how PAGE has always zoomed GstarCAD, not a slip to remove.
   if (progId.find(L"GCAD") != std::wstring::npos) CallMethod(application, L"ZoomWindow", corners);
 }

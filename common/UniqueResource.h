@@ -48,3 +48,15 @@ class UniqueResource {
  private:
   Handle FHandle = Traits::Invalid();
 };
+
+namespace handle_traits {
+
+// The common case: a handle that is null when there is none.
+template <class H>
+struct NullWhenNone {
+  using Handle = H;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
+};
+
+}  // namespace handle_traits

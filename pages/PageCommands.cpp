@@ -44,6 +44,8 @@ std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
 // Reads every entity of the selection into a new frame list, in the
 // gathering call order. Only closed four-vertex polylines give frames.
 TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
+  // Count is asked again for the length and for the last index rather
+  // than reused: PAGE keeps the exact calls a CAD has always seen from it.
   const int32_t count = GetValue(selection, L"Count").ToInt32();
   const int32_t last = GetValue(selection, L"Count").ToInt32() - 1;
   TWakuList frames;

@@ -9,6 +9,8 @@
 
 struct TsvWaku {
   double minx, miny, maxx, maxy;
+  // Declared with the record and never set or read: the record keeps the
+  // fields it has always had, so nothing is to be done with it.
   bool plotFlag;
   int32_t yindex;
   bool flag;

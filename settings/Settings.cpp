@@ -53,7 +53,7 @@ void LoadSettings(Profile& profile, SettingsWindow& window, const MonitorLayout&
   origin.top = ReadInteger(profile, kFormSection, L"Top", (primary.bottom - primary.top - height) / 2);
   const ScreenRect saved{origin.left, origin.top, SaturatedSum(origin.left, width), SaturatedSum(origin.top, height)};
   window.MoveTo(ClampToMonitor(origin, width, height, monitors.NearestTo(saved)));
-  window.SetLayerText(ReadText(profile, kWakuSection, L"Layer", L"KESTRA"));
+  window.SetLayerText(ReadText(profile, kWakuSection, L"Layer", kDefaultFrameLayer));
   window.SetBlockPattern(ReadText(profile, kWakuSection, L"Blocks", L""));
   TargetProgId = ReadText(profile, kTargetSection, L"ProgId", kDefaultProgId);
   TargetAppName = ReadText(profile, kTargetSection, L"AppName", kDefaultAppName);

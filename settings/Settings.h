@@ -19,6 +19,10 @@ class Profile {
   virtual bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) = 0;
 };
 
+// The frame layer when the file names none: the pager's layer field starts
+// with it too.
+inline constexpr wchar_t kDefaultFrameLayer[] = L"KESTRA";
+
 // Values read are cut to what a 2048-character buffer holds.
 inline constexpr size_t kProfileValueMaxLength = 2047;
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "theme/StylePalette.h"
+#include "win/SystemLibrary.h"
 #include "win/Win32Api.h"
 
 namespace {
@@ -11,10 +12,7 @@ using TaskDialogIndirectFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int
 
 // Only comctl32 version 6, which the manifest selects, has task dialogs.
 TaskDialogIndirectFunction FindTaskDialog() {
-  HMODULE commonControls = GetModuleHandleW(L"comctl32.dll");
-  if (!commonControls) return nullptr;
-  return reinterpret_cast<TaskDialogIndirectFunction>(
-      reinterpret_cast<void*>(GetProcAddress(commonControls, "TaskDialogIndirect")));
+  return FindSystemFunction<TaskDialogIndirectFunction>(L"comctl32.dll", "TaskDialogIndirect");
 }
 
 // An in-memory dialog template: the message and one Close button.

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "win/Dpi.h"
-#include "win/GdiScopes.h"
 #include "win/Handles.h"
 #include "win/Win32Controls.h"
 
@@ -23,7 +22,7 @@ ButtonState StateOf(const NMCUSTOMDRAW& draw) {
 
 void DrawCaption(HDC dc, HWND control, RECT rect, COLORREF color, UINT format) {
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  const ScopedSelect selectFont(dc, font);
+  const UniqueSelection selectFont = SelectInto(dc, font);
   const std::wstring caption = Text(control);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
@@ -39,7 +38,7 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 void DrawCheckMark(HDC dc, const RECT& box, COLORREF color, UINT dpi) {
   const int size = box.right - box.left;
   const UniquePen pen(CreatePen(PS_SOLID, ScaleForDpi(2, dpi), color));
-  const ScopedSelect selectPen(dc, pen.Get());
+  const UniqueSelection selectPen = SelectInto(dc, pen.Get());
   const POINT mark[] = {{box.left + size * 3 / 13, box.top + size * 7 / 13},
                         {box.left + size * 5 / 13, box.top + size * 9 / 13},
                         {box.left + size * 10 / 13, box.top + size * 4 / 13}};
@@ -55,8 +54,9 @@ constexpr int kMenuItemHeight = 20;
 void DrawRoundFrame(HDC dc, const RECT& rect, int radius, COLORREF outline, const COLORREF* fill) {
   const UniquePen pen(CreatePen(PS_SOLID, 1, outline));
   const UniqueBrush brush(fill ? CreateSolidBrush(*fill) : nullptr);
-  const ScopedSelect selectPen(dc, pen.Get());
-  const ScopedSelect selectBrush(dc, fill ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
+  const UniqueSelection selectPen = SelectInto(dc, pen.Get());
+  const UniqueSelection selectBrush =
+      SelectInto(dc, fill ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
   RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, radius, radius);
 }
 
@@ -128,7 +128,7 @@ void DrawListItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
 void MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
   const auto& item = *reinterpret_cast<const StyledMenuItem*>(measure.itemData);
   const UniqueWindowDc screen = ClientDc(nullptr);
-  const ScopedSelect selectFont(screen.Get().dc, item.font);
+  const UniqueSelection selectFont = SelectInto(screen.Get().dc, item.font);
   SIZE text{};
   GetTextExtentPoint32W(screen.Get().dc, item.text.c_str(), static_cast<int>(item.text.size()), &text);
   measure.itemWidth = static_cast<UINT>(ScaleForDpi(kMenuCheckMargin + kMenuTextPadding, item.dpi) + text.cx);
@@ -151,7 +151,7 @@ void DrawMenuItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
   }
   RECT text = draw.rcItem;
   text.left += margin;
-  const ScopedSelect selectFont(draw.hDC, item.font);
+  const UniqueSelection selectFont = SelectInto(draw.hDC, item.font);
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, ink);
   DrawTextW(draw.hDC, item.text.c_str(), static_cast<int>(item.text.size()), &text,

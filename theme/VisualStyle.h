@@ -6,7 +6,6 @@
 #include <string>
 
 #include "theme/StylePalette.h"
-#include "win/GdiScopes.h"
 #include "win/Handles.h"
 #include "win/Win32Api.h"
 

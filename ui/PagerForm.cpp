@@ -40,7 +40,7 @@ constexpr DWORD kReadOnlyEdit = ES_READONLY | ES_AUTOHSCROLL;
 // In tab order.
 constexpr std::array<ControlDefinition, 7> kControls{{
     {kPagerButton1, WC_BUTTONW, kButton, 0, {55, 28, 43, 25}, L"取得", kFormFont},
-    {kPagerEdit1, WC_EDITW, WS_TABSTOP | kReadOnlyEdit, WS_EX_CLIENTEDGE, {55, 4, 80, 22}, L"KESTRA", -12},
+    {kPagerEdit1, WC_EDITW, WS_TABSTOP | kReadOnlyEdit, WS_EX_CLIENTEDGE, {55, 4, 80, 22}, kDefaultFrameLayer, -12},
     {kPagerCheckBox1, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, {7, 5, 42, 17}, L"左上", kFormFont},
     {kPagerButton2, WC_BUTTONW, kButton, 0, {4, 56, 64, 25}, L"<", kFormFont},
     {kPagerButton3, WC_BUTTONW, kButton, 0, {71, 56, 64, 25}, L">", kFormFont},
@@ -163,10 +163,8 @@ void TForm105::Button2Click(HWND sender) {
   StepCommand(*this, FCad, sender == Control(kPagerButton3) ? StepDirection::Forward : StepDirection::Backward);
 }
 
-void TForm105::CheckBox1Click() {
-  const WaitCursor wait;
-  GetCommand(*this, FCad);
-}
+// Every click runs Get again, whichever way the box changed.
+void TForm105::CheckBox1Click() { Button1Click(); }
 
 void TForm105::Button4Click() {
   HWND dialog = FTargetCadForm->Handle();

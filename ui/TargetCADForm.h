@@ -47,6 +47,8 @@ class TTargetCADForm : public FormWindow, public TargetCadControls {
   void SpeedButton1Click();
   void SpeedButton2Click();
   void SpeedButton3Click();
+  // Empty on purpose: the OK result closes the dialog, and the pager reads
+  // the fields afterwards.
   void Button1Click() {}
   void ControlCommand(int id, int code);
   void CloseWith(int result);

@@ -29,7 +29,8 @@ void Win32SortedListBox::Select(int index) { SendMessageW(FHandle, LB_SETCURSEL,
 
 int Win32SortedListBox::AddSorted(const std::wstring& row) {
   const LRESULT index = SendMessageW(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-  if (index == LB_ERR || index == LB_ERRSPACE) throw std::runtime_error("the list box has no room for another row");
+  if (index == LB_ERR || index == LB_ERRSPACE)
+    throw std::runtime_error(ToUtf8(L"リストにこれ以上の行を追加できません"));
   return static_cast<int>(index);
 }
 

@@ -50,7 +50,8 @@ void FitWidthToText(HWND control) {
   SIZE extent{};
   {
     const UniqueWindowDc dc = ClientDc(control);
-    const ScopedSelect selectFont(dc.Get().dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const UniqueSelection selectFont =
+        SelectInto(dc.Get().dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     GetTextExtentPoint32W(dc.Get().dc, text.c_str(), static_cast<int>(text.size()), &extent);
   }
   RECT rect;

@@ -5,7 +5,6 @@
 #include <span>
 #include <vector>
 
-#include "win/GdiScopes.h"
 #include "win/Handles.h"
 #include "win/Win32Api.h"
 

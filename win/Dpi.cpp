@@ -1,17 +1,13 @@
 #include "win/Dpi.h"
 
 #include "win/Handles.h"
+#include "win/SystemLibrary.h"
 
 namespace {
 
-template <class Function>
-Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
 SIZE OuterSizeForClient(int clientWidth96, int clientHeight96, DWORD style, DWORD exStyle, UINT dpi) {
   using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+  static const auto adjustForDpi = FindSystemFunction<AdjustForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
   RECT rect{0, 0, ScaleForDpi(clientWidth96, dpi), ScaleForDpi(clientHeight96, dpi)};
   if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
@@ -22,7 +18,7 @@ SIZE OuterSizeForClient(int clientWidth96, int clientHeight96, DWORD style, DWOR
 
 UINT DpiForWindow(HWND window) {
   using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  static const auto getDpiForWindow = FindSystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
   if (getDpiForWindow) {
     if (const UINT dpi = getDpiForWindow(window)) return dpi;
   }

@@ -1,19 +1,12 @@
 // The owners of the Win32 handles the program and its tools hold, one
-// UniqueResource per handle kind.
+// UniqueResource per handle kind, and the scopes that put back more than
+// a handle.
 #pragma once
 
 #include "common/UniqueResource.h"
 #include "win/Win32Api.h"
 
 namespace handle_traits {
-
-// The common case: a handle that is null when there is none.
-template <class H>
-struct NullWhenNone {
-  using Handle = H;
-  static constexpr Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
-};
 
 // Kernel objects (files, events, threads, processes). Creation functions
 // report failure with either null or INVALID_HANDLE_VALUE.
@@ -70,6 +63,30 @@ struct HotKey {
   static bool Close(Handle handle) noexcept { return UnregisterHotKey(handle.window, handle.id) != FALSE; }
 };
 
+// An object selected into a device context, and the one it replaced.
+struct SelectionHandle {
+  HDC dc;
+  HGDIOBJ previous;
+};
+struct Selection {
+  using Handle = SelectionHandle;
+  static constexpr Handle Invalid() noexcept { return {nullptr, nullptr}; }
+  static bool IsValid(Handle handle) noexcept { return handle.dc != nullptr && handle.previous != nullptr; }
+  static bool Close(Handle handle) noexcept { return SelectObject(handle.dc, handle.previous) != nullptr; }
+};
+
+// A window's input context (ImmGetContext), given back to the window.
+struct InputContextHandle {
+  HWND window;
+  HIMC context;
+};
+struct InputContext {
+  using Handle = InputContextHandle;
+  static constexpr Handle Invalid() noexcept { return {nullptr, nullptr}; }
+  static bool IsValid(Handle handle) noexcept { return handle.context != nullptr; }
+  static bool Close(Handle handle) noexcept { return ImmReleaseContext(handle.window, handle.context) != FALSE; }
+};
+
 }  // namespace handle_traits
 
 using UniqueHandle = UniqueResource<handle_traits::Kernel>;
@@ -84,8 +101,35 @@ using UniqueWindowDc = UniqueResource<handle_traits::WindowDc>;
 using UniqueKey = UniqueResource<handle_traits::RegistryKey>;
 using UniqueMenu = UniqueResource<handle_traits::Menu>;
 using UniqueHotKey = UniqueResource<handle_traits::HotKey>;
+using UniqueSelection = UniqueResource<handle_traits::Selection>;
+using UniqueInputContext = UniqueResource<handle_traits::InputContext>;
 
 // The client area's device context (GetDC); with no window, the screen's.
 inline UniqueWindowDc ClientDc(HWND window) noexcept { return UniqueWindowDc({window, GetDC(window)}); }
 // The whole window's device context, non-client area included (GetWindowDC).
 inline UniqueWindowDc WholeWindowDc(HWND window) noexcept { return UniqueWindowDc({window, GetWindowDC(window)}); }
+// Selects the object into the device context until the owner puts the
+// previous one back.
+inline UniqueSelection SelectInto(HDC dc, HGDIOBJ object) noexcept {
+  return UniqueSelection({dc, SelectObject(dc, object)});
+}
+// The window's input context; none when the window has none.
+inline UniqueInputContext WindowInputContext(HWND window) noexcept {
+  return UniqueInputContext({window, ImmGetContext(window)});
+}
+
+// BeginPaint and EndPaint: a scope, since it keeps the paint structure.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) noexcept : FWindow(window) { BeginPaint(window, &FPaint); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  ~ScopedPaint() { EndPaint(FWindow, &FPaint); }
+
+  HDC Dc() const noexcept { return FPaint.hdc; }
+  const RECT& Invalid() const noexcept { return FPaint.rcPaint; }
+
+ private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
+};

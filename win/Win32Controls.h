@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "win/Handles.h"
 #include "win/Win32Api.h"
 
 inline std::wstring Text(HWND control) {
@@ -16,27 +17,12 @@ inline bool Checked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 
 inline void SetFont(HWND control, HFONT font) {
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
-// A window's input context, released at the end of the scope.
-class InputContext {
- public:
-  explicit InputContext(HWND window) : FWindow(window), FContext(ImmGetContext(window)) {}
-  InputContext(const InputContext&) = delete;
-  InputContext& operator=(const InputContext&) = delete;
-  ~InputContext() {
-    if (FContext) ImmReleaseContext(FWindow, FContext);
-  }
-  HIMC Get() const { return FContext; }
-
- private:
-  HWND FWindow;
-  HIMC FContext;
-};
 
 // Run when the field gets the focus: typing starts in direct input, and the
 // user can switch the input method on as usual.
 inline void CloseInputMethod(HWND edit) {
-  const InputContext context(edit);
-  if (context.Get()) ImmSetOpenStatus(context.Get(), FALSE);
+  const UniqueInputContext context = WindowInputContext(edit);
+  if (context) ImmSetOpenStatus(context.Get().context, FALSE);
 }
 
 // The wait cursor until the end of the scope, then the cursor before it.

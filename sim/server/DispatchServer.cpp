@@ -20,8 +20,8 @@ bool IsRefusal(HResult code) { return HRESULT_FACILITY(code) == FACILITY_RPC; }
 HRESULT ServerException(EXCEPINFO* exception, HRESULT code, const std::wstring& text) noexcept {
   if (!exception || IsRefusal(code)) return code;
   try {
-    ScopedBstr source(L"simcad");
-    ScopedBstr description(text);
+    UniqueBstr source = AllocateBstr(L"simcad");
+    UniqueBstr description = AllocateBstr(text);
     *exception = EXCEPINFO{};
     exception->scode = code;
     exception->bstrSource = source.Release();

@@ -1,7 +1,6 @@
 // The off-screen canvas the viewer paints on.
 #pragma once
 
-#include "win/GdiScopes.h"
 #include "win/Handles.h"
 
 // An off-screen bitmap of the target's size, copied to it on Present, so
@@ -13,7 +12,7 @@ class OffscreenCanvas {
         FArea(area),
         FDc(CreateCompatibleDC(target)),
         FBitmap(CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
-        FSelection(FDc.Get(), FBitmap.Get()) {}
+        FSelection(SelectInto(FDc.Get(), FBitmap.Get())) {}
   OffscreenCanvas(const OffscreenCanvas&) = delete;
   OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
   ~OffscreenCanvas() = default;
@@ -29,5 +28,5 @@ class OffscreenCanvas {
   RECT FArea;
   UniqueMemoryDc FDc;
   UniqueBitmap FBitmap;
-  ScopedSelect FSelection;  // released before the bitmap and the DC
+  UniqueSelection FSelection;  // released before the bitmap and the DC
 };

@@ -115,7 +115,7 @@ void WriteReadyFile(const std::wstring& path) {
 
 int Run() {
   const Options options = ParseOptions();
-  const ComApartment apartment;
+  const ScopedApartment apartment;
   SimCadServerFilter filter;
   const ScopedMessageFilter installedFilter(&filter);
   sim::SimCad cad;

@@ -57,7 +57,7 @@ void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, c
                   HPEN entityPen) {
   std::vector<POINT> points;
   for (const sim::Entity& entity : drawing.entities) {
-    const ScopedSelect selected(dc, IsFrame(entity, marks) ? framePen : entityPen);
+    const UniqueSelection selected = SelectInto(dc, IsFrame(entity, marks) ? framePen : entityPen);
     sim::ForEachOutline(drawing, entity, [&](const std::vector<double>& values, bool closed) {
       points.clear();
       for (size_t i = 0; i + 1 < values.size(); i += 2) points.push_back(mapping.ToPixel(values[i], values[i + 1]));
@@ -70,8 +70,8 @@ void DrawEntities(HDC dc, const sim::Drawing& drawing, const Mapping& mapping, c
 void DrawViewBox(HDC dc, const sim::View& view, const Mapping& mapping, HPEN pen) {
   const POINT lowerLeft = mapping.ToPixel(view.centreX - view.width / 2, view.centreY - view.height / 2);
   const POINT upperRight = mapping.ToPixel(view.centreX + view.width / 2, view.centreY + view.height / 2);
-  const ScopedSelect selectedPen(dc, pen);
-  const ScopedSelect noFill(dc, GetStockObject(NULL_BRUSH));
+  const UniqueSelection selectedPen = SelectInto(dc, pen);
+  const UniqueSelection noFill = SelectInto(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, lowerLeft.x, upperRight.y, lowerLeft.x + std::max<LONG>(upperRight.x - lowerLeft.x, 2),
             upperRight.y + std::max<LONG>(lowerLeft.y - upperRight.y, 2));
 }
@@ -253,7 +253,7 @@ void SimCadViewer::PaintStatus(HDC dc, RECT status) const {
   FillArea(dc, status, kStatusBack);
   status.left += 8;
   status.right -= 8;
-  const ScopedSelect font(dc, FFont.Get());
+  const UniqueSelection font = SelectInto(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kStatusText);
   const std::wstring text = StatusText(FCad);

@@ -5,6 +5,6 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  const ComApartment apartment;
+  const ScopedApartment apartment;
   return RUN_ALL_TESTS();
 }

@@ -233,7 +233,7 @@ TEST(ComVariantTest, ReferencesOfOtherTypesAreReadThrough) {
   EXPECT_FALSE(number.IsByRef());
   EXPECT_EQ(number, Variant(int32_t{12}));
 
-  ScopedBstr text(L"図面");
+  const UniqueBstr text = AllocateBstr(L"図面");
   BSTR raw = text.Get();
   const Variant string = FromComVariant(ComValue(VT_BYREF | VT_BSTR, [&](VARIANT& v) { v.pbstrVal = &raw; }).Get());
   EXPECT_EQ(string, Variant(L"図面"));
@@ -241,16 +241,16 @@ TEST(ComVariantTest, ReferencesOfOtherTypesAreReadThrough) {
 
 TEST(ComVariantTest, WhatHasNoPortableFormIsATypeMismatch) {
   SAFEARRAYBOUND bounds[2] = {{2, 0}, {3, 0}};
-  ScopedSafeArray matrix(SafeArrayCreate(VT_R8, 2, bounds));
+  UniqueSafeArray matrix(SafeArrayCreate(VT_R8, 2, bounds));
   EXPECT_EQ(MismatchCode(ComValue(VT_ARRAY | VT_R8, [&](VARIANT& v) { v.parray = matrix.Release(); }).Get()),
             hresult::TypeMismatch);
 
-  ScopedSafeArray bytes(SafeArrayCreateVector(VT_UI1, 0, 4));
+  UniqueSafeArray bytes(SafeArrayCreateVector(VT_UI1, 0, 4));
   EXPECT_EQ(MismatchCode(ComValue(VT_ARRAY | VT_UI1, [&](VARIANT& v) { v.parray = bytes.Release(); }).Get()),
             hresult::TypeMismatch);
 
   // A type that claims doubles over an array of shorts must not be read as doubles.
-  ScopedSafeArray shorts(SafeArrayCreateVector(VT_I2, 0, 4));
+  UniqueSafeArray shorts(SafeArrayCreateVector(VT_I2, 0, 4));
   EXPECT_EQ(MismatchCode(ComValue(VT_ARRAY | VT_R8, [&](VARIANT& v) { v.parray = shorts.Release(); }).Get()),
             hresult::TypeMismatch);
 

@@ -143,7 +143,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   try {
-    const ComApartment apartment;
+    const ScopedApartment apartment;
     return RunTour(argv[1]);
   } catch (const AutomationError& error) {
     Say(L"CAD error: " + error.Text());

@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  const ComApartment apartment;
+  const ScopedApartment apartment;
   if (!ApplyVisualStyle(GetModuleHandleW(nullptr), kDarkStyleName)) return 1;
   ApplicationTitle = L"PAGE";
   return RUN_ALL_TESTS();

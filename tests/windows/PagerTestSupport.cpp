@@ -88,12 +88,12 @@ int ChildCount(HWND window, const wchar_t* childClass) {
 bool FocusClosesTheInputMethod(HWND field, HWND elsewhere) {
   SetFocus(elsewhere);
   {
-    const InputContext opened(elsewhere);
-    if (!opened.Get() || !ImmSetOpenStatus(opened.Get(), TRUE)) return false;
+    const UniqueInputContext opened = WindowInputContext(elsewhere);
+    if (!opened || !ImmSetOpenStatus(opened.Get().context, TRUE)) return false;
   }
   SetFocus(field);
-  const InputContext context(field);
-  return GetFocus() == field && context.Get() && !ImmGetOpenStatus(context.Get());
+  const UniqueInputContext context = WindowInputContext(field);
+  return GetFocus() == field && context && !ImmGetOpenStatus(context.Get().context);
 }
 
 HICON MessageBoxIcon(HWND box) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "cad/ComPtr.h"
-#include "win/GdiScopes.h"
 #include "win/Handles.h"
 
 namespace {
@@ -23,7 +22,7 @@ UniqueBitmap CopyScreen(const RECT& area) {
   UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get().dc, width, height));
   bool copied = false;
   {
-    const ScopedSelect select(memory.Get(), bitmap.Get());
+    const UniqueSelection select = SelectInto(memory.Get(), bitmap.Get());
     copied = BitBlt(memory.Get(), 0, 0, width, height, screen.Get().dc, area.left, area.top, SRCCOPY) != FALSE;
   }
   if (!copied) throw std::runtime_error("screenshot: BitBlt failed");

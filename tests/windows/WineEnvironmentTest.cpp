@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "win/GdiScopes.h"
 #include "win/Handles.h"
 
 TEST(WineEnvironmentTest, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
@@ -17,7 +16,7 @@ TEST(WineEnvironmentTest, UiFacesHaveJapaneseGlyphs) {
     const UniqueFont font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face));
     ASSERT_TRUE(font);
-    const ScopedSelect select(screen, font.Get());
+    const UniqueSelection select = SelectInto(screen, font.Get());
     WORD glyphs[4] = {};
     EXPECT_EQ(GetGlyphIndicesW(screen, L"取得前へ", 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS), 4u);
     for (WORD glyph : glyphs) EXPECT_NE(glyph, 0xFFFF) << "a glyph is missing in the face for " << face;
