@@ -1,5 +1,6 @@
-// page.exe: the dark style, the title, the pager window and the target CAD
-// dialog, and the message loop until the pager closes.
+// page.exe: one pager per program folder, the dark style, the title, the
+// pager window and the target CAD dialog, and the message loop until the
+// pager closes.
 #include "app/Resources.h"
 #include "cad/ComScoped.h"
 #include "cad/WindowsCad.h"
@@ -13,16 +14,26 @@
 #include "win/Application.h"
 #include "win/ErrorReporting.h"
 #include "win/MessageLoop.h"
+#include "win/SingleInstance.h"
 #include "win/Win32Api.h"
 
 namespace {
 
 int RunPage(HINSTANCE instance) {
+  // A second start from the same folder would fight the first for the hot
+  // keys and for page.ini at exit: it shows the first and ends.
+  const std::wstring programPath = ProgramPath();
+  const std::wstring instanceName = PagerInstanceName(programPath);
+  const SingleInstance instanceOfFolder(instanceName);
+  if (!instanceOfFolder.First()) {
+    BringInstanceWindowForward(instanceName);
+    return 0;
+  }
+
   const ScopedApartment apartment;
   ApplyVisualStyle(instance, kDarkStyleName);
   ApplicationTitle = L"PAGE";
 
-  const std::wstring programPath = ProgramPath();
   WinFileSystem files;
   WinAnsiCodePage ansi;
   WinProfile settings(SettingsFilePath(programPath), files, ansi);
@@ -35,6 +46,7 @@ int RunPage(HINSTANCE instance) {
   TTargetCADForm targetCadForm(targetList);
   if (!targetCadForm.Create(instance, pager.Handle())) return 1;
   pager.SetTargetCadForm(targetCadForm);
+  MarkInstanceWindow(pager.Handle(), instanceName);
   ShowWindow(pager.Handle(), SW_SHOWNORMAL);
   return RunMessageLoop(pager.Accelerators());
 }

@@ -208,13 +208,13 @@ std::wstring Describe(const Variant& value) {
 }
 
 Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments) {
-  return object.Invoke(member, CallKind::Method, arguments);
+  return NamingMember(member, [&] { return object.Invoke(member, CallKind::Method, arguments); });
 }
 
 Variant GetValue(DispatchObject& object, std::wstring_view member) {
-  return object.Invoke(member, CallKind::MethodOrGet, {});
+  return NamingMember(member, [&] { return object.Invoke(member, CallKind::MethodOrGet, {}); });
 }
 
 DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member) {
-  return GetValue(object, member).AsObject();
+  return NamingMember(member, [&] { return GetValue(object, member).AsObject(); });
 }

@@ -39,10 +39,27 @@ class AutomationError : public TextError {
   AutomationError(HResult code, std::wstring text);
 
   HResult Code() const noexcept { return FCode; }
+  // The member whose call failed; empty when the error names none.
+  const std::wstring& Member() const noexcept { return FMember; }
+  void SetMember(std::wstring_view member) { FMember = member; }
 
  private:
   HResult FCode;
+  std::wstring FMember;
 };
+
+// Runs read, naming the member in an AutomationError it throws that names
+// none yet, so that a failure while reading a member's result is told as
+// that member's.
+template <typename Read>
+auto NamingMember(std::wstring_view member, Read read) -> decltype(read()) {
+  try {
+    return read();
+  } catch (AutomationError& error) {
+    if (error.Member().empty()) error.SetMember(member);
+    throw;
+  }
+}
 
 // The error a server gives for a member name it does not know.
 AutomationError UnknownMemberError(std::wstring_view memberName);
@@ -144,7 +161,8 @@ class DispatchObject {
   virtual Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) = 0;
 };
 
-// Shorthands for the calls the pager makes.
+// Shorthands for the calls the pager makes; an AutomationError they throw
+// names the member.
 Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments = {});
 Variant GetValue(DispatchObject& object, std::wstring_view member);
 DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member);

@@ -2,11 +2,15 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <vector>
 
+#include "cad/StopReason.h"
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
+#include "pages/DrawingPages.h"
 #include "pages/SheetNames.h"
+#include "pages/StopReasons.h"
 #include "pages/Waku.h"
 
 namespace {
@@ -17,9 +21,11 @@ struct ViewCentre {
 
 ViewCentre ReadViewCentre(DispatchObject& document) {
   const std::array<Variant, 1> name{Variant(L"VIEWCTR")};
-  const Variant centre = CallMethod(document, L"GetVariable", name);
-  const VariantArray& values = centre.AsArray();
-  return {values.At(0).ToDouble(), values.At(1).ToDouble()};
+  return NamingMember(L"GetVariable", [&] {
+    const Variant centre = CallMethod(document, L"GetVariable", name);
+    const VariantArray& values = centre.AsArray();
+    return ViewCentre{values.At(0).ToDouble(), values.At(1).ToDouble()};
+  });
 }
 
 // The eight values at index 0 to 7 when the array's upper bound is 7, so
@@ -68,7 +74,8 @@ std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L"
 
 // The end of every move: the status k+1 / n, then the zoom to page k of
 // the n pages; the status found is put back when the zoom fails, so that
-// it never names a page the CAD does not show.
+// it never names a page the CAD does not show. A page shown leaves no
+// reason.
 void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
               WindowControl& windows) {
   const std::wstring found = view.PageStatus();
@@ -79,27 +86,71 @@ void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& docu
     view.SetPageStatus(found);
     throw;
   }
+  ClearStopReason();
 }
 
-}  // namespace
+bool TargetRunning(ObjectTable& objects) {
+  if (IsTargetRunning(objects)) return true;
+  ReportStopReason(NotRunningReason(TargetAppName));
+  return false;
+}
 
-void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
-  if (!IsTargetRunning(cad.objects)) return;
+DispatchPtr ActiveDocumentOf(DispatchObject& application) {
+  try {
+    return GetObjectValue(application, L"ActiveDocument");
+  } catch (const AutomationError&) {
+    ReportStopReason(NoDrawingReason(TargetAppName));
+    throw;
+  }
+}
+
+// The document's FullName, or its Name when it was never saved; nothing
+// when the CAD cannot tell.
+std::optional<std::wstring> ReadIdentity(DispatchObject& document) {
+  try {
+    std::wstring identity = GetValue(document, L"FullName").AsString();
+    if (identity.empty()) identity = GetValue(document, L"Name").AsString();
+    if (!identity.empty()) return identity;
+  } catch (const AutomationError&) {
+    // A CAD without the members: the pages serve every drawing, as before.
+  }
+  return std::nullopt;
+}
+
+enum class DrawingPagesState { Current, Switched, NotGot };
+
+struct FollowedDrawing {
+  DrawingPagesState state;
+  std::optional<std::wstring> identity;
+};
+
+// Makes the pages of the drawing the CAD shows the current ones when they
+// are kept. A drawing the CAD cannot name, or pages that belong to no
+// drawing, go on as the current ones.
+FollowedDrawing FollowDrawing(DispatchObject& document) {
+  std::optional<std::wstring> identity = ReadIdentity(document);
+  if (!identity || Drawings.IsCurrent(*identity)) return {DrawingPagesState::Current, std::move(identity)};
+  if (Drawings.SwitchTo(*identity)) return {DrawingPagesState::Switched, std::move(identity)};
+  if (!Drawings.CurrentIdentity()) return {DrawingPagesState::Current, std::move(identity)};
+  return {DrawingPagesState::NotGot, std::move(identity)};
+}
+
+// Get's work on the active document, from the selection on. The drawing's
+// pages and names are taken only once it has succeeded; a failure puts
+// back the status it found.
+void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
+                  std::optional<std::wstring> identity, const SteadyClock& now) {
   const std::wstring found = view.PageStatus();
   try {
-    const DispatchPtr application = AttachTarget(cad.objects);
-    RestoreTargetWindow(*application, cad.windows);
-    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
     const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
                                                  Variant::ByRef(FrameFilterType()),
                                                  Variant::ByRef(FrameFilterData(view.LayerName()))};
 
-    const DispatchPtr selection = GetObjectValue(*document, L"ActiveSelectionSet");
+    const DispatchPtr selection = GetObjectValue(document, L"ActiveSelectionSet");
     CallMethod(*selection, L"Clear");
     CallMethod(*selection, L"Select", selectArguments);
     bool selected = GetValue(*selection, L"Count").ToInt64() > 0;
 
-    // Built aside so that a failure while reading leaves the last list.
     EntityProgress progress(view, now);
     SheetsRead read;
     if (selected) {
@@ -107,38 +158,91 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
       CallMethod(*selection, L"Clear");
     }
     selected = GatherBlockSheets(*selection, PatternsOf(view), read, progress) || selected;
-    if (!selected) return;
+    if (!selected) {
+      ReportStopReason(NothingSelectedReason(view.LayerName(), view.BlockPattern()));
+      return;
+    }
 
-    // WakuList and PageNames take the new pages only once the command has
-    // succeeded.
     TWakuList& frames = read.frames;
     view.SetPageStatus(std::to_wstring(frames.size()));
-    SortWakuList(frames, view.UpperLeft());
+    const bool upperLeft = view.UpperLeft();
+    SortWakuList(frames, upperLeft);
     std::vector<PageName> names = NamePages(frames, read.marks);
     if (view.OrderByName()) OrderPagesByName(frames, names);
-    if (!frames.empty()) {
+    if (frames.empty()) {
+      ReportStopReason(NoFrameAmongReason(view.LayerName()));
+    } else {
       const int pages = static_cast<int>(frames.size());
-      const ViewCentre centre = ReadViewCentre(*document);
+      const ViewCentre centre = ReadViewCentre(document);
       const int k = LocateWaku(frames, centre.x, centre.y, pages);
-      if (k >= 0) ShowPage(view, *application, *document, frames, k, cad.windows);
+      if (k >= 0)
+        ShowPage(view, application, document, frames, k, cad.windows);
+      else
+        ReportStopReason(CentreOnNoPageReason());
     }
-    WakuList = std::move(frames);
-    PageNames = std::move(names);
-  } catch (const std::exception&) {
-    // A busy, closing or unusual CAD ends the command silently, with the
-    // list and the status it found.
+    Drawings.Got(std::move(identity), std::move(frames), std::move(names), upperLeft);
+  } catch (...) {
     if (view.PageStatus() != found) view.SetPageStatus(found);
+    throw;
+  }
+}
+
+// A step or a page choice, once the CAD runs: attaches, follows the drawing
+// the CAD shows and, on a drawing whose pages were never got, runs Get on
+// it instead. Nothing when that Get did the command.
+struct Followed {
+  DispatchPtr application, document;
+  DrawingPagesState state;
+};
+
+std::optional<Followed> AttachFollowingTheDrawing(PagerView& view, CadAccess cad) {
+  DispatchPtr application = AttachTarget(cad.objects);
+  DispatchPtr document = ActiveDocumentOf(*application);
+  FollowedDrawing followed = FollowDrawing(*document);
+  if (followed.state != DrawingPagesState::NotGot)
+    return Followed{std::move(application), std::move(document), followed.state};
+  RestoreTargetWindow(*application, cad.windows);
+  CollectPages(view, cad, *application, *document, std::move(followed.identity), SteadyNow);
+  return std::nullopt;
+}
+
+bool NoPagesAnywhere() {
+  if (!WakuList.empty() || Drawings.HasKept()) return false;
+  ReportStopReason(NoPagesReason());
+  return true;
+}
+
+}  // namespace
+
+void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
+  BeginStopReasons();
+  if (!TargetRunning(cad.objects)) return;
+  try {
+    const DispatchPtr application = AttachTarget(cad.objects);
+    RestoreTargetWindow(*application, cad.windows);
+    const DispatchPtr document = ActiveDocumentOf(*application);
+    CollectPages(view, cad, *application, *document, ReadIdentity(*document), now);
+  } catch (const std::exception& error) {
+    // A busy, closing or unusual CAD ends the command without a message.
+    ReportCallFailure(error);
   }
 }
 
 void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
-  const int n = static_cast<int>(WakuList.size());
-  if (n <= 0) return;
+  BeginStopReasons();
+  if (NoPagesAnywhere()) return;
   try {
-    if (!IsTargetRunning(cad.objects)) return;
-    const DispatchPtr application = AttachTarget(cad.objects);
-    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
-    const ViewCentre centre = ReadViewCentre(*document);
+    if (!TargetRunning(cad.objects)) return;
+    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    if (!followed) return;
+    DispatchObject& application = *followed->application;
+    DispatchObject& document = *followed->document;
+    const int n = static_cast<int>(WakuList.size());
+    if (n <= 0) {
+      ReportStopReason(NoPagesReason());
+      return;
+    }
+    const ViewCentre centre = ReadViewCentre(document);
     int k = LocateWaku(WakuList, centre.x, centre.y, n);
     if (k < 0) {
       k = 0;
@@ -147,21 +251,39 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    ShowPage(view, *application, *document, WakuList, k, cad.windows);
-  } catch (const std::exception&) {
+    ShowPage(view, application, document, WakuList, k, cad.windows);
+  } catch (const std::exception& error) {
     // As in Get: the command simply stops.
+    ReportCallFailure(error);
   }
 }
 
 void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
-  const int n = static_cast<int>(WakuList.size());
-  if (k < 0 || k >= n) return;
+  BeginStopReasons();
+  if (NoPagesAnywhere()) return;
+  if (k < 0 || k >= static_cast<int>(WakuList.size())) return;
   try {
-    if (!IsTargetRunning(cad.objects)) return;
-    const DispatchPtr application = AttachTarget(cad.objects);
-    const DispatchPtr document = GetObjectValue(*application, L"ActiveDocument");
-    ShowPage(view, *application, *document, WakuList, k, cad.windows);
-  } catch (const std::exception&) {
+    if (!TargetRunning(cad.objects)) return;
+    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    if (!followed) return;
+    const int n = static_cast<int>(WakuList.size());
+    if (followed->state == DrawingPagesState::Current) {
+      ShowPage(view, *followed->application, *followed->document, WakuList, k, cad.windows);
+      return;
+    }
+    // The choice was among another drawing's pages: only where the view
+    // lies in this drawing's.
+    const ViewCentre centre = ReadViewCentre(*followed->document);
+    const int shown = n > 0 ? LocateWaku(WakuList, centre.x, centre.y, n) : -1;
+    if (shown < 0) {
+      view.SetPageStatus(std::to_wstring(n));
+      ReportStopReason(n > 0 ? CentreOnNoPageReason() : NoPagesReason());
+      return;
+    }
+    view.SetPageStatus(PageStatus(shown + 1, n));
+    ClearStopReason();
+  } catch (const std::exception& error) {
     // As a step: the command simply stops.
+    ReportCallFailure(error);
   }
 }

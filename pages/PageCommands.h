@@ -9,18 +9,26 @@
 
 enum class StepDirection { Backward, Forward };
 
-// Collects the frames of the target CAD's drawing into WakuList and zooms
-// to the page under the view centre. Errors from attaching onwards are
-// discarded; the running check's error (an unregistered ProgID) reaches the
-// caller. While it reads entities it shows how many it has read (see
-// EntityProgress), timed by now.
+// Every command reads the active document's identity (FullName, else Name)
+// right after ActiveDocument, so that the pages follow the drawing the CAD
+// shows (see KeptDrawings). A command that ends without showing a page
+// stays silent and leaves its reason (see StopReason).
+
+// Collects the frames of the target CAD's drawing into WakuList, as that
+// drawing's pages, and zooms to the page under the view centre. Errors from
+// attaching onwards are discarded; the running check's error (an
+// unregistered ProgID) reaches the caller. While it reads entities it shows
+// how many it has read (see EntityProgress), timed by now.
 void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now = SteadyNow);
 
 // Zooms to the page before or after the one under the view centre,
-// wrapping around. Discards every error.
+// wrapping around, on the kept pages of the drawing the CAD shows; runs Get
+// instead on a drawing without them. Discards every error.
 void StepCommand(PagerView& view, CadAccess cad, StepDirection direction);
 
 // Zooms to page k (0-based) of WakuList as a step to it does, without
 // reading the view centre. Nothing happens when k is not one of its pages.
-// Discards every error.
+// When the CAD now shows another drawing whose pages are kept, those become
+// the current ones and the status only shows where the view lies in them;
+// on a drawing without pages it runs Get. Discards every error.
 void GoToPageCommand(PagerView& view, CadAccess cad, int k);

@@ -1,5 +1,9 @@
 #include "settings/ProgramFiles.h"
 
+#include <cstdint>
+
+#include "common/AsciiCase.h"
+
 namespace {
 
 // Path separators and the drive colon both end the folder part.
@@ -21,4 +25,17 @@ std::wstring SettingsFilePath(std::wstring_view programPath) {
 
 std::wstring TargetListFilePath(std::wstring_view programPath) {
   return std::wstring(programPath.substr(0, FileNameStart(programPath))) + L"TargetCAD_APIVersion.txt";
+}
+
+std::wstring PagerInstanceName(std::wstring_view programPath) {
+  // FNV-1a over the upper-cased folder: a mutex name holds no backslash
+  // after its namespace, and a path may be longer than a name may be.
+  uint64_t hash = 14695981039346656037ull;
+  for (const wchar_t c : UpperAscii(programPath.substr(0, FileNameStart(programPath)))) {
+    hash ^= static_cast<uint16_t>(c);
+    hash *= 1099511628211ull;
+  }
+  std::wstring name = L"Local\\PAGE-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(hash >> shift) & 0xF];
+  return name;
 }

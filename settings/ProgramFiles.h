@@ -10,3 +10,7 @@ std::wstring SettingsFilePath(std::wstring_view programPath);
 
 // The program's folder, with its separator, and "TargetCAD_APIVersion.txt".
 std::wstring TargetListFilePath(std::wstring_view programPath);
+
+// The name of the mutex that one pager per program folder holds: the
+// folder in any letter case gives the same name.
+std::wstring PagerInstanceName(std::wstring_view programPath);

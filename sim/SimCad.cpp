@@ -59,21 +59,47 @@ std::wstring Describe(const JournalEntry& entry) {
   return text + L")";
 }
 
+OpenDocument& SimCad::State::Document(uint64_t serial) {
+  for (OpenDocument& document : documents)
+    if (document.serial == serial) return document;
+  throw AutomationError(hresult::Fail, L"the drawing is no longer open");
+}
+
 SimCad::SimCad(Drawing drawing) : FState(std::make_shared<State>()) {
-  CreateAutomationObjects(FState);
+  CreateApplicationObject(FState);
   Load(std::move(drawing));
 }
 
-void SimCad::Load(Drawing drawing) {
-  FState->drawing = std::move(drawing);
-  FState->view = FState->drawing.view;
-  FState->selection.clear();
-  FState->commandLine.Reset();
+void SimCad::Load(Drawing drawing, DocumentNames names) {
+  FState->documents.clear();
   FState->journal.clear();
-  ++FState->generation;
+  Open(std::move(drawing), std::move(names));
 }
 
-const Drawing& SimCad::CurrentDrawing() const { return FState->drawing; }
+size_t SimCad::Open(Drawing drawing, DocumentNames names) {
+  OpenDocument document;
+  document.serial = ++FState->lastSerial;
+  document.view = drawing.view;
+  document.drawing = std::move(drawing);
+  document.names = std::move(names);
+  CreateDocumentObjects(FState, document);
+  FState->documents.push_back(std::move(document));
+  FState->active = FState->documents.size() - 1;
+  return FState->active;
+}
+
+void SimCad::Activate(size_t index) {
+  if (index >= FState->documents.size()) throw std::out_of_range("no open document at that index");
+  FState->active = index;
+}
+
+size_t SimCad::ActiveIndex() const { return FState->active; }
+
+size_t SimCad::DocumentCount() const { return FState->documents.size(); }
+
+const DocumentNames& SimCad::ActiveNames() const { return FState->Active().names; }
+
+const Drawing& SimCad::CurrentDrawing() const { return FState->Active().drawing; }
 
 DispatchPtr SimCad::Application() { return FState->application; }
 
@@ -87,11 +113,11 @@ std::vector<std::wstring> SimCad::JournalMembers() const {
   return members;
 }
 
-View SimCad::CurrentView() const { return FState->view; }
+View SimCad::CurrentView() const { return FState->Active().view; }
 
 void SimCad::SetViewCentre(double x, double y) {
-  FState->view.centreX = x;
-  FState->view.centreY = y;
+  FState->Active().view.centreX = x;
+  FState->Active().view.centreY = y;
 }
 
 int64_t SimCad::WindowHandle() const { return FState->windowHandle; }

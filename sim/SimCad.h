@@ -26,6 +26,13 @@ struct JournalEntry {
 // "Document.Select(I4 5, Missing, ...)", for test messages.
 std::wstring Describe(const JournalEntry& entry);
 
+// What a document's FullName and Name report; FullName is empty for a
+// drawing never saved.
+struct DocumentNames {
+  std::wstring fullName = L"C:\\Drawings\\Drawing1.dwg";
+  std::wstring name = L"Drawing1.dwg";
+};
+
 class SimCad {
  public:
   explicit SimCad(Drawing drawing = {});
@@ -33,9 +40,20 @@ class SimCad {
   SimCad(const SimCad&) = delete;
   SimCad& operator=(const SimCad&) = delete;
 
-  // Opens the drawing in its initial view with an empty selection and
-  // starts a new journal.
-  void Load(Drawing drawing);
+  // Closes every document, opens the drawing in its initial view with an
+  // empty selection as the only one, and starts a new journal.
+  void Load(Drawing drawing, DocumentNames names = {});
+  // Opens one more document and makes it the active one, as a CAD does;
+  // returns its index among the open documents. The journal goes on.
+  size_t Open(Drawing drawing, DocumentNames names);
+  // Makes the open document at the index the active one, as the user does
+  // by switching drawings in the CAD.
+  void Activate(size_t index);
+  size_t ActiveIndex() const;
+  size_t DocumentCount() const;
+  const DocumentNames& ActiveNames() const;
+
+  // The active document's drawing.
   const Drawing& CurrentDrawing() const;
 
   // The application object; each call returns the same object.
@@ -46,6 +64,7 @@ class SimCad {
   // The members of the journal in order, such as "Count" or "ZoomWindow".
   std::vector<std::wstring> JournalMembers() const;
 
+  // The active document's view.
   View CurrentView() const;
   void SetViewCentre(double x, double y);
 

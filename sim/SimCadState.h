@@ -1,5 +1,6 @@
-// What one simulated CAD holds: the drawing, its view and selection, the
-// journal, the faults it was told to produce, and its automation objects.
+// What one simulated CAD holds: its open documents (each a drawing with its
+// view and selection), the journal, the faults it was told to produce, and
+// its automation objects.
 #pragma once
 
 #include <chrono>
@@ -13,14 +14,22 @@
 
 namespace sim {
 
-class SimCad::State {
- public:
+struct OpenDocument {
+  // Never reused: objects of a document that was closed find none.
+  uint64_t serial = 0;
   Drawing drawing;
-  // Changes with every Load: entity objects of an earlier drawing are gone.
-  uint64_t generation = 0;
+  DocumentNames names;
   View view;
   std::vector<size_t> selection;  // indexes into drawing.entities, in selection order
   CommandLine commandLine;
+  DispatchPtr object, selectionSet;
+};
+
+class SimCad::State {
+ public:
+  std::vector<OpenDocument> documents;
+  size_t active = 0;
+  uint64_t lastSerial = 0;
 
   std::vector<JournalEntry> journal;
 
@@ -28,7 +37,11 @@ class SimCad::State {
   bool minimized = false;
   bool foreground = false;
 
-  DispatchPtr application, document, selectionSet;
+  DispatchPtr application;
+
+  OpenDocument& Active() { return documents.at(active); }
+  // The open document of that serial; throws when it was closed.
+  OpenDocument& Document(uint64_t serial);
 
   // Counts the call of the member against the faults set for it, sleeps
   // through a stall that falls due and throws the fault that falls due;

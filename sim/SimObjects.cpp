@@ -145,16 +145,14 @@ class SimObject : public DispatchObject {
 
 // The entity an object stands for; the objects of a drawing that is no
 // longer open are refused.
-const Entity& EntityOf(const SimCad::State& state, size_t index, uint64_t generation) {
-  if (state.generation != generation)
-    throw AutomationError(hresult::Fail, L"the entity belongs to a drawing that is no longer open");
-  return state.drawing.entities[index];
+const Entity& EntityOf(SimCad::State& state, size_t index, uint64_t document) {
+  return state.Document(document).drawing.entities[index];
 }
 
 class AttributeObject : public SimObject {
  public:
-  AttributeObject(std::weak_ptr<SimCad::State> state, size_t entity, size_t attribute, uint64_t generation)
-      : SimObject(std::move(state), L"Attribute"), FEntity(entity), FAttribute(attribute), FGeneration(generation) {}
+  AttributeObject(std::weak_ptr<SimCad::State> state, size_t entity, size_t attribute, uint64_t document)
+      : SimObject(std::move(state), L"Attribute"), FEntity(entity), FAttribute(attribute), FDocument(document) {}
 
  protected:
   std::span<const Member> Members() const override {
@@ -163,24 +161,24 @@ class AttributeObject : public SimObject {
   }
 
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant>) override {
-    const Attribute& attribute = EntityOf(state, FEntity, FGeneration).attributes[FAttribute];
+    const Attribute& attribute = EntityOf(state, FEntity, FDocument).attributes[FAttribute];
     return Variant(member == L"TagString" ? attribute.tag : attribute.label.text);
   }
 
  private:
   size_t FEntity, FAttribute;
-  uint64_t FGeneration;
+  uint64_t FDocument;
 };
 
 class EntityObject : public SimObject {
  public:
-  EntityObject(std::weak_ptr<SimCad::State> state, const Entity& entity, size_t index, uint64_t generation)
+  EntityObject(std::weak_ptr<SimCad::State> state, const Entity& entity, size_t index, uint64_t document)
       : SimObject(std::move(state), L"Entity"),
         FKind(entity.IsPolyline()         ? Kind::Polyline
               : entity.IsBlockReference() ? Kind::BlockReference
                                           : Kind::Other),
         FIndex(index),
-        FGeneration(generation) {}
+        FDocument(document) {}
 
  protected:
   // Each kind of entity knows its own members only, as a real server's
@@ -200,11 +198,12 @@ class EntityObject : public SimObject {
   }
 
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
-    const Entity& entity = EntityOf(state, FIndex, FGeneration);
+    const Drawing& drawing = state.Document(FDocument).drawing;
+    const Entity& entity = drawing.entities[FIndex];
     if (member == L"Layer") return Variant(entity.layer);
-    if (member == L"GetBoundingBox") return GetBoundingBox(state.drawing, entity, arguments);
-    if (member == L"EffectiveName") return Variant(state.drawing.EffectiveName(entity));
-    if (member == L"GetAttributes") return GetAttributes(entity, state.generation);
+    if (member == L"GetBoundingBox") return GetBoundingBox(drawing, entity, arguments);
+    if (member == L"EffectiveName") return Variant(drawing.EffectiveName(entity));
+    if (member == L"GetAttributes") return GetAttributes(entity);
     if (member == L"Closed") return Variant(entity.closed);
     std::vector<Variant> values;
     for (const double value : entity.coordinates) values.push_back(CoordinateOf(entity.coordinatesKind, value));
@@ -231,22 +230,23 @@ class EntityObject : public SimObject {
 
   // A variant array of attribute objects, empty for a reference without
   // attributes.
-  Variant GetAttributes(const Entity& entity, uint64_t generation) const {
+  Variant GetAttributes(const Entity& entity) const {
     std::vector<Variant> attributes;
     attributes.reserve(entity.attributes.size());
     for (size_t i = 0; i < entity.attributes.size(); ++i)
-      attributes.emplace_back(DispatchPtr(std::make_shared<AttributeObject>(WeakState(), FIndex, i, generation)));
+      attributes.emplace_back(DispatchPtr(std::make_shared<AttributeObject>(WeakState(), FIndex, i, FDocument)));
     return Variant::ArrayOf(VariantKind::Variant, 0, std::move(attributes));
   }
 
   Kind FKind;
   size_t FIndex;
-  uint64_t FGeneration;
+  uint64_t FDocument;
 };
 
 class SelectionSetObject : public SimObject {
  public:
-  explicit SelectionSetObject(std::weak_ptr<SimCad::State> state) : SimObject(std::move(state), L"SelectionSet") {}
+  SelectionSetObject(std::weak_ptr<SimCad::State> state, uint64_t document)
+      : SimObject(std::move(state), L"SelectionSet"), FDocument(document) {}
 
  protected:
   std::span<const Member> Members() const override {
@@ -256,26 +256,28 @@ class SelectionSetObject : public SimObject {
   }
 
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    OpenDocument& document = state.Document(FDocument);
+    std::vector<size_t>& selection = document.selection;
     if (member == L"Clear") {
-      state.selection.clear();
+      selection.clear();
     } else if (member == L"Select") {
-      Select(state, arguments);
+      Select(document, arguments);
     } else if (member == L"Count") {
-      return Variant(static_cast<int32_t>(state.selection.size()));
+      return Variant(static_cast<int32_t>(selection.size()));
     } else {
       const int32_t index = IntegerArgument(member, arguments[0]);
-      if (index < 0 || static_cast<size_t>(index) >= state.selection.size())
+      if (index < 0 || static_cast<size_t>(index) >= selection.size())
         InvalidArgument(member, L"index " + std::to_wstring(index) + L" is outside the set of " +
-                                    std::to_wstring(state.selection.size()));
-      const size_t entity = state.selection[static_cast<size_t>(index)];
+                                    std::to_wstring(selection.size()));
+      const size_t entity = selection[static_cast<size_t>(index)];
       return Variant(DispatchPtr(
-          std::make_shared<EntityObject>(WeakState(), state.drawing.entities[entity], entity, state.generation)));
+          std::make_shared<EntityObject>(WeakState(), document.drawing.entities[entity], entity, FDocument)));
     }
     return Variant();
   }
 
  private:
-  static void Select(SimCad::State& state, std::span<const Variant> arguments) {
+  static void Select(OpenDocument& state, std::span<const Variant> arguments) {
     const int32_t mode = IntegerArgument(L"Select", arguments[0]);
     if (mode != kSelectAll)
       InvalidArgument(L"Select", L"mode " + std::to_wstring(mode) + L" is not simulated; only 5 (all) is");
@@ -288,25 +290,34 @@ class SelectionSetObject : public SimObject {
     for (size_t i = 0; i < state.drawing.entities.size(); ++i)
       if (!selected[i] && filter.Matches(state.drawing.entities[i])) state.selection.push_back(i);
   }
+
+  uint64_t FDocument;
 };
 
-void ZoomTo(SimCad::State& state, double x1, double y1, double x2, double y2) {
-  if (const auto view = WindowView(x1, y1, x2, y2)) state.view = *view;
+void ZoomTo(OpenDocument& document, double x1, double y1, double x2, double y2) {
+  if (const auto view = WindowView(x1, y1, x2, y2)) document.view = *view;
 }
 
 class DocumentObject : public SimObject {
  public:
-  explicit DocumentObject(std::weak_ptr<SimCad::State> state) : SimObject(std::move(state), L"Document") {}
+  DocumentObject(std::weak_ptr<SimCad::State> state, uint64_t document)
+      : SimObject(std::move(state), L"Document"), FDocument(document) {}
 
  protected:
   std::span<const Member> Members() const override {
-    static constexpr std::array<Member, 3> kMembers{
-        {{L"ActiveSelectionSet", true}, {L"GetVariable", false, 1}, {L"SendCommand", false, 1}}};
+    static constexpr std::array<Member, 5> kMembers{{{L"ActiveSelectionSet", true},
+                                                     {L"GetVariable", false, 1},
+                                                     {L"SendCommand", false, 1},
+                                                     {L"FullName", true},
+                                                     {L"Name", true}}};
     return kMembers;
   }
 
-  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+  Variant Call(SimCad::State& simulated, std::wstring_view member, std::span<const Variant> arguments) override {
+    OpenDocument& state = simulated.Document(FDocument);
     if (member == L"ActiveSelectionSet") return Variant(state.selectionSet);
+    if (member == L"FullName") return Variant(state.names.fullName);
+    if (member == L"Name") return Variant(state.names.name);
     if (member == L"GetVariable") return GetVariable(state, StringArgument(member, arguments[0]));
     // The CAD takes any text; what it cannot read it does not carry out.
     for (const ZoomCorners& zoom : state.commandLine.Feed(StringArgument(member, arguments[0])))
@@ -315,11 +326,13 @@ class DocumentObject : public SimObject {
   }
 
  private:
-  static Variant GetVariable(const SimCad::State& state, const std::wstring& name) {
+  static Variant GetVariable(const OpenDocument& state, const std::wstring& name) {
     if (SameName(name, L"VIEWCTR")) return PointOf(state.view.centreX, state.view.centreY);
     if (SameName(name, L"VIEWSIZE")) return Variant(state.view.height);
     InvalidArgument(L"GetVariable", L"system variable " + name + L" is not simulated");
   }
+
+  uint64_t FDocument;
 };
 
 class ApplicationObject : public SimObject {
@@ -335,22 +348,26 @@ class ApplicationObject : public SimObject {
 
   Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
     if (member == L"HWND") return Variant(state.windowHandle);
-    if (member == L"ActiveDocument") return Variant(state.document);
+    // A CAD without an open drawing answers with no object.
+    if (member == L"ActiveDocument") return state.documents.empty() ? Variant() : Variant(state.Active().object);
     const Point lowerLeft = PointArgument(member, arguments[0]);
     const Point upperRight = PointArgument(member, arguments[1]);
     if (!WindowView(lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y))
       InvalidArgument(member, L"the window has no extent");
-    ZoomTo(state, lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y);
+    ZoomTo(state.Active(), lowerLeft.x, lowerLeft.y, upperRight.x, upperRight.y);
     return Variant();
   }
 };
 
 }  // namespace
 
-void CreateAutomationObjects(const std::shared_ptr<SimCad::State>& state) {
+void CreateApplicationObject(const std::shared_ptr<SimCad::State>& state) {
   state->application = std::make_shared<ApplicationObject>(state);
-  state->document = std::make_shared<DocumentObject>(state);
-  state->selectionSet = std::make_shared<SelectionSetObject>(state);
+}
+
+void CreateDocumentObjects(const std::shared_ptr<SimCad::State>& state, OpenDocument& document) {
+  document.object = std::make_shared<DocumentObject>(state, document.serial);
+  document.selectionSet = std::make_shared<SelectionSetObject>(state, document.serial);
 }
 
 bool KnowsMember(const DispatchObject& object, std::wstring_view member) {

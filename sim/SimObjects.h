@@ -9,8 +9,10 @@
 
 namespace sim {
 
-// Gives the state its application, document and selection set objects.
-void CreateAutomationObjects(const std::shared_ptr<SimCad::State>& state);
+// Gives the state its application object.
+void CreateApplicationObject(const std::shared_ptr<SimCad::State>& state);
+// Gives a document of the state its document and selection set objects.
+void CreateDocumentObjects(const std::shared_ptr<SimCad::State>& state, OpenDocument& document);
 
 // Whether the object is one of the simulated CAD's and has the member, so
 // that a COM server can refuse other names at lookup, as real servers do.

@@ -20,10 +20,14 @@ std::optional<int> Decimal(std::wstring_view text) {
 
 }  // namespace
 
-std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage) {
-  if (pageCount <= 0) return {PageMenuItem{0, L"ページがありません — 取得 を押してください", false, false, false}};
+std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage, const std::wstring& drawingTitle) {
   std::vector<PageMenuItem> items;
-  items.reserve(static_cast<size_t>(pageCount));
+  items.reserve(static_cast<size_t>(pageCount > 0 ? pageCount : 0) + 2);
+  if (!drawingTitle.empty()) items.push_back(PageMenuItem{0, drawingTitle, false, false, false});
+  if (pageCount <= 0) {
+    items.push_back(PageMenuItem{0, L"ページがありません — 取得 を押してください", false, false, false});
+    return items;
+  }
   for (int page = 1; page <= pageCount; ++page)
     items.push_back(PageMenuItem{page, std::to_wstring(page), page == checkedPage, true,
                                  page > 1 && (page - 1) % kPageMenuColumnLength == 0});

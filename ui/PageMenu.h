@@ -1,5 +1,6 @@
-// The page menu's contents: one item per page of the last Get, the page the
-// last command showed checked, in columns of 30.
+// The page menu's contents: the drawing the pages belong to, then one item
+// per page of the last Get, the page the last command showed checked, in
+// columns of 30.
 #pragma once
 
 #include <functional>
@@ -15,16 +16,17 @@ inline constexpr wchar_t kCopyPageListLabel[] = L"一覧をコピー";
 inline constexpr wchar_t kStatusHint[] = L"ページ番号";
 
 struct PageMenuItem {
-  int page;  // 1-based; 0 for the item that says there are no pages
+  int page;  // 1-based; 0 for the items that name the drawing or say there are no pages
   std::wstring label;
   bool checked;
   bool enabled;
   bool newColumn;  // starts a column of its own
 };
 
-// With no pages, one disabled item that says so. checkedPage is 1-based,
-// 0 for none.
-std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage);
+// First a disabled item with the drawing's title, unless it is empty (pages
+// that belong to no drawing); with no pages, a disabled item that says so.
+// checkedPage is 1-based, 0 for none.
+std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage, const std::wstring& drawingTitle);
 
 // The page a "k / N" status shows, when N is the page count and k one of
 // its pages; 0 for a status that shows no page (a bare count, or empty).

@@ -6,7 +6,9 @@
 
 #include "cad/CallWatch.h"
 #include "cad/MessageFilter.h"
+#include "cad/StopReason.h"
 #include "cad/TargetCad.h"
+#include "pages/DrawingPages.h"
 #include "pages/SheetNames.h"
 #include "pages/Waku.h"
 #include "settings/WinMonitors.h"
@@ -16,6 +18,7 @@
 #include "ui/PageListText.h"
 #include "ui/PageMenu.h"
 #include "ui/PageNameText.h"
+#include "ui/StatusTooltip.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
 #include "win/Clipboard.h"
@@ -51,6 +54,7 @@ constexpr std::array<ControlDefinition, 7> kControls{{
 }};
 
 constexpr wchar_t kLayerHint[] = L"枠ポリラインの画層";
+constexpr wchar_t kStatusHint[] = L"ページ番号";
 
 struct Hint {
   int id;
@@ -96,6 +100,7 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
       FHotKeys.Unregister();
       PagerCallWatch = nullptr;
       FCallWatch.reset();
+      SetStopReasonListener({});
       // Closing the pager ends the program, also when saving failed.
       Guarded(
           [this] {
@@ -126,6 +131,7 @@ bool TForm105::FormCreated() {
   FAccelerators.Reset(CreateAcceleratorTableW(&copy, 1));
   FCallWatch = std::make_unique<CallWatch>(window, *this);
   PagerCallWatch = FCallWatch.get();
+  SetStopReasonListener([this](const std::wstring& reason) { StopReasonChanged(reason); });
   FormCreate();
   RegisterHotKeys();
   return true;
@@ -216,8 +222,10 @@ void TForm105::ContextMenu(HWND target, LPARAM position) {
 
 void TForm105::ShowPageMenu(POINT screen) {
   const int pages = static_cast<int>(WakuList.size());
+  const std::optional<std::wstring>& drawing = Drawings.CurrentIdentity();
   StyledMenu menu(Fonts().Font(kFormFont), Dpi());
-  std::vector<PageMenuItem> items = PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages));
+  std::vector<PageMenuItem> items = PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages),
+                                                  drawing ? DrawingTitle(*drawing) : std::wstring());
   AddPageNames(items, PageNames);
   const int columns = (static_cast<int>(items.size()) + kPageMenuColumnLength - 1) / kPageMenuColumnLength;
   const int widest = menu.TextWidthLimit(screen, columns);
@@ -280,12 +288,11 @@ void TForm105::RunCommand(const std::function<void()>& command) {
   const WaitOutcome outcome = FCallWatch->TakeOutcome();
   // The clicks and keys of an impatient user are not replayed.
   if (outcome.waitedLong) DropPendingInput();
+  // Said after the command's own end, so that it stands over the failed
+  // call the command reported.
+  if (outcome.cancelled) ReportStopReason(CancelledReason(TargetAppName));
   // Get takes its names only once it has shown the page: the hint follows.
   UpdateStatusHint();
-  if (outcome.cancelled) {
-    HWND status = Control(kPagerEdit2);
-    FTooltip.SetHint(status, StatusHint(Text(status), PageNames) + L"\n" + CancelledReason(TargetAppName));
-  }
   if (outcome.closeRequested) PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
@@ -294,8 +301,16 @@ void TForm105::ShowWaiting(bool waiting) {
   HWND status = Control(kPagerEdit2);
   if (waiting) FStatusBeforeWaiting = Text(status);
   SetText(status, waiting ? std::wstring(kWaitingStatus) : FStatusBeforeWaiting);
-  FTooltip.SetHint(status, waiting ? WaitingHint(TargetAppName) : StatusHint(FStatusBeforeWaiting, PageNames));
+  FTooltip.SetHint(status, waiting ? WaitingHint(TargetAppName)
+                                   : StatusTooltipText(StatusHint(FStatusBeforeWaiting, PageNames), StopReason()));
   UpdateWindow(status);
+}
+
+// Where the user finds it by resting the mouse on the status; and, for a
+// support person, in a debug viewer.
+void TForm105::StopReasonChanged(const std::wstring& reason) {
+  UpdateStatusHint();
+  if (!reason.empty()) OutputDebugStringW((L"PAGE: " + reason + L"\n").c_str());
 }
 
 void TForm105::UpdateCaption() { SetText(Handle(), ApplicationTitle + L" [" + TargetAppName + L"]"); }
@@ -334,9 +349,11 @@ void TForm105::MoveTo(WindowOrigin origin) {
   FollowMonitorDpi();
 }
 
+// The page's name, or the plain hint, then the reason the last command
+// stopped.
 void TForm105::UpdateStatusHint() {
   HWND status = Control(kPagerEdit2);
-  FTooltip.SetHint(status, StatusHint(Text(status), PageNames));
+  FTooltip.SetHint(status, StatusTooltipText(StatusHint(Text(status), PageNames), StopReason()));
 }
 
 std::wstring TForm105::LayerText() const { return Text(Control(kPagerEdit1)); }

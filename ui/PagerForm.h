@@ -82,6 +82,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void RegisterHotKeys();
   void HotKeyPressed(WPARAM id);
   void Activated(bool active);
+  void StopReasonChanged(const std::wstring& reason);
   void UpdateCaption();
   // Runs a page command; after a long wait drops the input that came in
   // meanwhile, and closes the pager when that was asked for.

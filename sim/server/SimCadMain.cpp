@@ -1,11 +1,11 @@
 // simcad.exe: the simulated CAD as an out-of-process COM automation server.
 //
-//   simcad.exe --progid <ProgID> [--progid <ProgID> ...] [--drawing <file.dxf>]
+//   simcad.exe --progid <ProgID> [--progid <ProgID> ...] [--drawing <file.dxf> ...]
 //              [--frame-layer <layer>] [--frame-blocks <pattern>] [--minimized]
 //              [--ready-file <path>]
 //
-// Its application object is put in the running object table under every
-// ProgID given. Once it is there, the manual-reset event
+// Every drawing given is opened, the first one active. Its application
+// object is put in the running object table under every ProgID given. Once it is there, the manual-reset event
 // "simcad-ready-<process id>" is set (a launcher may create it first) and
 // the ready file, when asked for, is written with the process id.
 #include <windows.h>
@@ -32,7 +32,7 @@ namespace {
 
 struct Options {
   std::vector<std::wstring> progIds;
-  std::wstring drawing;
+  std::vector<std::wstring> drawings;
   std::wstring frameLayer = L"KESTRA";
   std::wstring frameBlocks;
   std::wstring readyFile;
@@ -54,7 +54,7 @@ Options ParseOptions() {
     if (option == L"--progid")
       options.progIds.push_back(value());
     else if (option == L"--drawing")
-      options.drawing = value();
+      options.drawings.push_back(value());
     else if (option == L"--frame-layer")
       options.frameLayer = value();
     else if (option == L"--frame-blocks")
@@ -70,19 +70,23 @@ Options ParseOptions() {
   return options;
 }
 
-std::wstring FileName(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 class Host : public SimCadHost {
  public:
   Host(sim::SimCad& cad, SimCadViewer& viewer, SimCadServerFilter& filter)
       : FCad(cad), FViewer(viewer), FFilter(filter) {}
 
   void LoadDrawing(const std::wstring& path) override {
-    FCad.Load(ReadDrawingFile(path));
-    FViewer.ShowDrawing(FileName(path));
+    FCad.Load(ReadDrawingFile(path), DocumentNamesOf(path));
+    ShowActive();
+  }
+  size_t OpenDrawing(const std::wstring& path) override {
+    const size_t index = FCad.Open(ReadDrawingFile(path), DocumentNamesOf(path));
+    ShowActive();
+    return index;
+  }
+  void ActivateDocument(size_t index) override {
+    FCad.Activate(index);
+    ShowActive();
   }
   void Minimize() override { ShowWindow(FViewer.Window(), SW_MINIMIZE); }
   bool IsMinimized() const override { return IsIconic(FViewer.Window()) != FALSE; }
@@ -92,6 +96,8 @@ class Host : public SimCadHost {
   int FilterConsulted() const override { return FFilter.Consulted(); }
 
  private:
+  void ShowActive() { FViewer.ShowDrawing(FCad.ActiveNames().name); }
+
   sim::SimCad& FCad;
   SimCadViewer& FViewer;
   SimCadServerFilter& FFilter;
@@ -116,10 +122,13 @@ int Run() {
   SimCadViewer viewer(cad, FrameMarks{options.frameLayer, options.frameBlocks});
   cad.SetWindowHandle(static_cast<int64_t>(reinterpret_cast<intptr_t>(viewer.Window())));
   Host host(cad, viewer, filter);
-  if (options.drawing.empty())
+  if (options.drawings.empty()) {
     viewer.ShowDrawing(L"(no drawing)");
-  else
-    host.LoadDrawing(options.drawing);
+  } else {
+    host.LoadDrawing(options.drawings.front());
+    for (size_t i = 1; i < options.drawings.size(); ++i) host.OpenDrawing(options.drawings[i]);
+    host.ActivateDocument(0);
+  }
 
   const auto application = std::make_shared<SimCadApplication>(cad, host);
   const std::shared_ptr<DispatchServer> server = DispatchServer::Create(

@@ -18,8 +18,10 @@ struct TestMember {
   size_t argumentCount;
 };
 
-constexpr std::array<TestMember, 16> kTestMembers{{
+constexpr std::array<TestMember, 18> kTestMembers{{
     {L"SimLoadDrawing", 1},
+    {L"SimOpenDrawing", 1},
+    {L"SimActivateDocument", 1},
     {L"SimJournal", 0},
     {L"SimClearJournal", 0},
     {L"SimSetViewCentre", 2},
@@ -78,6 +80,11 @@ sim::Drawing ReadDrawingFile(const std::wstring& path) {
   }
 }
 
+sim::DocumentNames DocumentNamesOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return {path, slash == std::wstring::npos ? path : path.substr(slash + 1)};
+}
+
 bool SimCadApplication::HasMember(std::wstring_view member) const {
   return FindTestMember(member) || sim::KnowsMember(*FCad.Application(), member);
 }
@@ -96,6 +103,14 @@ Variant SimCadApplication::CallTestMember(std::wstring_view name, std::span<cons
   if (m == L"SimLoadDrawing") {
     FHost.LoadDrawing(StringArgument(arguments[0]));
     return Variant(static_cast<int32_t>(FCad.CurrentDrawing().entities.size()));
+  }
+  if (m == L"SimOpenDrawing") return Variant(static_cast<int32_t>(FHost.OpenDrawing(StringArgument(arguments[0]))));
+  if (m == L"SimActivateDocument") {
+    const int32_t index = arguments[0].ToInt32();
+    if (index < 0 || static_cast<size_t>(index) >= FCad.DocumentCount())
+      throw AutomationError(hresult::InvalidArg, L"SimActivateDocument: no open document " + std::to_wstring(index));
+    FHost.ActivateDocument(static_cast<size_t>(index));
+    return Variant();
   }
   if (m == L"SimJournal") {
     std::vector<std::wstring> calls;

@@ -2,7 +2,11 @@
 // simulated CAD's application, plus members by which tests drive and
 // inspect the simulator. The test members are not journalled.
 //
-//   SimLoadDrawing(path)          opens an ASCII DXF file; returns the entity count
+//   SimLoadDrawing(path)          opens an ASCII DXF file as the only document; returns
+//                                 the entity count
+//   SimOpenDrawing(path)          opens one more, which becomes the active document;
+//                                 returns its index among the open documents
+//   SimActivateDocument(index)    makes that open document the active one
 //   SimJournal                    the calls made so far, one string each, such as
 //                                 Document.GetVariable("VIEWCTR")
 //   SimClearJournal
@@ -34,6 +38,8 @@ class SimCadHost {
  public:
   virtual ~SimCadHost() = default;
   virtual void LoadDrawing(const std::wstring& path) = 0;
+  virtual size_t OpenDrawing(const std::wstring& path) = 0;
+  virtual void ActivateDocument(size_t index) = 0;
   virtual void Minimize() = 0;
   virtual bool IsMinimized() const = 0;
   virtual bool IsForeground() const = 0;
@@ -60,3 +66,6 @@ class SimCadApplication : public DispatchObject {
 
 // Reads an ASCII DXF file by its wide path. Throws sim::DxfError.
 sim::Drawing ReadDrawingFile(const std::wstring& path);
+
+// A document opened from the file: FullName the path, Name its file name.
+sim::DocumentNames DocumentNamesOf(const std::wstring& path);

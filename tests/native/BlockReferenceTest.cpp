@@ -68,7 +68,12 @@ class BlockReferenceTest : public SimCadTest {
                         sim::BlockReference(L"LOGO", L"0", {}), sim::Rectangle(L"FRAME", 0, 0, 1, 1),
                         sim::Entity{L"LINE", L"0", {}, false}};
     drawing.entities.back().sketch = {0, 0, 1, 1};
-    cad.Load(drawing);
+    Load(std::move(drawing));
+  }
+
+  // A drawing loaded is a new document, with a selection set of its own.
+  void Load(sim::Drawing drawing) {
+    cad.Load(std::move(drawing));
     selection = GetObjectValue(*GetObjectValue(*cad.Application(), L"ActiveDocument"), L"ActiveSelectionSet");
   }
 
@@ -101,7 +106,7 @@ TEST_F(BlockReferenceTest, GroupCodeTwoFindsAnonymousBlocksThroughTheBackquote) 
   // Each on a layer that tells which it is.
   for (const wchar_t* name : {L"*U12", L"*U3", L"X*U1", L"U5", L"*D2"})
     drawing.entities.push_back(sim::BlockReference(name, name, {}));
-  cad.Load(drawing);
+  Load(drawing);
   EXPECT_EQ(SelectBlocks(L"`*U*"), 2);
   EXPECT_EQ(GetValue(*Item(0), L"Layer"), Variant(L"*U12"));
   EXPECT_EQ(GetValue(*Item(1), L"Layer"), Variant(L"*U3"));
@@ -145,7 +150,7 @@ TEST_F(BlockReferenceTest, GetBoundingBoxRefusesWhatARealServerRefuses) {
 }
 
 TEST_F(BlockReferenceTest, ReferencesAnswerTheirEffectiveNameAndTheirAttributes) {
-  cad.Load(sim::ReadDxfFile(std::string(PAGE_TEST_DATA) + "/drawings/titles/titles-1-00.dxf"));
+  Load(sim::ReadDxfFile(std::string(PAGE_TEST_DATA) + "/drawings/titles/titles-1-00.dxf"));
   ASSERT_EQ(SelectBlocks(L"`*U2,FRAME-A1,`*U1"), 3);
   EXPECT_EQ(GetValue(*Item(0), L"EffectiveName"), Variant(L"図枠A2"));
   EXPECT_EQ(GetValue(*Item(1), L"EffectiveName"), Variant(L"FRAME-A1"));
@@ -176,7 +181,7 @@ TEST_F(BlockReferenceTest, TheNewMembersAreRefusedAsARealServerRefusesThem) {
   sim::Drawing drawing = FramedDrawing();
   drawing.entities = {sim::BlockReference(L"FRAME", L"0", {}), sim::Rectangle(L"0", 0, 0, 1, 1)};
   drawing.entities[0].attributes = {sim::Attribute{L"NO", {L"A-1", 0, 0, 1}}};
-  cad.Load(drawing);
+  Load(drawing);
   CallMethod(*selection, L"Select", std::array<Variant, 1>{Variant(int32_t{5})});
   const DispatchPtr reference = Item(0);
   const DispatchPtr polyline = Item(1);

@@ -73,8 +73,8 @@ TEST_F(PageCommandsTest, GetCallsTheCadInTheGatheringOrder) {
   CentreOn(cad, 0, 2);
   Get();
   const auto members = cad.JournalMembers();
-  EXPECT_EQ(members, Concat({{L"HWND", L"IsIconic", L"ActiveDocument", L"ActiveSelectionSet", L"Clear", L"Select",
-                              L"Count", L"Count", L"Count"},
+  EXPECT_EQ(members, Concat({{L"HWND", L"IsIconic", L"ActiveDocument", L"FullName", L"ActiveSelectionSet", L"Clear",
+                              L"Select", L"Count", L"Count", L"Count"},
                              Repeat({L"Item", L"Coordinates", L"Closed"}, 12),
                              {L"Clear", L"GetVariable", L"HWND", L"IsIconic", L"SetForegroundWindow", L"ZoomWindow"}}));
 
@@ -164,8 +164,8 @@ TEST_F(PageCommandsTest, StepCallsOnlyWhatItNeeds) {
   Get();
   cad.ClearJournal();
   Next();
-  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"GetVariable", L"HWND", L"IsIconic",
-                                                             L"SetForegroundWindow", L"ZoomWindow"}));
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"GetVariable", L"HWND",
+                                                             L"IsIconic", L"SetForegroundWindow", L"ZoomWindow"}));
   EXPECT_EQ(view.Status(), L"7 / 12");
 }
 
@@ -259,7 +259,7 @@ TEST_F(PageCommandsTest, ALayerWithoutPolylinesKeepsTheLastPages) {
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12"}));
   EXPECT_EQ(WakuList.size(), before.size());
-  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"HWND", L"IsIconic", L"ActiveDocument",
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"HWND", L"IsIconic", L"ActiveDocument", L"FullName",
                                                              L"ActiveSelectionSet", L"Clear", L"Select", L"Count"}));
 }
 
@@ -385,7 +385,7 @@ TEST_F(PageCommandsTest, GoingToAPageMakesTheCallsOfAStepToItWithoutTheViewCentr
   CentreOn(cad, 0, 0);
   cad.ClearJournal();
   GoToPageCommand(view, {objects, windows}, 6);
-  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"HWND", L"IsIconic",
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"HWND", L"IsIconic",
                                                              L"SetForegroundWindow", L"ZoomWindow"}));
   EXPECT_EQ(described(), step);
   EXPECT_EQ(view.Status(), stepStatus);
@@ -462,7 +462,7 @@ TEST_F(PageCommandsTest, PolylinesWithoutAFiniteAreaAreNoPagesAndNoZoomSendsOne)
   cad.ClearJournal();
   Next();
   EXPECT_EQ(view.Status(), L"6 / 12");
-  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"GetVariable"}));
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"GetVariable"}));
   ExpectViewOn(1, 1);
 }
 

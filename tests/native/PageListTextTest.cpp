@@ -16,14 +16,14 @@ TEST(PageNameTextTest, TabsLineBreaksAndTheMultiLineCodeBecomeOneSpaceEach) {
 }
 
 TEST(PageNameTextTest, MenuItemsCarryTheNamesAndEmptyTextsAreLeftOut) {
-  std::vector<PageMenuItem> items = PageMenuItems(3, 2);
+  std::vector<PageMenuItem> items = PageMenuItems(3, 2, L"");
   AddPageNames(items, {{L"A-103", L"2階\r\n平面図"}, {}, {L"", L"外構図", L""}});
   EXPECT_EQ(items[0].label, L"1  A-103  2階 平面図");
   EXPECT_EQ(items[1].label, L"2");
   EXPECT_TRUE(items[1].checked);
   EXPECT_EQ(items[2].label, L"3  外構図");
 
-  std::vector<PageMenuItem> none = PageMenuItems(0, 0);
+  std::vector<PageMenuItem> none = PageMenuItems(0, 0, L"");
   AddPageNames(none, {});
   EXPECT_EQ(none[0].label, L"ページがありません — 取得 を押してください");
 }

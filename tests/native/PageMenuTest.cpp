@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "ui/PageMenu.h"
+#include "ui/StatusTooltip.h"
 #include "ui/WheelSteps.h"
 
 namespace {
 
 TEST(PageMenuTest, OneItemPerPageWithTheCheckedOne) {
-  const std::vector<PageMenuItem> items = PageMenuItems(12, 3);
+  const std::vector<PageMenuItem> items = PageMenuItems(12, 3, L"");
   ASSERT_EQ(items.size(), 12u);
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(items[i].page, i + 1);
@@ -15,26 +16,47 @@ TEST(PageMenuTest, OneItemPerPageWithTheCheckedOne) {
     EXPECT_TRUE(items[i].enabled);
     EXPECT_FALSE(items[i].newColumn);
   }
-  for (const PageMenuItem& item : PageMenuItems(12, 0)) EXPECT_FALSE(item.checked);
+  for (const PageMenuItem& item : PageMenuItems(12, 0, L"")) EXPECT_FALSE(item.checked);
 }
 
 TEST(PageMenuTest, ColumnsOfThirty) {
-  const std::vector<PageMenuItem> items = PageMenuItems(61, 0);
+  const std::vector<PageMenuItem> items = PageMenuItems(61, 0, L"");
   ASSERT_EQ(items.size(), 61u);
   for (const PageMenuItem& item : items)
     EXPECT_EQ(item.newColumn, item.page == 31 || item.page == 61) << "page " << item.page;
-  for (const PageMenuItem& item : PageMenuItems(30, 0)) EXPECT_FALSE(item.newColumn);
+  for (const PageMenuItem& item : PageMenuItems(30, 0, L"")) EXPECT_FALSE(item.newColumn);
 }
 
 TEST(PageMenuTest, NoPagesGiveOneDisabledItemThatSaysSo) {
   for (const int count : {0, -1}) {
-    const std::vector<PageMenuItem> items = PageMenuItems(count, 1);
+    const std::vector<PageMenuItem> items = PageMenuItems(count, 1, L"");
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].page, 0);
     EXPECT_EQ(items[0].label, L"ページがありません — 取得 を押してください");
     EXPECT_FALSE(items[0].enabled);
     EXPECT_FALSE(items[0].checked);
   }
+}
+
+TEST(PageMenuTest, TheDrawingsTitleComesFirstDisabled) {
+  const std::vector<PageMenuItem> items = PageMenuItems(31, 2, L"A.dwg");
+  ASSERT_EQ(items.size(), 32u);
+  EXPECT_EQ(items[0].label, L"A.dwg");
+  EXPECT_EQ(items[0].page, 0);
+  EXPECT_FALSE(items[0].enabled);
+  EXPECT_TRUE(items[2].checked);
+  EXPECT_TRUE(items[31].newColumn);  // page 31 still opens the second column
+
+  const std::vector<PageMenuItem> none = PageMenuItems(0, 0, L"Drawing2.dwg");
+  ASSERT_EQ(none.size(), 2u);
+  EXPECT_EQ(none[0].label, L"Drawing2.dwg");
+  EXPECT_FALSE(none[1].enabled);
+}
+
+TEST(StatusTooltipTest, TheReasonTakesTheSecondLine) {
+  EXPECT_EQ(StatusTooltipText(L"ページ番号", L""), L"ページ番号");
+  EXPECT_EQ(StatusTooltipText(L"ページ番号", L"BricsCAD が起動していません"),
+            L"ページ番号\nBricsCAD が起動していません");
 }
 
 TEST(PageMenuTest, TheCheckedPageIsTheOneTheStatusShowsForTheseFrames) {

@@ -261,3 +261,11 @@ TEST(SettingsFilePath, ReplacesOnlyTheFileNamesExtension) {
 }
 
 }  // namespace
+
+TEST(PagerInstanceName, OneNamePerProgramFolderInAnyLetterCase) {
+  const std::wstring name = PagerInstanceName(L"C:\\Tools\\PAGE\\page.exe");
+  EXPECT_TRUE(name.starts_with(L"Local\\PAGE-"));
+  EXPECT_EQ(name.find(L'\\', 6), std::wstring::npos);
+  EXPECT_EQ(PagerInstanceName(L"c:\\tools\\page\\Page2.EXE"), name);
+  EXPECT_NE(PagerInstanceName(L"C:\\Tools\\PAGE2\\page.exe"), name);
+}

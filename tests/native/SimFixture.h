@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cad/TargetCad.h"
+#include "pages/DrawingPages.h"
 #include "pages/PageCommands.h"
 #include "pages/SheetNames.h"
 #include "pages/Waku.h"
@@ -55,13 +56,13 @@ struct SteppingClock {
 class SimCadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WakuList.clear();
+    Drawings.Clear();
     PageNames.clear();
     TargetProgId = kDefaultProgId;
     objects.Run(TargetProgId, cad);
   }
   void TearDown() override {
-    WakuList.clear();
+    Drawings.Clear();
     PageNames.clear();
     TargetProgId.clear();
   }

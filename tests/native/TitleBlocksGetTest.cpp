@@ -50,7 +50,8 @@ Members Append(Members members, const Members& more) {
   return members;
 }
 
-const Members kStart{L"HWND", L"IsIconic", L"ActiveDocument", L"ActiveSelectionSet", L"Clear", L"Select", L"Count"};
+const Members kStart{L"HWND",  L"IsIconic", L"ActiveDocument", L"FullName", L"ActiveSelectionSet",
+                     L"Clear", L"Select",   L"Count"};
 
 class TitleBlocksGetTest : public SimCadTest {
  protected:

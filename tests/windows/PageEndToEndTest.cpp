@@ -3,6 +3,9 @@
 // read back with WM_GETTEXT, the CAD's journal and view read through COM.
 // Every test runs page.exe from a program folder of its own.
 #include <gtest/gtest.h>
+#include <windows.h>
+// TOOLTIPS_CLASSW; needs windows.h first.
+#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -108,6 +111,15 @@ std::filesystem::path ScreenshotFolder() {
 // Keeps the pointer off the controls, so that no tooltip hides them.
 void ParkPointer() { SetCursorPos(0, 0); }
 
+// Real input: the pointer moved to a point of the screen.
+void MovePointer(int x, int y) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{
+      INPUT_MOUSE,
+      {.mi = {x * 65535 / (width - 1), y * 65535 / (height - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
+  SendInput(1, &input, sizeof input);
+}
+
 class PageEndToEndTest : public testing::Test {
  protected:
   void TearDown() override {
@@ -116,8 +128,9 @@ class PageEndToEndTest : public testing::Test {
     FCads.clear();
   }
 
-  DispatchObject& StartCad(const std::wstring& progId, const std::wstring& drawing = SampleDrawingPath()) {
-    FCads.push_back(std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, drawing));
+  DispatchObject& StartCad(const std::wstring& progId,
+                           const std::vector<std::wstring>& drawings = {SampleDrawingPath()}) {
+    FCads.push_back(std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, drawings));
     FApplications.push_back(AttachSimCad(progId));
     SimCall(*FApplications.back(), L"SimClearJournal");
     return *FApplications.back();
@@ -359,7 +372,7 @@ constexpr Frame kMirroredSheet{1000, 0, 1420, 297}, kLastSheet{1500, 0, 1920, 29
 class PageBlocksTest : public PageEndToEndTest, public testing::WithParamInterface<const wchar_t*> {};
 
 TEST_P(PageBlocksTest, WithABlockPatternSheetsFramedByBlocksArePaged) {
-  DispatchObject& cad = StartCad(GetParam(), BlockDrawingPath());
+  DispatchObject& cad = StartCad(GetParam(), {BlockDrawingPath()});
   WriteSetting(FFolder.SettingsFile(), L"Target", L"ProgId", GetParam());
   WriteSetting(FFolder.SettingsFile(), L"Waku", L"Blocks", kBlockPattern);
   const PagerWindow& pager = StartPage();
@@ -375,7 +388,7 @@ TEST_P(PageBlocksTest, WithABlockPatternSheetsFramedByBlocksArePaged) {
 INSTANTIATE_TEST_SUITE_P(ZoomKinds, PageBlocksTest, testing::Values(kBricscad, L"AutoCAD.Application"));
 
 TEST_F(PageEndToEndTest, WithoutABlockPatternGetMakesTodaysCallsAndFindsOnlyPolylines) {
-  DispatchObject& cad = StartCad(kBricscad, BlockDrawingPath());
+  DispatchObject& cad = StartCad(kBricscad, {BlockDrawingPath()});
   const PagerWindow& pager = StartPage();
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"2")) << testing::PrintToString(pager.Status());
@@ -453,7 +466,7 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, PageDpiTest, testing::Values(96, 144));
 
-// ---- Paging without the buttons: the wheel, the page menu, hot keys ----
+// Paging without the buttons: the wheel, the page menu, hot keys.
 
 TEST_F(PageEndToEndTest, WheelNotchesStepThePagesLikeTheButtons) {
   DispatchObject& cad = StartCad(kBricscad);
@@ -497,8 +510,8 @@ TEST_F(PageEndToEndTest, ChoosingAPageFromTheMenuZoomsToIt) {
   HWND menu = OpenPageMenuFromStatus(pager);
   ASSERT_NE(menu, nullptr) << "no page menu";
   EXPECT_NO_THROW(SaveWindowShot(menu, (ScreenshotFolder() / L"page-menu.png").wstring()));
-  // Page 7: seven items down.
-  for (int i = 0; i < 7; ++i) PressKeys({VK_DOWN});
+  // Page 7: below the drawing's name, seven items down.
+  for (int i = 0; i < 8; ++i) PressKeys({VK_DOWN});
   PressKeys({VK_RETURN});
   ExpectPage(L"7 / 12", SamplePage(7));
   EXPECT_EQ(CallsOf(cad, L"Document.GetVariable"), viewCentreReads) << "the menu read the view centre";
@@ -549,7 +562,7 @@ TEST_F(PageEndToEndTest, WithoutAKeysSectionNoHotKeyIsTaken) {
     EXPECT_TRUE(HeldHotKey(MOD_CONTROL | MOD_ALT, key).Held()) << "page.exe holds Ctrl+Alt+" << key;
 }
 
-// ---- Sheets known by their title blocks ----
+// Sheets known by their title blocks.
 
 void EmptyClipboard(HWND owner) {
   ASSERT_TRUE(OpenClipboard(owner));
@@ -590,7 +603,7 @@ void WriteNameSettings(const std::wstring& file, const std::vector<std::pair<con
 // item copies the list.
 TEST_F(PageEndToEndTest, DynamicAttributedTitleBlocksArePagedWithTheirNamesInTheMenuAndTheList) {
   WriteNameSettings(FFolder.SettingsFile(), {{L"Blocks", L"図枠*,FRAME-A#"}, {L"Names", L"図番,図名,dwg-no"}});
-  DispatchObject& cad = StartCad(kBricscad, TitlesDrawingPath());
+  DispatchObject& cad = StartCad(kBricscad, {TitlesDrawingPath()});
   const PagerWindow& pager = StartPage();
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"10 / 11")) << testing::PrintToString(pager.Status());
@@ -617,7 +630,7 @@ TEST_F(PageEndToEndTest, DynamicAttributedTitleBlocksArePagedWithTheirNamesInThe
 // Ctrl+C in the pager copies the list of the last Get, in name order.
 TEST_F(PageEndToEndTest, CtrlCCopiesThePagesInNameOrder) {
   WriteNameSettings(FFolder.SettingsFile(), {{L"Blocks", L"図枠*"}, {L"Names", L"図番,図名"}, {L"Order", L"Names"}});
-  DispatchObject& cad = StartCad(kBricscad, TestDataPath("titles-own.dxf"));
+  DispatchObject& cad = StartCad(kBricscad, {TestDataPath("titles-own.dxf")});
   const PagerWindow& pager = StartPage();
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
@@ -639,7 +652,7 @@ TEST_F(PageEndToEndTest, CtrlCCopiesThePagesInNameOrder) {
 TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
   WriteNameSettings(FFolder.SettingsFile(),
                     {{L"TitleBlocks", L"表題欄"}, {L"Names", L"Dwg-No,title"}, {L"Order", L"Name"}});
-  StartCad(kBricscad, TestDataPath("drawings/titles/titles-1-01.dxf"));
+  StartCad(kBricscad, {TestDataPath("drawings/titles/titles-1-01.dxf")});
   const PagerWindow& pager = StartPage();
   HWND box = FPage->WaitForWindow(L"#32770", L"PAGE");
   ASSERT_NE(box, nullptr) << "the unknown Order was not reported";
@@ -658,7 +671,7 @@ TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
   EXPECT_EQ(FindProcessWindow(FPage->Id(), L"#32770", L"PAGE"), nullptr) << "reported more than once";
 }
 
-// ---- A CAD that stops answering: simcad.exe sleeps in a member ----
+// A CAD that stops answering: simcad.exe sleeps in a member.
 
 constexpr wchar_t kWaiting[] = L"待機中";
 // Under Wine a cancelled call still waits for the CAD to answer.
@@ -732,6 +745,90 @@ TEST_F(PageWaitTest, ClicksMadeDuringALongWaitAreNotReplayed) {
   pager.Click(kPagerButton3);
   ExpectPage(L"4 / 12", SamplePage(4));
   EXPECT_EQ(CallsOf(Cad(), kZoomWindow), 3u);
+}
+
+// Two drawings open in one CAD: the sample (active at start) and the
+// block-framed one, whose two polyline frames are its pages here.
+TEST_F(PageEndToEndTest, ThePagesFollowTheDrawingTheCadShows) {
+  DispatchObject& cad = StartCad(kBricscad, {SampleDrawingPath(), BlockDrawingPath()});
+  const PagerWindow& pager = StartPage();
+  ShowViewAt(SamplePage(2).CentreX(), SamplePage(2).CentreY());
+  pager.Click(kPagerButton1);
+  ExpectPage(L"2 / 12", SamplePage(2));
+
+  SimCall(cad, L"SimActivateDocument", {Variant(int32_t{1})});
+  SimCall(cad, L"SimClearJournal");
+  pager.Click(kPagerButton3);  // the other drawing has no pages yet: Get runs on it
+  const std::wstring onOther = pager.WaitForStatusOtherThan(L"2 / 12");
+  EXPECT_TRUE(onOther == L"2" || onOther.ends_with(L" / 2")) << testing::PrintToString(onOther);
+  EXPECT_EQ(CallsOf(cad, L"SelectionSet.Select"), 1u);
+
+  SimCall(cad, L"SimActivateDocument", {Variant(int32_t{0})});
+  SimCall(cad, L"SimClearJournal");
+  pager.Click(kPagerButton3);  // back on the sample: its kept pages, no selection
+  ExpectPage(L"3 / 12", SamplePage(3));
+  const std::vector<std::wstring> journal = SimJournal(cad);
+  ASSERT_GE(journal.size(), 4u);
+  EXPECT_EQ(std::vector<std::wstring>(journal.begin(), journal.begin() + 4),
+            (std::vector<std::wstring>{L"Application.ActiveDocument()", L"Document.FullName()",
+                                       L"Document.GetVariable(\"VIEWCTR\")", L"Application.HWND()"}));
+  EXPECT_EQ(CallsOf(cad, L"SelectionSet."), 0u) << "the kept pages were selected again";
+
+  HWND menu = OpenPageMenuFromStatus(pager);
+  ASSERT_NE(menu, nullptr) << "no page menu";
+  EXPECT_NO_THROW(SaveWindowShot(menu, (ScreenshotFolder() / L"page-menu-drawing.png").wstring()));
+  PressKeys({VK_ESCAPE});
+}
+
+TEST_F(PageEndToEndTest, TheStatusTooltipTellsWhyGetFoundNoPage) {
+  WriteSetting(FFolder.SettingsFile(), L"Waku", L"Layer", L"NOFRAMES");
+  DispatchObject& cad = StartCad(kBricscad);
+  const PagerWindow& pager = StartPage();
+  pager.Click(kPagerButton1);
+  ASSERT_TRUE(Eventually([&] { return CallsOf(cad, L"SelectionSet.Count") == 1; }));
+
+  // Rested on the status: the pointer moved onto it, and moved a pixel now
+  // and then until the tooltip shows, as a hand never quite rests.
+  const RECT rect = WindowRect(pager.Control(kPagerEdit2));
+  SetForegroundWindow(pager.Handle());
+  ParkPointer();
+  HWND tip = nullptr;
+  int polls = 0;
+  const bool shown = Eventually([&] {
+    if (polls++ % 40 == 0) MovePointer((rect.left + rect.right) / 2 + polls / 40 % 2, (rect.top + rect.bottom) / 2);
+    tip = FindProcessWindow(FPage->Id(), TOOLTIPS_CLASSW);
+    return tip && RemoteTextOrEmpty(tip).find(L"NOFRAMES") != std::wstring::npos;
+  });
+  ASSERT_TRUE(shown) << "tooltip " << (tip ? testing::PrintToString(RemoteTextOrEmpty(tip)) : "not shown");
+  EXPECT_EQ(RemoteTextOrEmpty(tip), L"ページ番号\n画層 NOFRAMES に枠が見つかりません");
+  RECT area = WindowRect(pager.Handle());
+  const RECT tipRect = WindowRect(tip);
+  UnionRect(&area, &area, &tipRect);
+  InflateRect(&area, 8, 8);
+  EXPECT_NO_THROW(SaveScreenShot(area, (ScreenshotFolder() / L"status-reason-tooltip.png").wstring()));
+  ParkPointer();
+}
+
+TEST_F(PageEndToEndTest, ASecondStartFromTheSameFolderShowsTheFirstAndEnds) {
+  const PagerWindow& pager = StartPage();
+  PostMessageW(pager.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(Eventually([&] { return IsIconic(pager.Handle()) != FALSE; }));
+
+  DWORD secondId = 0;
+  const UniqueHandle second = StartPageProgram(FFolder.Program(), secondId);
+  ASSERT_EQ(WaitForSingleObject(second.Get(), 20000), WAIT_OBJECT_0) << "the second page.exe keeps running";
+  DWORD exitCode = 1;
+  GetExitCodeProcess(second.Get(), &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_TRUE(Eventually([&] { return !IsIconic(pager.Handle()); })) << "the first pager stays minimized";
+  EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == pager.Handle(); })) << "the first pager is not in front";
+  EXPECT_FALSE(std::filesystem::exists(FFolder.SettingsFile())) << "the second start wrote page.ini";
+
+  const PageProgramFolder otherFolder;
+  PageProcess other(otherFolder.Program());
+  EXPECT_TRUE(other.Running());
+  EXPECT_TRUE(FPage->Running());
+  EXPECT_TRUE(other.Close());
 }
 
 }  // namespace

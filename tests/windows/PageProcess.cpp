@@ -34,7 +34,7 @@ PageProgramFolder::~PageProgramFolder() {
   std::filesystem::remove_all(FPath, ignored);
 }
 
-PageProcess::PageProcess(const std::wstring& program) {
+UniqueHandle StartPageProgram(const std::wstring& program, DWORD& processId) {
   std::wstring commandLine = L"\"" + program + L"\"";
   const std::wstring folder = std::filesystem::path(program).parent_path().wstring();
   STARTUPINFOW startup{};
@@ -54,9 +54,12 @@ PageProcess::PageProcess(const std::wstring& program) {
     Sleep(200);
   }
   if (error != ERROR_SUCCESS) throw std::runtime_error("cannot start page.exe: error " + std::to_string(error));
-  FProcess.Reset(process.hProcess);
   const UniqueHandle thread(process.hThread);
-  FId = process.dwProcessId;
+  processId = process.dwProcessId;
+  return UniqueHandle(process.hProcess);
+}
+
+PageProcess::PageProcess(const std::wstring& program) : FProcess(StartPageProgram(program, FId)) {
   WaitForInputIdle(FProcess.Get(), kEndTimeout);
   FPager = PagerWindow(WaitForWindow(kPagerWindowClass));
   if (FPager.Handle()) return;

@@ -28,6 +28,10 @@ class PageProgramFolder {
   std::wstring FPath;
 };
 
+// Starts page.exe from its folder without waiting for it; its process.
+// Throws std::runtime_error when it does not start.
+UniqueHandle StartPageProgram(const std::wstring& program, DWORD& processId);
+
 class PageProcess {
  public:
   // Starts page.exe and returns once its pager window is shown. Throws
@@ -48,7 +52,7 @@ class PageProcess {
   DWORD ExitCode() const;
 
  private:
+  DWORD FId = 0;  // before FProcess: starting the process sets it
   UniqueHandle FProcess;
-  DWORD FId = 0;
   PagerWindow FPager{nullptr};
 };

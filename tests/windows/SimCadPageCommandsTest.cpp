@@ -54,7 +54,8 @@ class SimCadPageCommandsTest : public testing::Test {
  protected:
   void Start(const std::wstring& progId, bool minimized = false) {
     TargetProgId = progId;
-    FSimCad = std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId}, SampleDrawingPath(), minimized);
+    FSimCad = std::make_unique<SimCadProcess>(std::vector<std::wstring>{progId},
+                                              std::vector<std::wstring>{SampleDrawingPath()}, minimized);
     FApplication = AttachSimCad(progId);
   }
   void SetUp() override {

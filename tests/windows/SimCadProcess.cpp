@@ -31,11 +31,12 @@ std::wstring WinePath(const char* unixPath) {
 
 }  // namespace
 
-SimCadProcess::SimCadProcess(const std::vector<std::wstring>& progIds, const std::wstring& drawing, bool minimized)
+SimCadProcess::SimCadProcess(const std::vector<std::wstring>& progIds, const std::vector<std::wstring>& drawings,
+                             bool minimized)
     : FProgId(progIds.at(0)) {
   std::wstring commandLine = Quoted(ProgramFolder() + L"simcad.exe");
   for (const std::wstring& progId : progIds) commandLine += L" --progid " + Quoted(progId);
-  if (!drawing.empty()) commandLine += L" --drawing " + Quoted(drawing);
+  for (const std::wstring& drawing : drawings) commandLine += L" --drawing " + Quoted(drawing);
   if (minimized) commandLine += L" --minimized";
 
   // Suspended until the ready event exists, so that its signal is never missed.
@@ -119,6 +120,7 @@ bool SimQuery(DispatchObject& application, const wchar_t* member) { return GetVa
 std::vector<std::wstring> PolylineGetJournal(int polylines) {
   std::vector<std::wstring> journal{L"Application.HWND()",
                                     L"Application.ActiveDocument()",
+                                    L"Document.FullName()",
                                     L"Document.ActiveSelectionSet()",
                                     L"SelectionSet.Clear()",
                                     L"SelectionSet.Select(I4 5, Missing, Missing, &[I2 0..1: I2 8, I2 0], "

@@ -12,9 +12,10 @@
 class SimCadProcess {
  public:
   // Returns once simcad.exe is in the running object table under every
-  // ProgID; no drawing path gives an empty drawing. Throws
-  // std::runtime_error when it ends or does not get ready.
-  explicit SimCadProcess(const std::vector<std::wstring>& progIds, const std::wstring& drawing = {},
+  // ProgID, with every drawing open, the first active; no drawing gives an
+  // empty drawing. Throws std::runtime_error when it ends or does not get
+  // ready.
+  explicit SimCadProcess(const std::vector<std::wstring>& progIds, const std::vector<std::wstring>& drawings = {},
                          bool minimized = false);
   SimCadProcess(const SimCadProcess&) = delete;
   SimCadProcess& operator=(const SimCadProcess&) = delete;

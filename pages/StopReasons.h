@@ -1,0 +1,14 @@
+// The reasons the page commands give when they end without showing a page.
+#pragma once
+
+#include <string>
+
+std::wstring NotRunningReason(const std::wstring& appName);
+std::wstring NoDrawingReason(const std::wstring& appName);
+// Get selected nothing: on the layer, nor among the frame blocks when a
+// block pattern is set.
+std::wstring NothingSelectedReason(const std::wstring& layer, const std::wstring& blockPattern);
+// Get selected entities on the layer, none of them a frame.
+std::wstring NoFrameAmongReason(const std::wstring& layer);
+std::wstring CentreOnNoPageReason();
+std::wstring NoPagesReason();

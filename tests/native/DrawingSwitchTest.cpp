@@ -1,0 +1,163 @@
+// The pages follow the drawing the CAD shows: two and more documents open
+// in one simulated CAD, switched between commands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SimFixture.h"
+#include "cad/StopReason.h"
+#include "pages/DrawingPages.h"
+
+namespace {
+
+using sim::Rectangle;
+
+// count sheets of 420 x 297 in one row, 500 apart, the view on none.
+sim::Drawing Sheets(int count) {
+  sim::Drawing drawing;
+  for (int i = 0; i < count; ++i) drawing.entities.push_back(Rectangle(L"KESTRA", 500.0 * i, 0, 500.0 * i + 420, 297));
+  drawing.view = {-1000, -1000, 100, 100};
+  return drawing;
+}
+
+sim::DocumentNames Saved(const std::wstring& file) { return {L"C:\\Drawings\\" + file, file}; }
+
+const std::vector<std::wstring> kStepOnKeptPages{
+    L"ActiveDocument", L"FullName", L"GetVariable", L"HWND", L"IsIconic", L"SetForegroundWindow", L"ZoomWindow"};
+
+bool Selected(const std::vector<std::wstring>& members) {
+  return std::find(members.begin(), members.end(), L"Select") != members.end();
+}
+
+class DrawingSwitchTest : public SimCadTest {
+ protected:
+  void SetUp() override {
+    SimCadTest::SetUp();
+    cad.Load(Sheets(12), Saved(L"A.dwg"));
+    cad.SetViewCentre(210, 148);  // page 1 of A
+  }
+
+  void GoTo(int k) { GoToPageCommand(view, {objects, windows}, k); }
+};
+
+}  // namespace
+
+TEST_F(DrawingSwitchTest, ANewDrawingIsGotAndAKeptOneSteppedWithoutSelecting) {
+  Get();
+  ASSERT_EQ(WakuList.size(), 12u);
+  const size_t b = cad.Open(Sheets(3), Saved(L"B.dwg"));
+  cad.SetViewCentre(1210, 148);  // page 3 of B
+
+  cad.ClearJournal();
+  Next();  // B has no pages yet: Get runs instead, everything of it
+  const auto onB = cad.JournalMembers();
+  ASSERT_GE(onB.size(), 5u);
+  EXPECT_EQ(std::vector<std::wstring>(onB.begin(), onB.begin() + 5),
+            (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"HWND", L"IsIconic", L"ActiveSelectionSet"}));
+  EXPECT_TRUE(Selected(onB));
+  EXPECT_EQ(WakuList.size(), 3u);
+  EXPECT_EQ(view.Status(), L"3 / 3");
+  EXPECT_EQ(Drawings.CurrentIdentity(), L"C:\\Drawings\\B.dwg");
+
+  cad.Activate(0);
+  cad.ClearJournal();
+  Next();  // A's kept pages: page 2, no selection
+  EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
+  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_EQ(view.Status(), L"2 / 12");
+  EXPECT_DOUBLE_EQ(cad.CurrentView().centreX, 710);
+
+  cad.Activate(b);
+  cad.ClearJournal();
+  Previous();  // and back on B's
+  EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
+  EXPECT_EQ(view.Status(), L"2 / 3");
+}
+
+TEST_F(DrawingSwitchTest, AChoiceFromAnotherDrawingsMenuOnlyTellsWhereTheViewLies) {
+  Get();
+  cad.Open(Sheets(3), Saved(L"B.dwg"));
+  cad.SetViewCentre(710, 148);
+  Get();
+  cad.Activate(0);
+  cad.SetViewCentre(1710, 148);  // page 4 of A
+  const sim::View before = cad.CurrentView();
+
+  cad.ClearJournal();
+  GoTo(1);  // chosen among B's pages, while the CAD shows A
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"GetVariable"}));
+  EXPECT_EQ(view.Status(), L"4 / 12");
+  EXPECT_DOUBLE_EQ(cad.CurrentView().centreX, before.centreX);
+  EXPECT_EQ(WakuList.size(), 12u);
+
+  cad.SetViewCentre(-5000, 0);
+  GoTo(0);  // now A's pages are shown: the choice is zoomed to
+  EXPECT_EQ(view.Status(), L"1 / 12");
+  EXPECT_DOUBLE_EQ(cad.CurrentView().centreX, 210);
+}
+
+TEST_F(DrawingSwitchTest, TheSeventeenthDrawingDropsTheLeastRecentlyUsed) {
+  Get();
+  for (int i = 1; i < 17; ++i) {
+    cad.Open(Sheets(2), Saved(L"D" + std::to_wstring(i) + L".dwg"));
+    cad.SetViewCentre(210, 148);
+    Get();
+  }
+  cad.Activate(1);  // D1, the least recently used but for A: still kept
+  cad.ClearJournal();
+  Next();
+  EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
+
+  cad.Activate(0);  // A was dropped by D16
+  cad.ClearJournal();
+  Next();
+  EXPECT_TRUE(Selected(cad.JournalMembers()));
+  EXPECT_EQ(WakuList.size(), 12u);
+}
+
+TEST_F(DrawingSwitchTest, ACadThatCannotNameTheDrawingIsPagedAsBefore) {
+  Get();
+  cad.Open(Sheets(3), Saved(L"B.dwg"));
+  cad.SetViewCentre(210, 148);
+  cad.FailOn(L"FullName", 1, hresult::MemberNotFound);
+  cad.ClearJournal();
+  Next();  // on A's pages, the current ones
+  EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
+  EXPECT_EQ(view.Status(), L"2 / 12");
+  EXPECT_EQ(StopReason(), L"");
+}
+
+TEST_F(DrawingSwitchTest, ADrawingNeverSavedIsKnownByItsName) {
+  cad.Load(Sheets(12), {L"", L"Drawing2.dwg"});
+  cad.SetViewCentre(210, 148);
+  Get();
+  const auto members = cad.JournalMembers();
+  ASSERT_GE(members.size(), 5u);
+  EXPECT_EQ(members[3], L"FullName");
+  EXPECT_EQ(members[4], L"Name");
+  EXPECT_EQ(Drawings.CurrentIdentity(), L"Drawing2.dwg");
+  EXPECT_EQ(DrawingTitle(L"Drawing2.dwg"), L"Drawing2.dwg");
+  EXPECT_EQ(DrawingTitle(L"C:\\Drawings\\A.dwg"), L"A.dwg");
+
+  cad.Open(Sheets(3), {L"", L"Drawing3.dwg"});
+  cad.SetViewCentre(210, 148);
+  Next();  // another unsaved drawing is another drawing
+  EXPECT_EQ(WakuList.size(), 3u);
+  cad.Activate(0);
+  cad.ClearJournal();
+  Next();
+  EXPECT_EQ(cad.JournalMembers(),
+            (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"Name", L"GetVariable", L"HWND", L"IsIconic",
+                                       L"SetForegroundWindow", L"ZoomWindow"}));
+  EXPECT_EQ(WakuList.size(), 12u);
+}
+
+TEST_F(DrawingSwitchTest, IdentitiesInAnotherLetterCaseAreOneDrawing) {
+  Get();
+  cad.Open(Sheets(3), {L"c:\\DRAWINGS\\a.DWG", L"a.DWG"});
+  cad.SetViewCentre(210, 148);
+  cad.ClearJournal();
+  Next();
+  EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
+  EXPECT_EQ(WakuList.size(), 12u);
+}
