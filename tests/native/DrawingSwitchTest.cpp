@@ -161,3 +161,21 @@ TEST_F(DrawingSwitchTest, IdentitiesInAnotherLetterCaseAreOneDrawing) {
   EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
   EXPECT_EQ(WakuList.size(), 12u);
 }
+
+// Each drawing keeps its sheet names with its frames.
+TEST(KeptDrawingsTest, TheNamesGoWithTheirDrawingsPages) {
+  const TsvWaku frame{0, 0, 420, 297, false, 0, true};
+  Drawings.Got(L"A.dwg", {frame, frame}, {{L"A-1"}, {L"A-2"}}, false);
+  Drawings.Got(L"B.dwg", {frame}, {{L"B-1"}}, false);
+  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"B-1"}}));
+
+  ASSERT_TRUE(Drawings.SwitchTo(L"a.DWG"));
+  EXPECT_EQ(WakuList.size(), 2u);
+  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"A-1"}, {L"A-2"}}));
+  ASSERT_TRUE(Drawings.SwitchTo(L"B.dwg"));
+  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"B-1"}}));
+
+  Drawings.Clear();
+  EXPECT_TRUE(WakuList.empty());
+  EXPECT_TRUE(PageNames.empty());
+}
