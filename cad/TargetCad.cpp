@@ -25,10 +25,13 @@ std::wstring FormatCoordinate(double value) {
   return std::wstring(buffer.data(), end);
 }
 
-// A window the CAD could show: finite corners, with width and height.
+// A window the CAD could show: finite corners, with a finite width and
+// height.
 bool IsZoomable(const ZoomRect& area) {
+  const double width = area.maxx - area.minx;
+  const double height = area.maxy - area.miny;
   return std::isfinite(area.minx) && std::isfinite(area.miny) && std::isfinite(area.maxx) && std::isfinite(area.maxy) &&
-         area.maxx - area.minx > 0.0 && area.maxy - area.miny > 0.0;
+         std::isfinite(width) && std::isfinite(height) && width > 0.0 && height > 0.0;
 }
 
 int64_t ReadWindowHandle(DispatchObject& application) { return GetValue(application, L"HWND").ToInt64(); }

@@ -42,5 +42,5 @@ std::wstring ZoomCommandText(const ZoomRect& area);
 // Raises the CAD window and zooms its view to the frame's area, by command
 // text or ZoomWindow as the target's ProgID requires. Throws
 // AutomationError, calling nothing, for an area that is not finite or has
-// no width or height.
+// no finite width or height.
 void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& area, WindowControl& windows);
