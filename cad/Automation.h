@@ -32,6 +32,22 @@ inline constexpr HResult CallRejected = static_cast<HResult>(0x80010001);
 inline constexpr HResult RetryLater = static_cast<HResult>(0x8001010A);
 inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);         // MK_E_UNAVAILABLE
 inline constexpr HResult InvalidClassString = static_cast<HResult>(0x800401F3);  // CO_E_CLASSSTRING
+inline constexpr HResult CallCancelled = static_cast<HResult>(0x80010002);       // RPC_E_CALL_CANCELED
+inline constexpr HResult Disconnected = static_cast<HResult>(0x80010108);        // RPC_E_DISCONNECTED
+inline constexpr HResult ServerUnavailable = static_cast<HResult>(0x800706BA);   // RPC_S_SERVER_UNAVAILABLE
+inline constexpr HResult RemoteCallFailed = static_cast<HResult>(0x800706BE);    // RPC_S_CALL_FAILED
+inline constexpr HResult NotConnected = static_cast<HResult>(0x800401FD);        // CO_E_OBJNOTCONNECTED
+
+// The server that made the object is gone: the CAD closed or crashed.
+constexpr bool ServerGone(HResult code) {
+  return code == Disconnected || code == ServerUnavailable || code == RemoteCallFailed || code == NotConnected;
+}
+
+// The call never got its answer: a busy CAD refused it, the user gave it
+// up, or the server is gone. Anything else is the object's own answer.
+constexpr bool CallUnanswered(HResult code) {
+  return code == CallRejected || code == RetryLater || code == CallCancelled || ServerGone(code);
+}
 }  // namespace hresult
 
 class AutomationError : public TextError {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "cad/CallWait.h"
 #include "cad/StopReason.h"
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
@@ -95,11 +96,17 @@ bool TargetRunning(ObjectTable& objects) {
   return false;
 }
 
+// A busy CAD's refusal is told as the member's failure, by the guard.
 DispatchPtr ActiveDocumentOf(DispatchObject& application) {
   try {
     return GetObjectValue(application, L"ActiveDocument");
-  } catch (const AutomationError&) {
-    ReportStopReason(NoDrawingReason(TargetAppName));
+  } catch (const AutomationError& error) {
+    if (hresult::ServerGone(error.Code()))
+      ReportStopReason(NotRunningReason(TargetAppName));
+    else if (error.Code() == hresult::CallCancelled)
+      ReportStopReason(CancelledReason(TargetAppName));
+    else if (!hresult::CallUnanswered(error.Code()))
+      ReportStopReason(NoDrawingReason(TargetAppName));
     throw;
   }
 }
@@ -175,10 +182,12 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
       const int pages = static_cast<int>(frames.size());
       const ViewCentre centre = ReadViewCentre(document);
       const int k = LocateWaku(frames, centre.x, centre.y, pages);
-      if (k >= 0)
-        ShowPage(view, application, document, frames, k, cad.windows);
-      else
+      if (k < 0) {
         ReportStopReason(CentreOnNoPageReason());
+      } else {
+        ShowPage(view, application, document, frames, k, cad.windows);
+        if (read.unreadReferences > 0) ReportStopReason(UnreadReferencesReason(read.unreadReferences));
+      }
     }
     Drawings.Got(std::move(identity), std::move(frames), std::move(names), upperLeft);
   } catch (...) {
