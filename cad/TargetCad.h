@@ -18,8 +18,12 @@ inline constexpr wchar_t kDefaultAppName[] = L"BricsCAD";
 bool IsTargetRunning(ObjectTable& objects);
 DispatchPtr AttachTarget(ObjectTable& objects);
 
+// The CAD's main window, as HWND reports it.
+int64_t TargetWindow(DispatchObject& application);
+
 // Restores the CAD window when it is minimized; no foreground change.
-void RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
+// Returns the window.
+int64_t RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
 
 // FilterType [8, 0] and FilterData [layer, "*POLYLINE"].
 Variant FrameFilterType();
@@ -44,3 +48,9 @@ std::wstring ZoomCommandText(const ZoomRect& area);
 // AutomationError, calling nothing, for an area that is not finite or has
 // no finite width or height.
 void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& area, WindowControl& windows);
+// The same on the CAD window read before.
+void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& area, WindowControl& windows,
+                int64_t window);
+
+// Whether ZoomToWaku takes the area: finite, with a finite width and height.
+bool IsZoomable(const ZoomRect& area);

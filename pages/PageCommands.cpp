@@ -73,21 +73,32 @@ ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, wak
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
+enum class Shown { Page, CadRestarted };
+
 // The end of every move: the status k+1 / n, then the zoom to page k of
 // the n pages; the status found is put back when the zoom fails, so that
 // it never names a page the CAD does not show. A page shown leaves no
-// reason.
-void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
-              WindowControl& windows) {
+// reason. The CAD window the zoom reads first tells a CAD started anew
+// since the pages were got: nothing is shown then.
+Shown ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
+               WindowControl& windows) {
+  const ZoomRect area = AreaOf(pages[static_cast<size_t>(k)]);
+  // An area the zoom refuses is refused before the window is read.
+  const std::optional<int64_t> window = IsZoomable(area) ? std::optional(TargetWindow(application)) : std::nullopt;
+  if (window && Drawings.FromAnotherCad(*window)) return Shown::CadRestarted;
   const std::wstring found = view.PageStatus();
   view.SetPageStatus(PageStatus(k + 1, static_cast<int>(pages.size())));
   try {
-    ZoomToWaku(application, document, AreaOf(pages[static_cast<size_t>(k)]), windows);
+    if (window)
+      ZoomToWaku(application, document, area, windows, *window);
+    else
+      ZoomToWaku(application, document, area, windows);
   } catch (...) {
     view.SetPageStatus(found);
     throw;
   }
   ClearStopReason();
+  return Shown::Page;
 }
 
 bool TargetRunning(ObjectTable& objects) {
@@ -131,22 +142,31 @@ struct FollowedDrawing {
   std::optional<std::wstring> identity;
 };
 
-// Makes the pages of the drawing the CAD shows the current ones when they
-// are kept. A drawing the CAD cannot name, or pages that belong to no
-// drawing, go on as the current ones.
-FollowedDrawing FollowDrawing(DispatchObject& document) {
-  std::optional<std::wstring> identity = ReadIdentity(document);
-  if (!identity || Drawings.IsCurrent(*identity)) return {DrawingPagesState::Current, std::move(identity)};
-  if (Drawings.SwitchTo(*identity)) return {DrawingPagesState::Switched, std::move(identity)};
-  if (!Drawings.CurrentIdentity()) return {DrawingPagesState::Current, std::move(identity)};
-  return {DrawingPagesState::NotGot, std::move(identity)};
+DrawingPagesState Follow(const std::optional<std::wstring>& identity) {
+  if (!identity || Drawings.IsCurrent(*identity)) return DrawingPagesState::Current;
+  if (Drawings.SwitchTo(*identity)) return DrawingPagesState::Switched;
+  if (!Drawings.CurrentIdentity()) return DrawingPagesState::Current;
+  return DrawingPagesState::NotGot;
 }
 
-// Get's work on the active document, from the selection on. The drawing's
-// pages and names are taken only once it has succeeded; a failure puts
-// back the status it found.
+// Makes the pages of the drawing the CAD shows the current ones when they
+// are kept, those of a drawing switched to in the order the view asks for.
+// A drawing the CAD cannot name, or pages that belong to no drawing, go on
+// as the current ones.
+FollowedDrawing FollowDrawing(PagerView& view, DispatchObject& document) {
+  std::optional<std::wstring> identity = ReadIdentity(document);
+  const DrawingPagesState state = Follow(identity);
+  if (state == DrawingPagesState::Switched) Drawings.PutInOrder(view.UpperLeft(), view.OrderByName());
+  return {state, std::move(identity)};
+}
+
+// Get's work on the active document, from the selection on, once the CAD
+// window was read and restored. The drawing's pages and names are taken
+// only once it has succeeded; a failure puts back the status it found.
+// Pages got from a CAD that was started anew since are dropped first.
 void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
-                  std::optional<std::wstring> identity, const SteadyClock& now) {
+                  std::optional<std::wstring> identity, int64_t window, const SteadyClock& now) {
+  if (Drawings.FromAnotherCad(window)) Drawings.Clear();
   const std::wstring found = view.PageStatus();
   try {
     const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
@@ -189,7 +209,7 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
         if (read.unreadReferences > 0) ReportStopReason(UnreadReferencesReason(read.unreadReferences));
       }
     }
-    Drawings.Got(std::move(identity), std::move(frames), std::move(names), upperLeft);
+    Drawings.Got(std::move(identity), std::move(frames), std::move(names), upperLeft, window);
   } catch (...) {
     if (view.PageStatus() != found) view.SetPageStatus(found);
     throw;
@@ -202,17 +222,31 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
 struct Followed {
   DispatchPtr application, document;
   DrawingPagesState state;
+  std::optional<std::wstring> identity;
 };
+
+// Get on the document a step found, as the Get button runs it from the
+// restore on.
+void GetInstead(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
+                std::optional<std::wstring> identity) {
+  const int64_t window = RestoreTargetWindow(application, cad.windows);
+  CollectPages(view, cad, application, document, std::move(identity), window, SteadyNow);
+}
 
 std::optional<Followed> AttachFollowingTheDrawing(PagerView& view, CadAccess cad) {
   DispatchPtr application = AttachTarget(cad.objects);
   DispatchPtr document = ActiveDocumentOf(*application);
-  FollowedDrawing followed = FollowDrawing(*document);
+  FollowedDrawing followed = FollowDrawing(view, *document);
   if (followed.state != DrawingPagesState::NotGot)
-    return Followed{std::move(application), std::move(document), followed.state};
-  RestoreTargetWindow(*application, cad.windows);
-  CollectPages(view, cad, *application, *document, std::move(followed.identity), SteadyNow);
+    return Followed{std::move(application), std::move(document), followed.state, std::move(followed.identity)};
+  GetInstead(view, cad, *application, *document, std::move(followed.identity));
   return std::nullopt;
+}
+
+// The move's page, or Get on a CAD started anew since the pages were got.
+void ShowOrGetAnew(PagerView& view, CadAccess cad, Followed& followed, int k) {
+  if (ShowPage(view, *followed.application, *followed.document, WakuList, k, cad.windows) == Shown::CadRestarted)
+    GetInstead(view, cad, *followed.application, *followed.document, std::move(followed.identity));
 }
 
 bool NoPagesAnywhere() {
@@ -228,9 +262,9 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
   if (!TargetRunning(cad.objects)) return;
   try {
     const DispatchPtr application = AttachTarget(cad.objects);
-    RestoreTargetWindow(*application, cad.windows);
+    const int64_t window = RestoreTargetWindow(*application, cad.windows);
     const DispatchPtr document = ActiveDocumentOf(*application);
-    CollectPages(view, cad, *application, *document, ReadIdentity(*document), now);
+    CollectPages(view, cad, *application, *document, ReadIdentity(*document), window, now);
   } catch (const std::exception& error) {
     // A busy, closing or unusual CAD ends the command without a message.
     ReportCallFailure(error);
@@ -242,16 +276,14 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
   if (NoPagesAnywhere()) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
     if (!followed) return;
-    DispatchObject& application = *followed->application;
-    DispatchObject& document = *followed->document;
     const int n = static_cast<int>(WakuList.size());
     if (n <= 0) {
       ReportStopReason(NoPagesReason());
       return;
     }
-    const ViewCentre centre = ReadViewCentre(document);
+    const ViewCentre centre = ReadViewCentre(*followed->document);
     int k = LocateWaku(WakuList, centre.x, centre.y, n);
     if (k < 0) {
       k = 0;
@@ -260,7 +292,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    ShowPage(view, application, document, WakuList, k, cad.windows);
+    ShowOrGetAnew(view, cad, *followed, k);
   } catch (const std::exception& error) {
     // As in Get: the command simply stops.
     ReportCallFailure(error);
@@ -273,11 +305,11 @@ void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
   if (k < 0 || k >= static_cast<int>(WakuList.size())) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
     if (!followed) return;
     const int n = static_cast<int>(WakuList.size());
     if (followed->state == DrawingPagesState::Current) {
-      ShowPage(view, *followed->application, *followed->document, WakuList, k, cad.windows);
+      ShowOrGetAnew(view, cad, *followed, k);
       return;
     }
     // The choice was among another drawing's pages: only where the view

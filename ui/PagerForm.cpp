@@ -188,10 +188,7 @@ void TForm105::Button4Click() {
   SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
   SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
   CurrentProgId = TargetProgId;
-  if (FTargetCadForm->ShowModal() == IDOK) {
-    TargetProgId = FTargetCadForm->Edit2Text();
-    TargetAppName = FTargetCadForm->Edit1Text();
-  }
+  if (FTargetCadForm->ShowModal() == IDOK) ChangeTarget(FTargetCadForm->Edit2Text(), FTargetCadForm->Edit1Text());
   SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
   UpdateCaption();
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
