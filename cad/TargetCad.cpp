@@ -49,6 +49,15 @@ int64_t RestoreTargetWindow(DispatchObject& application, WindowControl& windows)
   return window;
 }
 
+int32_t SelectionCount(DispatchObject& selection) {
+  return NamingMember(L"Count", [&] {
+    const int64_t count = GetValue(selection, L"Count").ToInt64();
+    if (count < 0 || count > kMostEntities)
+      throw AutomationError(hresult::TooLarge, L"選択セットの数 " + std::to_wstring(count) + L" は範囲外です");
+    return static_cast<int32_t>(count);
+  });
+}
+
 Variant FrameFilterType() {
   return Variant::ArrayOf(VariantKind::Int16, 0, {Variant(int16_t{8}), Variant(int16_t{0})});
 }

@@ -25,6 +25,11 @@ int64_t TargetWindow(DispatchObject& application);
 // Returns the window.
 int64_t RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
 
+// The selection set's Count, refused (hresult::TooLarge) outside 0 to
+// kMostEntities: a CAD's answer beyond that is no number of entities.
+inline constexpr int32_t kMostEntities = 10'000'000;
+int32_t SelectionCount(DispatchObject& selection);
+
 // FilterType [8, 0] and FilterData [layer, "*POLYLINE"].
 Variant FrameFilterType();
 Variant FrameFilterData(const std::wstring& layer);

@@ -27,10 +27,12 @@ struct Box {
   Corner min, max;
 };
 
-// GetBoundingBox answers through its two out parameters.
+// GetBoundingBox answers through its two out parameters, x, y and z each:
+// nothing more is converted.
 Box BoundingBox(DispatchObject& reference) {
+  constexpr ArrayUse kPoint{3, true};
   const std::array<Variant, 2> corners{Variant::ByRef(Variant()), Variant::ByRef(Variant())};
-  CallMethod(reference, L"GetBoundingBox", corners);
+  CallMethod(reference, L"GetBoundingBox", corners, kPoint);
   return {CornerOf(corners[0]), CornerOf(corners[1])};
 }
 
@@ -64,7 +66,7 @@ class BlockPasses {
                                                  Variant::ByRef(BlockFilterData(pattern))};
     CallMethod(FSelection, L"Clear");
     CallMethod(FSelection, L"Select", selectArguments);
-    const int32_t count = GetValue(FSelection, L"Count").ToInt32();
+    const int32_t count = SelectionCount(FSelection);
     for (int32_t i = 0; i < count; ++i) {
       const std::array<Variant, 1> index{Variant(i)};
       const DispatchPtr reference = CallMethod(FSelection, L"Item", index).AsObject();

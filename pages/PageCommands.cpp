@@ -23,17 +23,28 @@ struct ViewCentre {
 ViewCentre ReadViewCentre(DispatchObject& document) {
   const std::array<Variant, 1> name{Variant(L"VIEWCTR")};
   return NamingMember(L"GetVariable", [&] {
-    const Variant centre = CallMethod(document, L"GetVariable", name);
+    // x, y and z: nothing more is converted.
+    constexpr ArrayUse kPoint{3, true};
+    const Variant centre = CallMethod(document, L"GetVariable", name, kPoint);
     const VariantArray& values = centre.AsArray();
     return ViewCentre{values.At(0).ToDouble(), values.At(1).ToDouble()};
   });
 }
 
 // The eight values at index 0 to 7 when the array's upper bound is 7, so
-// that a 1-based array of eight values is no frame; nothing otherwise.
+// that a 1-based array of eight values is no frame; nothing otherwise. An
+// array of more than 16 values, which could not end at 7 but from below
+// -8, is not even converted.
 std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
   constexpr int32_t kFrameUpperBound = 7;
-  const Variant coordinates = GetValue(entity, L"Coordinates");
+  constexpr ArrayUse kFrameValues{16, false};
+  Variant coordinates;
+  try {
+    coordinates = GetValue(entity, L"Coordinates", kFrameValues);
+  } catch (const AutomationError& error) {
+    if (error.Code() == hresult::TooLarge) return {};
+    throw;
+  }
   const VariantArray& array = coordinates.AsArray();
   if (array.UpperBound() != kFrameUpperBound || array.lowerBound > 0) return {};
   const auto first = array.elements.begin() + (0 - array.lowerBound);
@@ -48,8 +59,8 @@ std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
 TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
   // Count is asked again for the length and for the last index rather
   // than reused: PAGE keeps the exact calls a CAD has always seen from it.
-  const int32_t count = GetValue(selection, L"Count").ToInt32();
-  const int32_t last = GetValue(selection, L"Count").ToInt32() - 1;
+  const int32_t count = SelectionCount(selection);
+  const int32_t last = SelectionCount(selection) - 1;
   TWakuList frames;
   frames.reserve(static_cast<size_t>(count > 0 ? count : 0));
   for (int32_t i = 0; i <= last; ++i) {
@@ -176,7 +187,7 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
     const DispatchPtr selection = GetObjectValue(document, L"ActiveSelectionSet");
     CallMethod(*selection, L"Clear");
     CallMethod(*selection, L"Select", selectArguments);
-    bool selected = GetValue(*selection, L"Count").ToInt64() > 0;
+    bool selected = SelectionCount(*selection) > 0;
 
     EntityProgress progress(view, now);
     SheetsRead read;
