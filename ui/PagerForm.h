@@ -77,6 +77,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void MouseWheel(int delta);
   void ContextMenu(HWND target, LPARAM position);
   void ShowPageMenu(POINT screen);
+  void CopySelectionOrPageList();
   void CopyPageList();
   void UpdateStatusHint();
   void RegisterHotKeys();

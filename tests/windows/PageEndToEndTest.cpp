@@ -438,6 +438,11 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const SIZE client = ClientSize(pager.Handle());
   EXPECT_NEAR(client.cx, MulDiv(139, dpi, 96), 1);
   EXPECT_NEAR(client.cy, MulDiv(84, dpi, 96), 1);
+  HWND tip = FindProcessWindow(FPage->Id(), TOOLTIPS_CLASSW);
+  ASSERT_NE(tip, nullptr);
+  DWORD_PTR tipWidth = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(tip, TTM_GETMAXTIPWIDTH, 0, 0, SMTO_NORMAL, 5000, &tipWidth));
+  EXPECT_EQ(static_cast<int>(tipWidth), MulDiv(480, dpi, 96)) << "the tooltip's widest line";
 
   ParkPointer();
   const std::filesystem::path folder = ScreenshotFolder();
