@@ -1,10 +1,8 @@
-// One pager per program folder, on its edges: the folder named another
-// way, a pager of the folder that cannot even be asked, and a start while
-// the first pager is still ending.
+// One pager per program folder, on its edges: a pager of the folder that
+// cannot even be asked, and a start while the first pager is still ending.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 
 #include "Eventually.h"
@@ -13,48 +11,6 @@
 #include "settings/ProgramFiles.h"
 #include "ui/ControlIds.h"
 #include "win/SingleInstance.h"
-
-namespace {
-
-// A start of page.exe that should end by itself; its exit code, or a
-// failure when it runs on.
-::testing::AssertionResult EndsWithZero(const std::wstring& program) {
-  DWORD id = 0;
-  const UniqueHandle process = StartPageProgram(program, id);
-  if (WaitForSingleObject(process.Get(), 20000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.Get(), 99);
-    return ::testing::AssertionFailure() << "it runs on, a second pager";
-  }
-  DWORD code = 1;
-  GetExitCodeProcess(process.Get(), &code);
-  if (code != 0) return ::testing::AssertionFailure() << "exit code " << code;
-  return ::testing::AssertionSuccess();
-}
-
-// page.exe copied into a folder with letters that have a case beyond ASCII.
-std::wstring ProgramInLetteredFolder(const PageProgramFolder& base) {
-  const std::filesystem::path folder = std::filesystem::path(base.Path()) / L"Pläne-ü";
-  std::filesystem::create_directories(folder);
-  std::filesystem::copy_file(base.Program(), folder / L"page.exe");
-  return (folder / L"page.exe").wstring();
-}
-
-}  // namespace
-
-TEST(SingleInstanceEndToEndTest, TheFolderInAnotherCaseOrByItsShortNameFindsTheSamePager) {
-  const PageProgramFolder base;
-  const std::wstring program = ProgramInLetteredFolder(base);
-  const PageProcess first(program);
-
-  std::wstring otherCase = program;
-  otherCase.replace(otherCase.find(L"Pläne-ü"), 7, L"PLÄNE-Ü");
-  EXPECT_TRUE(EndsWithZero(otherCase)) << "started as " << testing::PrintToString(otherCase);
-  std::wstring shortName(MAX_PATH, L'\0');
-  shortName.resize(GetShortPathNameW(program.c_str(), shortName.data(), MAX_PATH));
-  ASSERT_FALSE(shortName.empty());
-  EXPECT_TRUE(EndsWithZero(shortName)) << "started as " << testing::PrintToString(shortName);
-  EXPECT_TRUE(first.Running());
-}
 
 // A pager running with other rights holds the name where this one may not
 // open it: no second pager, and a box says why.
