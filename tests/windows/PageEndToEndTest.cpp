@@ -403,15 +403,6 @@ void PostWheel(HWND window, int delta) {
   PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
 }
 
-// Real input, as the keyboard gives it to whichever window has the focus.
-void PressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs;
-  for (const WORD key : keys) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // A combination held by this process for the test's length.
 class HeldHotKey {
  public:
