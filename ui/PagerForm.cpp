@@ -100,7 +100,7 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
       // Delivered inside a call's wait, it must not destroy the window and
       // the watch under the command: the command gives up and the pager
       // closes after it.
-      if (!FCallWatch->InCommand()) return false;
+      if (!FCallWatch || !FCallWatch->InCommand()) return false;
       FCallWatch->RequestClose();
       return true;
     case WM_QUERYENDSESSION:
@@ -293,7 +293,7 @@ void TForm105::RegisterHotKeys() {
 // that no command runs inside another's loop. Ignored, not kept for later.
 void TForm105::HotKeyPressed(WPARAM id) {
   const std::optional<PagerCommand> command = PagerHotKeys::CommandOf(id);
-  if (!command || !IsWindowEnabled(Handle()) || FMenuOpen || FCallWatch->InCommand()) return;
+  if (!command || !IsWindowEnabled(Handle()) || FMenuOpen || (FCallWatch && FCallWatch->InCommand())) return;
   switch (*command) {
     case PagerCommand::Next: Button2Click(Control(kPagerButton3)); break;
     case PagerCommand::Previous: Button2Click(Control(kPagerButton2)); break;
