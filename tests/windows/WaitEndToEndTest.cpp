@@ -23,9 +23,15 @@ constexpr wchar_t kZoomWindow[] = L"Application.ZoomWindow";
 // Under Wine a cancelled call still waits for the CAD to answer.
 constexpr int32_t kLongStall = 8000;
 
+// In front, and active in its own thread, so that the keys go to it.
 bool BringToFront(HWND window) {
   SetForegroundWindow(window);
-  return Eventually([&] { return GetForegroundWindow() == window; });
+  return Eventually([&] {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    return GetForegroundWindow() == window && GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
+           thread.hwndActive == window;
+  });
 }
 
 // The test thread's windows take the input that reaches them.
@@ -55,6 +61,9 @@ class WaitEndToEndTest : public testing::Test {
     SimCall(*FCad, L"SimSetViewCentre", {Variant(710.0), Variant(148.5)});
     Pager().Click(kPagerButton1);
     EXPECT_TRUE(Pager().WaitForStatus(L"2 / 12")) << testing::PrintToString(Pager().Status());
+    // The zoom brings the CAD to the front; done before the test moves on,
+    // so that it does not take the keys meant for another window.
+    EXPECT_TRUE(Eventually([&] { return SimQuery(*FCad, L"SimIsForeground"); }));
     SimCall(*FCad, L"SimClearJournal");
     return Pager();
   }
