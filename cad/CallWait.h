@@ -78,9 +78,6 @@ class CallWait {
   // A close that arrives while a command runs: the command is given up
   // and the pager closes after it.
   void RequestClose();
-  // Whether a call runs, and since when.
-  bool Calling() const { return FCalling; }
-  std::chrono::steady_clock::time_point CallStart() const { return FCallStart; }
   // What is timed (the command, else the call outside one) and since when.
   bool Timing() const { return FInCommand || FCalling; }
   std::chrono::steady_clock::time_point TimedSince() const { return FInCommand ? FCommandStart : FCallStart; }
