@@ -7,14 +7,14 @@
 #include "settings/Settings.h"
 
 struct PlotSettings {
-  std::wstring device;       // ConfigName
-  std::wstring media;        // CanonicalMediaName
-  std::wstring styleSheet;   // empty: none
-  bool asPaper = false;      // Orientation=Paper; anything else is Auto
-  std::wstring folder;       // where PDF files go
-  std::wstring pattern;      // the file name pattern
-  bool toPrinter = false;    // Output=Printer; anything else is PDF
-  bool remembered = false;   // whether the section holds the choices
+  std::wstring device;      // ConfigName
+  std::wstring media;       // CanonicalMediaName
+  std::wstring styleSheet;  // empty: none
+  bool asPaper = false;     // Orientation=Paper; anything else is Auto
+  std::wstring folder;      // where PDF files go
+  std::wstring pattern;     // the file name pattern
+  bool toPrinter = false;   // Output=Printer; anything else is PDF
+  bool remembered = false;  // whether the section holds the choices
 };
 
 // Device, Media, StyleSheet, Orientation, Folder, Pattern and Output; a

@@ -56,7 +56,7 @@ constexpr std::array<ControlDefinition, 28> kControls{{
     {kPlotFolderBrowse, WC_BUTTONW, kButton, 0, {358, 223, 74, 24}, L"参照...", kFont},
     {kPlotPatternLabel, WC_STATICW, kLabel, 0, {8, 258, 110, 16}, L"ファイル名(&N):", kFont},
     {kPlotPatternEdit, WC_EDITW, kEdit, WS_EX_CLIENTEDGE, {120, 254, 312, 22}, L"", kFont},
-    {kPlotPreview, WC_STATICW, kNote, 0, {120, 280, 312, 16}, L"", kFont},
+    {kPlotPreview, WC_STATICW, kNote, 0, {120, 279, 312, 18}, L"", kFont},
     {kPlotProgress, WC_STATICW, kNote, 0, {8, 306, 424, 80}, L"", kFont},
     {kPlotOpenFolder, WC_BUTTONW, kButton, 0, {8, 396, 120, 24}, L"フォルダーを開く", kFont},
     {kPlotButtonPlot, WC_BUTTONW, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, {262, 396, 82, 24}, L"印刷(&P)", kFont},
@@ -64,10 +64,10 @@ constexpr std::array<ControlDefinition, 28> kControls{{
 }};
 
 // The controls that make the choices: disabled while plotting.
-constexpr int kChoiceControls[] = {kPlotAllPages,      kPlotShownPage,      kPlotRangePages,       kPlotRangeEdit,
-                                   kPlotToPdf,         kPlotToPrinter,      kPlotDeviceCombo,      kPlotMediaCombo,
-                                   kPlotStyleCombo,    kPlotOrientationAuto, kPlotOrientationPaper, kPlotFolderEdit,
-                                   kPlotFolderBrowse,  kPlotPatternEdit,    kPlotButtonPlot};
+constexpr int kChoiceControls[] = {kPlotAllPages,     kPlotShownPage,       kPlotRangePages,       kPlotRangeEdit,
+                                   kPlotToPdf,        kPlotToPrinter,       kPlotDeviceCombo,      kPlotMediaCombo,
+                                   kPlotStyleCombo,   kPlotOrientationAuto, kPlotOrientationPaper, kPlotFolderEdit,
+                                   kPlotFolderBrowse, kPlotPatternEdit,     kPlotButtonPlot};
 
 void Check(HWND button, bool checked) { SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
 
@@ -98,10 +98,7 @@ void TPlotForm::ShowModal(HINSTANCE instance, HWND owner) {
   const std::wstring caption = L"印刷 — " + (FOffer.identity ? DrawingTitle(*FOffer.identity) : std::wstring());
   if (!CreateForm(instance, kPlotWindowClass, nullptr, kDialogExStyle, caption.c_str(), kDialogStyle, owner)) return;
   FillChoices();
-  RECT ownerRect{};
-  GetWindowRect(owner, &ownerRect);
-  SetWindowPos(Handle(), HWND_TOPMOST, ownerRect.left, ownerRect.bottom, 0, 0, SWP_NOSIZE);
-  FollowMonitorDpi();
+  PlaceOnOwnersMonitor();
   EnableWindow(owner, FALSE);
   ShowWindow(Handle(), SW_SHOW);
   SetFocus(Control(kPlotButtonPlot));
@@ -115,6 +112,21 @@ void TPlotForm::ShowModal(HINSTANCE instance, HWND owner) {
   EnableWindow(owner, TRUE);
   SetActiveWindow(owner);
   DestroyForm();
+}
+
+// Centred on the work area of the pager's monitor, at that monitor's dpi.
+void TPlotForm::PlaceOnOwnersMonitor() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(FOwner, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(Handle(), HWND_TOPMOST, work.left, work.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  FollowMonitorDpi();
+  RECT rect;
+  GetWindowRect(Handle(), &rect);
+  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - (rect.right - rect.left)) / 2,
+               work.top + (work.bottom - work.top - (rect.bottom - rect.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TPlotForm::FormCreated() {
@@ -168,7 +180,8 @@ void TPlotForm::FillChoices() {
       remembered && !FRemembered.pattern.empty() ? FRemembered.pattern : DefaultFileNamePattern(FRequest.tags);
   SetText(Control(kPlotPatternEdit), pattern);
   OutputChanged();
-  if (remembered && std::find(FOffer.devices.begin(), FOffer.devices.end(), FRemembered.device) != FOffer.devices.end()) {
+  if (remembered &&
+      std::find(FOffer.devices.begin(), FOffer.devices.end(), FRemembered.device) != FOffer.devices.end()) {
     FillCombo(Control(kPlotDeviceCombo), FOffer.devices, IndexOf(FOffer.devices, FRemembered.device, 0));
     FillMedia(FRemembered.media);
   }
@@ -295,9 +308,9 @@ void TPlotForm::PlotClick() {
       PlotSheetsFor(ChosenPages(), FRequest.frames, FRequest.names, FRequest.tags, pattern, FDrawingStem);
 
   try {
-    SavePlotSettings(FSettings, {choices.device, choices.media, choices.styleSheet,
-                                 choices.orientation == PlotOrientation::AsPaper, choices.folder, pattern,
-                                 output == PlotOutput::Device, true});
+    SavePlotSettings(
+        FSettings, {choices.device, choices.media, choices.styleSheet, choices.orientation == PlotOrientation::AsPaper,
+                    choices.folder, pattern, output == PlotOutput::Device, true});
   } catch (const std::exception& error) {
     ReportError(ExceptionText(error));
   }
@@ -348,8 +361,9 @@ void TPlotForm::Plotting(size_t index, size_t count, const PlotSheet& sheet) {
   if (!sheet.label.empty()) line += L" — " + sheet.label;
   if (FStopRequested) line += L"\r\n中止しています…";
   SetText(Control(kPlotProgress), line);
-  UpdateWindow(Control(kPlotProgress));
+  // The CAD's call comes next and holds the thread: the dialog is painted now.
   PumpPendingMessages();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 // Between sheets the dialog answers its clicks (中止) and repaints.

@@ -14,9 +14,10 @@ std::vector<PlotSheet> PlotSheetsFor(std::span<const int> pages, const TWakuList
     const size_t index = static_cast<size_t>(page);
     const PageName name = index < names.size() ? names[index] : PageName();
     FileNameFields fields{std::wstring(drawingStem), PaddedPageNumber(page + 1, count), {}};
-    for (size_t t = 0; t < tags.size(); ++t) fields.tags.emplace_back(tags[t], t < name.size() ? OneLine(name[t]) : L"");
-    sheets.push_back({frames[index], page + 1, NameLabel(name),
-                      SafeFileName(ExpandFileNamePattern(pattern, fields), fields.page)});
+    for (size_t t = 0; t < tags.size(); ++t)
+      fields.tags.emplace_back(tags[t], t < name.size() ? OneLine(name[t]) : L"");
+    sheets.push_back(
+        {frames[index], page + 1, NameLabel(name), SafeFileName(ExpandFileNamePattern(pattern, fields), fields.page)});
   }
   return sheets;
 }

@@ -7,7 +7,9 @@
 #include "cad/ComPtr.h"
 #include "win/Handles.h"
 
-bool WinPlotFiles::Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool WinPlotFiles::Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 uint64_t WinPlotFiles::Size(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -39,8 +41,8 @@ std::wstring DocumentsFolder() {
 
 std::wstring PickFolder(HWND owner, const std::wstring& folder) {
   ComPtr<IFileOpenDialog> dialog;
-  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                              dialog.PutVoid())))
+  if (FAILED(
+          CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog, dialog.PutVoid())))
     return {};
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);
