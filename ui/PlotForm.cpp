@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 440;
 constexpr int kClientHeight = 428;
 constexpr int kFont = -12;
@@ -98,7 +96,8 @@ void TPlotForm::ShowModal(HINSTANCE instance, HWND owner) {
   const std::wstring caption = L"印刷 — " + (FOffer.identity ? DrawingTitle(*FOffer.identity) : std::wstring());
   if (!CreateForm(instance, kPlotWindowClass, nullptr, kDialogExStyle, caption.c_str(), kDialogStyle, owner)) return;
   FillChoices();
-  PlaceOnOwnersMonitor();
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  CentreOnMonitorOf(owner);
   EnableWindow(owner, FALSE);
   ShowWindow(Handle(), SW_SHOW);
   SetFocus(Control(kPlotButtonPlot));
@@ -112,21 +111,6 @@ void TPlotForm::ShowModal(HINSTANCE instance, HWND owner) {
   EnableWindow(owner, TRUE);
   SetActiveWindow(owner);
   DestroyForm();
-}
-
-// Centred on the work area of the pager's monitor, at that monitor's dpi.
-void TPlotForm::PlaceOnOwnersMonitor() {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(FOwner, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  SetWindowPos(Handle(), HWND_TOPMOST, work.left, work.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-  FollowMonitorDpi();
-  RECT rect;
-  GetWindowRect(Handle(), &rect);
-  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - (rect.right - rect.left)) / 2,
-               work.top + (work.bottom - work.top - (rect.bottom - rect.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TPlotForm::FormCreated() {

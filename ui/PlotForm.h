@@ -47,7 +47,6 @@ class TPlotForm : public FormWindow, private PlotProgress {
   bool StopRequested() override { return FStopRequested; }
 
   void ControlCommand(int id, int code);
-  void PlaceOnOwnersMonitor();
   void FillChoices();
   void FillMedia(const std::wstring& preferred);
   void OutputChanged();
