@@ -319,7 +319,8 @@ void MeasurePlot(DispatchObject& application, const std::wstring& drawing, int f
   double inCalls = 0.0;
   TimedObjectTable objects(inCalls);
   Win32WindowControl windows;
-  GetCommand(QuietView(), CadAccess{objects, windows});
+  QuietView view;
+  GetCommand(view, CadAccess{objects, windows});
   std::vector<PlotSheet> sheets;
   for (size_t i = 0; i < WakuList.size(); ++i)
     sheets.push_back({WakuList[i], static_cast<int>(i + 1), L"", std::to_wstring(i + 1)});
