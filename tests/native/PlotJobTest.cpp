@@ -7,6 +7,8 @@
 
 #include "SimFixture.h"
 #include "plot/PlotJob.h"
+#include "plot/PlotOffer.h"
+#include "ui/PlotSheets.h"
 
 namespace {
 
@@ -241,6 +243,45 @@ TEST_F(PlotJobTest, APaperSpaceLayoutOrAnotherDrawingInTheCadPlotsNothing) {
       RunPlotJob(*cad.Application(), {kDefaultProgId, L"C:\\Drawings\\Drawing1.dwg"}, choices, sheets, files, progress);
   EXPECT_EQ(report.stopped, L"CAD が別の図面を表示しています: Other.dwg");
   for (const sim::JournalEntry& entry : cad.Journal()) EXPECT_NE(entry.object, L"Layout");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotJobTest, TheDialogsOfferReadsTheLayoutAndAnotherDevicesPapersLeaveItsDeviceAsItWas) {
+  const PlotOffer offer = ReadPlotOffer(*cad.Application());
+  EXPECT_EQ(offer.identity, cad.ActiveNames().fullName);
+  EXPECT_EQ(offer.currentDevice, before.configName);
+  EXPECT_EQ(offer.currentMedia, before.canonicalMediaName);
+  EXPECT_EQ(offer.currentStyle, L"monochrome.ctb");
+  EXPECT_EQ(FirstPdfDevice(offer.devices), sim::kPdfDevice);
+  EXPECT_EQ(FirstPdfDevice({L"None", L"Printer.pc3"}), L"");
+
+  const std::vector<MediaChoice> media = ReadDeviceMedia(*cad.Application(), sim::kPdfDevice);
+  ASSERT_EQ(media.size(), 8u);
+  EXPECT_EQ(media[1].canonicalName, L"ISO_full_bleed_A4_(297.00_x_210.00_MM)");
+  EXPECT_EQ(media[1].shownName, L"ISO full bleed A4 (297.00 x 210.00 mm)");
+  EXPECT_TRUE(cad.PlotSettings() == before);
+  // A failure while the other device is set still switches back.
+  cad.FailOn(L"GetCanonicalMediaNames", 1, hresult::Fail);
+  EXPECT_THROW(ReadDeviceMedia(*cad.Application(), sim::kPdfDevice), AutomationError);
+  EXPECT_TRUE(cad.PlotSettings() == before);
+}
+
+TEST(PlotSheetsTest, SheetsAreLabelledAndNamedFromTheirPageNamesOnOneLine) {
+  const TWakuList frames(12, TsvWaku{0, 0, 1, 1, false, 0, false});
+  const std::vector<PageName> names(12, PageName{L"A-1:3", L"1階\r\n平面図"});
+  const std::vector<int> pages{2};
+  const std::vector<PlotSheet> sheets =
+      PlotSheetsFor(pages, frames, names, {L"図番", L"図名"}, L"{図面}_{ページ}_{図番}_{図名}", L"plan");
+  ASSERT_EQ(sheets.size(), 1u);
+  EXPECT_EQ(sheets[0].number, 3);
+  EXPECT_EQ(sheets[0].label, L"A-1:3  1階 平面図");
+  EXPECT_EQ(sheets[0].fileStem, L"plan_03_A-1_3_1階 平面図");
+  EXPECT_EQ(DrawingFolder(L"C:\\Drawings\\plan.v2.dwg"), L"C:\\Drawings");
+  EXPECT_EQ(DrawingFolder(L"Drawing1.dwg"), L"");
+  EXPECT_EQ(DrawingStem(L"C:\\Drawings\\plan.v2.dwg"), L"plan.v2");
 }
 
 }  // namespace
