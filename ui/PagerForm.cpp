@@ -96,6 +96,11 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_MOUSEWHEEL: MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
     case WM_CONTEXTMENU: ContextMenu(reinterpret_cast<HWND>(wParam), lParam); return true;
     case WM_HOTKEY: HotKeyPressed(wParam); return true;
+    case WM_MENUCHAR:
+      // The page menu's 印刷 item by its mnemonic, in either case.
+      if (FPlotMenuPosition < 0 || (LOWORD(wParam) | 0x20) != (kPlotMnemonic | 0x20)) return false;
+      result = MAKELRESULT(FPlotMenuPosition, MNC_EXECUTE);
+      return true;
     case kReportStartProblems: ReportError(FStartProblems); return true;
     case WM_DESTROY:
       FHotKeys.Unregister();
@@ -245,7 +250,9 @@ void TForm105::ShowPageMenu(POINT screen) {
   menu.Add(plot, kPlotLabel, false, true, false);
   menu.AddSeparator();
   menu.Add(copyList, kCopyPageListLabel, false, pages > 0, false);
+  FPlotMenuPosition = static_cast<int>(items.size()) + 1;
   const UINT chosen = menu.Track(Handle(), screen);
+  FPlotMenuPosition = -1;
   if (chosen == plot) {
     PlotClick();
   } else if (chosen == copyList) {

@@ -102,4 +102,5 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   std::unique_ptr<CallWatch> FCallWatch;
   std::optional<MessageFilterRegistration> FMessageFilter;
   std::wstring FStatusBeforeWaiting;
+  int FPlotMenuPosition = -1;  // the 印刷 item's position while the page menu is open
 };

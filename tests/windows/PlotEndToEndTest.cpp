@@ -76,10 +76,21 @@ class PlotEndToEndTest : public testing::Test {
     FCad.reset();
   }
 
-  // Ctrl+P, as the pager's accelerator table delivers it; the dialog with
-  // its folder set to the test's output folder.
-  HWND OpenPlotDialog() {
-    PostMessageW(FPage->Pager().Handle(), WM_COMMAND, MAKEWPARAM(kPagerPlot, 1), 0);
+  // Ctrl+P, as the pager's accelerator table delivers it, or the page
+  // menu's mnemonic P typed; the dialog with its folder set to the test's
+  // output folder.
+  HWND OpenPlotDialog(bool fromMenu = false) {
+    const PagerWindow& pager = FPage->Pager();
+    if (fromMenu) {
+      SetForegroundWindow(pager.Handle());
+      pager.PostStatusContextMenu();
+      if (!FPage->WaitForWindow(L"#32768")) return nullptr;
+      INPUT keys[2] = {INPUT{INPUT_KEYBOARD, {.ki = {'P', 0, 0, 0, 0}}},
+                       INPUT{INPUT_KEYBOARD, {.ki = {'P', 0, KEYEVENTF_KEYUP, 0, 0}}}};
+      SendInput(2, keys, sizeof(INPUT));
+    } else {
+      PostMessageW(pager.Handle(), WM_COMMAND, MAKEWPARAM(kPagerPlot, 1), 0);
+    }
     HWND dialog = FPage->WaitForWindow(kPlotWindowClass);
     if (!dialog) return nullptr;
     SendMessageW(GetDlgItem(dialog, kPlotFolderEdit), WM_SETTEXT, 0,
@@ -135,7 +146,7 @@ TEST_F(PlotEndToEndTest, EveryPageBecomesANamedPdfAndTheLayoutIsAsBefore) {
 TEST_F(PlotEndToEndTest, ARangeIsPlottedAndAFailingSheetIsReportedWhileTheOthersAreWritten) {
   const std::wstring before = LayoutSettings(*FApplication);
   SimCall(*FApplication, L"SimRefusePlotOn", {Variant(int32_t{2})});
-  HWND dialog = OpenPlotDialog();
+  HWND dialog = OpenPlotDialog(true);
   ASSERT_NE(dialog, nullptr) << "no plot dialog";
   SendMessageW(GetDlgItem(dialog, kPlotRangeEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"9-"));
   ASSERT_TRUE(Eventually([&] { return RemoteTextOrEmpty(GetDlgItem(dialog, kPlotPreview)).starts_with(L"09_"); }))
