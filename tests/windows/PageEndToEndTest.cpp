@@ -443,12 +443,12 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const std::filesystem::path folder = ScreenshotFolder();
   const std::wstring suffix = L"-" + std::to_wstring(dpi) + L".png";
   EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (folder / (L"pager" + suffix)).wstring()));
-  // The empty page menu: the item that says so, the separator and
-  // 一覧をコピー, 20 + 9 + 20 pixels high at 96 dpi; Wine draws the menu's
-  // 3-pixel frame inside its client area.
+  // The empty page menu: the item that says so, a separator, 印刷...,
+  // a separator and 一覧をコピー, 20 + 9 + 20 + 9 + 20 pixels high at 96 dpi;
+  // Wine draws the menu's 3-pixel frame inside its client area.
   HWND menu = OpenPageMenuFromStatus(pager);
   ASSERT_NE(menu, nullptr) << "no page menu";
-  EXPECT_NEAR(ClientSize(menu).cy, 2 * MulDiv(20, dpi, 96) + MulDiv(9, dpi, 96) + 6, 2);
+  EXPECT_NEAR(ClientSize(menu).cy, 3 * MulDiv(20, dpi, 96) + 2 * MulDiv(9, dpi, 96) + 6, 2);
   EXPECT_NO_THROW(SaveWindowShot(menu, (folder / (L"page-menu-empty" + suffix)).wstring()));
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(menu); }));
