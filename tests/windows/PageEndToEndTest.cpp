@@ -652,7 +652,7 @@ TEST_F(PageEndToEndTest, CtrlCCopiesThePagesInNameOrder) {
 TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
   WriteNameSettings(FFolder.SettingsFile(),
                     {{L"TitleBlocks", L"表題欄"}, {L"Names", L"Dwg-No,title"}, {L"Order", L"Name"}});
-  StartCad(kBricscad, {TestDataPath("drawings/titles/titles-1-01.dxf")});
+  DispatchObject& cad = StartCad(kBricscad, {TestDataPath("drawings/titles/titles-1-01.dxf")});
   const PagerWindow& pager = StartPage();
   HWND box = FPage->WaitForWindow(L"#32770", L"PAGE");
   ASSERT_NE(box, nullptr) << "the unknown Order was not reported";
@@ -662,6 +662,8 @@ TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
 
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
+  // The zoom that follows the status brings the CAD to the front.
+  ASSERT_TRUE(Eventually([&] { return CallsOf(cad, kZoomWindow) == 1; }));
   EXPECT_EQ(CopyWithCtrlC(pager),
             L"ページ\tDwg-No\ttitle\t左\t下\t右\t上\r\n"
             L"1\tA-102\t平面図 (参考)\t-5000\t787.249\t-4406\t1207.249\r\n"
