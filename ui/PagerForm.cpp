@@ -18,6 +18,7 @@
 #include "ui/PageListText.h"
 #include "ui/PageMenu.h"
 #include "ui/PageNameText.h"
+#include "ui/PlotForm.h"
 #include "ui/StatusTooltip.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
@@ -95,6 +96,11 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_MOUSEWHEEL: MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
     case WM_CONTEXTMENU: ContextMenu(reinterpret_cast<HWND>(wParam), lParam); return true;
     case WM_HOTKEY: HotKeyPressed(wParam); return true;
+    case WM_MENUCHAR:
+      // The page menu's 印刷 item by its mnemonic, in either case.
+      if (FPlotMenuPosition < 0 || (LOWORD(wParam) | 0x20) != (kPlotMnemonic | 0x20)) return false;
+      result = MAKELRESULT(FPlotMenuPosition, MNC_EXECUTE);
+      return true;
     case kReportStartProblems: ReportError(FStartProblems); return true;
     case WM_CLOSE:
       // Delivered inside a call's wait, it must not destroy the window and
@@ -142,8 +148,8 @@ bool TForm105::FormCreated() {
   PassMenuAndWheelToParent(Control(kPagerEdit1));
   PassMenuAndWheelToParent(Control(kPagerEdit2));
   ApplyDpi(Dpi());
-  ACCEL copy{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList};
-  FAccelerators.Reset(CreateAcceleratorTableW(&copy, 1));
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList}, {FCONTROL | FVIRTKEY, 'P', kPagerPlot}};
+  FAccelerators.Reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
   FCallWatch = std::make_unique<CallWatch>(window, *this);
   PagerCallWatch = FCallWatch.get();
   SetStopReasonListener([this](const std::wstring& reason) { StopReasonChanged(reason); });
@@ -181,6 +187,10 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
   constexpr int kFromAccelerator = 1;
   if (!control && code == kFromAccelerator && id == kPagerCopyPageList) {
     CopyPageList();
+    return;
+  }
+  if (!control && code == kFromAccelerator && id == kPagerPlot) {
+    PlotClick();
     return;
   }
   if (code == EN_SETFOCUS) CloseInputMethod(control);
@@ -259,12 +269,19 @@ void TForm105::ShowPageMenu(POINT screen) {
              item.newColumn);
   // Page items take the IDs 1 to pages.
   const UINT copyList = static_cast<UINT>(pages) + 1;
+  const UINT plot = copyList + 1;
+  menu.AddSeparator();
+  menu.Add(plot, kPlotLabel, false, true, false);
   menu.AddSeparator();
   menu.Add(copyList, kCopyPageListLabel, false, pages > 0, false);
+  FPlotMenuPosition = static_cast<int>(items.size()) + 1;
   FMenuOpen = true;
   const UINT chosen = menu.Track(Handle(), screen);
   FMenuOpen = false;
-  if (chosen == copyList) {
+  FPlotMenuPosition = -1;
+  if (chosen == plot) {
+    PlotClick();
+  } else if (chosen == copyList) {
     CopyPageList();
   } else if (chosen != 0) {
     RunCommand([this, chosen] { GoToPageCommand(*this, FCad, static_cast<int>(chosen) - 1); });
@@ -275,6 +292,27 @@ void TForm105::ShowPageMenu(POINT screen) {
 void TForm105::CopyPageList() {
   if (!PutTextOnClipboard(Handle(), PageListText(WakuList, PageNames, FSheetNames.tags)))
     ReportError(L"ページ一覧をクリップボードにコピーできません。");
+}
+
+// Without pages Get runs first; without pages after it, its reason stands
+// and nothing opens. The dialog is modal: the pager's commands wait.
+void TForm105::PlotClick() {
+  if (!IsWindowEnabled(Handle())) return;
+  if (WakuList.empty()) Button1Click();
+  if (WakuList.empty()) return;
+  const int pages = static_cast<int>(WakuList.size());
+  PlotRequest request{WakuList, PageNames, FSheetNames.tags, PageInStatus(Text(Control(kPagerEdit2)), pages) - 1};
+  TPlotForm form(FSettings, FCad, std::move(request));
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  RunCommand([&] {
+    BeginStopReasons();
+    try {
+      form.ShowModal(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)), Handle());
+    } catch (const AutomationError& error) {
+      ReportCallFailure(error);
+    }
+  });
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
 }
 
 // Read once, here, and never written. Problems, of the hot keys and of
@@ -298,6 +336,7 @@ void TForm105::HotKeyPressed(WPARAM id) {
     case PagerCommand::Next: Button2Click(Control(kPagerButton3)); break;
     case PagerCommand::Previous: Button2Click(Control(kPagerButton2)); break;
     case PagerCommand::Get: Button1Click(); break;
+    case PagerCommand::Plot: PlotClick(); break;
   }
 }
 

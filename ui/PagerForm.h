@@ -80,6 +80,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void ContextMenu(HWND target, LPARAM position);
   void ShowPageMenu(POINT screen);
   void CopyPageList();
+  void PlotClick();
   void UpdateStatusHint();
   void RegisterHotKeys();
   void HotKeyPressed(WPARAM id);
@@ -104,4 +105,5 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   std::wstring FStatusBeforeWaiting;
   UniqueHotKey FWaitEscape;
   bool FMenuOpen = false;
+  int FPlotMenuPosition = -1;  // the 印刷 item's position while the page menu is open
 };

@@ -31,6 +31,7 @@ constexpr std::array<TestMember, 19> kTestMembers{{
     {L"SimBusyFor", 1},  // sleeps outside any member
     {L"SimReturnWrongType", 1},
     {L"SimClearFaults", 0},
+    {L"SimRefusePlotOn", 1},
     {L"SimMinimize", 0},
     {L"SimIsMinimized", 0},
     {L"SimIsForeground", 0},
@@ -138,6 +139,10 @@ Variant SimCadApplication::CallTestMember(std::wstring_view name, std::span<cons
     FHost.BusyFor(std::chrono::milliseconds(arguments[0].ToInt32()));
   } else if (m == L"SimReturnWrongType") {
     FCad.ReturnWrongType(StringArgument(arguments[0]));
+  } else if (m == L"SimRefusePlotOn") {
+    const int32_t nthCall = arguments[0].ToInt32();
+    if (nthCall < 1) throw AutomationError(hresult::InvalidArg, L"SimRefusePlotOn counts calls from 1");
+    FCad.RefusePlotOn(nthCall);
   } else if (m == L"SimClearFaults") {
     FCad.ClearFaults();
   } else if (m == L"SimMinimize") {
