@@ -18,7 +18,7 @@ struct TestMember {
   size_t argumentCount;
 };
 
-constexpr std::array<TestMember, 19> kTestMembers{{
+constexpr std::array<TestMember, 20> kTestMembers{{
     {L"SimLoadDrawing", 1},
     {L"SimOpenDrawing", 1},
     {L"SimActivateDocument", 1},
