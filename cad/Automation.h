@@ -29,10 +29,10 @@ inline constexpr HResult UnknownName = static_cast<HResult>(0x80020006);
 inline constexpr HResult BadIndex = static_cast<HResult>(0x8002000B);
 inline constexpr HResult BadParamCount = static_cast<HResult>(0x8002000E);
 inline constexpr HResult CallRejected = static_cast<HResult>(0x80010001);
+inline constexpr HResult CallCancelled = static_cast<HResult>(0x80010002);  // RPC_E_CALL_CANCELED
 inline constexpr HResult RetryLater = static_cast<HResult>(0x8001010A);
 inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);         // MK_E_UNAVAILABLE
 inline constexpr HResult InvalidClassString = static_cast<HResult>(0x800401F3);  // CO_E_CLASSSTRING
-inline constexpr HResult CallCancelled = static_cast<HResult>(0x80010002);       // RPC_E_CALL_CANCELED
 inline constexpr HResult Disconnected = static_cast<HResult>(0x80010108);        // RPC_E_DISCONNECTED
 inline constexpr HResult ServerUnavailable = static_cast<HResult>(0x800706BA);   // RPC_S_SERVER_UNAVAILABLE
 inline constexpr HResult RemoteCallFailed = static_cast<HResult>(0x800706BE);    // RPC_S_CALL_FAILED
@@ -171,6 +171,7 @@ std::wstring Describe(const Variant& value, size_t most = std::wstring::npos);
 enum class CallKind {
   Method,       // DISPATCH_METHOD
   MethodOrGet,  // DISPATCH_METHOD | DISPATCH_PROPERTYGET
+  PropertyPut,  // DISPATCH_PROPERTYPUT: the one argument is the new value
 };
 
 // An automation object whose members are invoked by name.
@@ -218,3 +219,4 @@ Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<c
 Variant GetValue(DispatchObject& object, std::wstring_view member);
 Variant GetValue(DispatchObject& object, std::wstring_view member, ArrayUse use);
 DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member);
+void SetValue(DispatchObject& object, std::wstring_view member, const Variant& value);

@@ -9,6 +9,7 @@
 #include "cad/StopReason.h"
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
+#include "pages/DocumentIdentity.h"
 #include "pages/DrawingPages.h"
 #include "pages/SheetNames.h"
 #include "pages/StopReasons.h"
@@ -84,11 +85,15 @@ ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, wak
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
+bool IsCancelled(const AutomationError& error) { return error.Code() == hresult::CallCancelled; }
+
 enum class Shown { Page, CadRestarted };
 
 // The end of every move: the status k+1 / n, then the zoom to page k of
 // the n pages; the status found is put back when the zoom fails, so that
-// it never names a page the CAD does not show. A page shown leaves no
+// it never names a page the CAD does not show. A zoom given up only stops
+// waiting: the CAD may still zoom, so the status then shows the count, on
+// no page, until a command reads the view again. A page shown leaves no
 // reason. The CAD window the zoom reads first tells a CAD started anew
 // since the pages were got: nothing is shown then.
 Shown ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
@@ -104,6 +109,9 @@ Shown ShowPage(PagerView& view, DispatchObject& application, DispatchObject& doc
       ZoomToWaku(application, document, area, windows, *window);
     else
       ZoomToWaku(application, document, area, windows);
+  } catch (const AutomationError& error) {
+    view.SetPageStatus(IsCancelled(error) ? std::to_wstring(pages.size()) : found);
+    throw;
   } catch (...) {
     view.SetPageStatus(found);
     throw;
@@ -131,19 +139,6 @@ DispatchPtr ActiveDocumentOf(DispatchObject& application) {
       ReportStopReason(NoDrawingReason(TargetAppName));
     throw;
   }
-}
-
-// The document's FullName, or its Name when it was never saved; nothing
-// when the CAD cannot tell.
-std::optional<std::wstring> ReadIdentity(DispatchObject& document) {
-  try {
-    std::wstring identity = GetValue(document, L"FullName").AsString();
-    if (identity.empty()) identity = GetValue(document, L"Name").AsString();
-    if (!identity.empty()) return identity;
-  } catch (const AutomationError&) {
-    // A CAD without the members: the pages serve every drawing, as before.
-  }
-  return std::nullopt;
 }
 
 enum class DrawingPagesState { Current, Switched, NotGot };
@@ -179,6 +174,7 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
                   std::optional<std::wstring> identity, int64_t window, const SteadyClock& now) {
   if (Drawings.FromAnotherCad(window)) Drawings.Clear();
   const std::wstring found = view.PageStatus();
+  std::exception_ptr zoomGivenUp;
   try {
     const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
                                                  Variant::ByRef(FrameFilterType()),
@@ -216,8 +212,14 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
       if (k < 0) {
         ReportStopReason(CentreOnNoPageReason());
       } else {
-        ShowPage(view, application, document, frames, k, cad.windows);
-        if (read.unreadReferences > 0) ReportStopReason(UnreadReferencesReason(read.unreadReferences));
+        try {
+          ShowPage(view, application, document, frames, k, cad.windows);
+          if (read.unreadReferences > 0) ReportStopReason(UnreadReferencesReason(read.unreadReferences));
+        } catch (const AutomationError& error) {
+          // Every frame was read: the pages are taken, shown on no page.
+          if (!IsCancelled(error)) throw;
+          zoomGivenUp = std::current_exception();
+        }
       }
     }
     Drawings.Got(std::move(identity), std::move(frames), std::move(names), upperLeft, window);
@@ -225,6 +227,7 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
     if (view.PageStatus() != found) view.SetPageStatus(found);
     throw;
   }
+  if (zoomGivenUp) std::rethrow_exception(zoomGivenUp);
 }
 
 // A step or a page choice, once the CAD runs: attaches, follows the drawing

@@ -11,10 +11,11 @@ struct NamedCommand {
   PagerCommand command;
 };
 
-constexpr std::array<NamedCommand, 3> kKeys{{
+constexpr std::array<NamedCommand, 4> kKeys{{
     {L"Next", PagerCommand::Next},
     {L"Previous", PagerCommand::Previous},
     {L"Get", PagerCommand::Get},
+    {L"Plot", PagerCommand::Plot},
 }};
 
 }  // namespace

@@ -8,8 +8,9 @@
 #include "settings/KeyCombination.h"
 #include "settings/Settings.h"
 
-// The pager commands a hot key can run, as their buttons run them.
-enum class PagerCommand { Next, Previous, Get };
+// The pager commands a hot key can run, as their buttons (or the page
+// menu's 印刷...) run them.
+enum class PagerCommand { Next, Previous, Get, Plot };
 
 struct HotKeyBinding {
   PagerCommand command;
@@ -23,7 +24,7 @@ struct HotKeySettings {
   std::vector<std::wstring> problems;
 };
 
-// Next, Previous and Get; a missing or empty key asks for nothing. A text
+// Next, Previous, Get and Plot; a missing or empty key asks for nothing. A text
 // that is no combination, or one an earlier key already asked for, is a
 // problem instead of a binding.
 HotKeySettings LoadHotKeySettings(Profile& profile);

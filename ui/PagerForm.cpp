@@ -18,6 +18,7 @@
 #include "ui/PageListText.h"
 #include "ui/PageMenu.h"
 #include "ui/PageNameText.h"
+#include "ui/PlotForm.h"
 #include "ui/StatusTooltip.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
@@ -95,7 +96,27 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_MOUSEWHEEL: MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
     case WM_CONTEXTMENU: ContextMenu(reinterpret_cast<HWND>(wParam), lParam); return true;
     case WM_HOTKEY: HotKeyPressed(wParam); return true;
+    case WM_MENUCHAR:
+      // The page menu's 印刷 item by its mnemonic, in either case.
+      if (FPlotMenuPosition < 0 || (LOWORD(wParam) | 0x20) != (kPlotMnemonic | 0x20)) return false;
+      result = MAKELRESULT(FPlotMenuPosition, MNC_EXECUTE);
+      return true;
     case kReportStartProblems: ReportError(FStartProblems); return true;
+    case WM_CLOSE:
+      // Delivered inside a call's wait, it must not destroy the window and
+      // the watch under the command: the command gives up and the pager
+      // closes after it.
+      if (!FCallWatch || !FCallWatch->InCommand()) return false;
+      FCallWatch->RequestClose();
+      return true;
+    case WM_QUERYENDSESSION:
+      SaveSettingsGuarded();
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      // The session ends without destroying the window.
+      if (wParam) SaveSettingsGuarded();
+      return true;
     case WM_DESTROY:
       FHotKeys.Unregister();
       PagerCallWatch = nullptr;
@@ -127,8 +148,8 @@ bool TForm105::FormCreated() {
   PassMenuAndWheelToParent(Control(kPagerEdit1));
   PassMenuAndWheelToParent(Control(kPagerEdit2));
   ApplyDpi(Dpi());
-  ACCEL copy{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList};
-  FAccelerators.Reset(CreateAcceleratorTableW(&copy, 1));
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList}, {FCONTROL | FVIRTKEY, 'P', kPagerPlot}};
+  FAccelerators.Reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
   FCallWatch = std::make_unique<CallWatch>(window, *this);
   PagerCallWatch = FCallWatch.get();
   SetStopReasonListener([this](const std::wstring& reason) { StopReasonChanged(reason); });
@@ -146,6 +167,15 @@ void TForm105::FormCreate() {
   FMessageFilter.emplace();
 }
 
+void TForm105::SaveSettingsGuarded() {
+  Guarded(
+      [this] {
+        SaveSettings(FSettings, *this);
+        return 0;
+      },
+      0);
+}
+
 void TForm105::FormDestroy() {
   SaveSettings(FSettings, *this);
   // Not reached when the settings cannot be written: the filter then
@@ -157,6 +187,10 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
   constexpr int kFromAccelerator = 1;
   if (!control && code == kFromAccelerator && id == kPagerCopyPageList) {
     CopySelectionOrPageList();
+    return;
+  }
+  if (!control && code == kFromAccelerator && id == kPagerPlot) {
+    PlotClick();
     return;
   }
   if (code == EN_SETFOCUS) CloseInputMethod(control);
@@ -231,10 +265,19 @@ void TForm105::ShowPageMenu(POINT screen) {
              item.newColumn);
   // Page items take the IDs 1 to pages.
   const UINT copyList = static_cast<UINT>(pages) + 1;
+  const UINT plot = copyList + 1;
+  menu.AddSeparator();
+  menu.Add(plot, kPlotLabel, false, true, false);
   menu.AddSeparator();
   menu.Add(copyList, kCopyPageListLabel, false, pages > 0, false);
+  FPlotMenuPosition = static_cast<int>(items.size()) + 1;
+  FMenuOpen = true;
   const UINT chosen = menu.Track(Handle(), screen);
-  if (chosen == copyList) {
+  FMenuOpen = false;
+  FPlotMenuPosition = -1;
+  if (chosen == plot) {
+    PlotClick();
+  } else if (chosen == copyList) {
     CopyPageList();
   } else if (chosen != 0) {
     RunCommand([this, chosen] { GoToPageCommand(*this, FCad, static_cast<int>(chosen) - 1); });
@@ -261,6 +304,27 @@ void TForm105::CopyPageList() {
     ReportError(L"ページ一覧をクリップボードにコピーできません。");
 }
 
+// Without pages Get runs first; without pages after it, its reason stands
+// and nothing opens. The dialog is modal: the pager's commands wait.
+void TForm105::PlotClick() {
+  if (!IsWindowEnabled(Handle())) return;
+  if (WakuList.empty()) Button1Click();
+  if (WakuList.empty()) return;
+  const int pages = static_cast<int>(WakuList.size());
+  PlotRequest request{WakuList, PageNames, FSheetNames.tags, PageInStatus(Text(Control(kPagerEdit2)), pages) - 1};
+  TPlotForm form(FSettings, FCad, std::move(request));
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  RunCommand([&] {
+    BeginStopReasons();
+    try {
+      form.ShowModal(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)), Handle());
+    } catch (const AutomationError& error) {
+      ReportCallFailure(error);
+    }
+  });
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+}
+
 // Read once, here, and never written. Problems, of the hot keys and of
 // [Waku] Order, are reported once the pager shows, so that the message box
 // does not stand in for it.
@@ -273,14 +337,16 @@ void TForm105::RegisterHotKeys() {
 }
 
 // As the button would: not while a modal dialog or message box has the
-// pager disabled.
+// pager disabled, nor while the page menu is open or a command runs, so
+// that no command runs inside another's loop. Ignored, not kept for later.
 void TForm105::HotKeyPressed(WPARAM id) {
   const std::optional<PagerCommand> command = PagerHotKeys::CommandOf(id);
-  if (!command || !IsWindowEnabled(Handle())) return;
+  if (!command || !IsWindowEnabled(Handle()) || FMenuOpen || (FCallWatch && FCallWatch->InCommand())) return;
   switch (*command) {
     case PagerCommand::Next: Button2Click(Control(kPagerButton3)); break;
     case PagerCommand::Previous: Button2Click(Control(kPagerButton2)); break;
     case PagerCommand::Get: Button1Click(); break;
+    case PagerCommand::Plot: PlotClick(); break;
   }
 }
 
@@ -294,20 +360,20 @@ void TForm105::Activated(bool active) {
 }
 
 void TForm105::RunCommand(const std::function<void()>& command) {
-  command();
-  const WaitOutcome outcome = FCallWatch->TakeOutcome();
-  // The clicks and keys of an impatient user are not replayed.
-  if (outcome.waitedLong) DropPendingInput();
-  // Said after the command's own end, so that it stands over the failed
-  // call the command reported.
-  if (outcome.cancelled) ReportStopReason(CancelledReason(TargetAppName));
+  {
+    const WatchedCommand watched;
+    command();
+  }
   // Get takes its names only once it has shown the page: the hint follows.
   UpdateStatusHint();
-  if (outcome.closeRequested) PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
-// The status the commands read and write stays as it is underneath.
+// The status the commands read and write stays as it is underneath. Esc is
+// the pager's while it waits, whichever window is in front.
 void TForm105::ShowWaiting(bool waiting) {
+  FWaitEscape.Reset();
+  if (waiting && RegisterHotKey(Handle(), kWaitEscapeHotKey, MOD_NOREPEAT, VK_ESCAPE))
+    FWaitEscape.Reset({Handle(), kWaitEscapeHotKey});
   HWND status = Control(kPagerEdit2);
   if (waiting) FStatusBeforeWaiting = Text(status);
   SetText(status, waiting ? std::wstring(kWaitingStatus) : FStatusBeforeWaiting);

@@ -69,6 +69,8 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
 
   void FormCreate();
   void FormDestroy();
+  // Writes page.ini as closing does, a failure reported.
+  void SaveSettingsGuarded();
   void Button1Click();
   void Button2Click(HWND sender);
   void CheckBox1Click();
@@ -79,14 +81,14 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void ShowPageMenu(POINT screen);
   void CopySelectionOrPageList();
   void CopyPageList();
+  void PlotClick();
   void UpdateStatusHint();
   void RegisterHotKeys();
   void HotKeyPressed(WPARAM id);
   void Activated(bool active);
   void StopReasonChanged(const std::wstring& reason);
   void UpdateCaption();
-  // Runs a page command; after a long wait drops the input that came in
-  // meanwhile, and closes the pager when that was asked for.
+  // Runs a page command watched as a whole (see WatchedCommand).
   void RunCommand(const std::function<void()>& command);
 
   Profile& FSettings;
@@ -102,4 +104,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   std::unique_ptr<CallWatch> FCallWatch;
   std::optional<MessageFilterRegistration> FMessageFilter;
   std::wstring FStatusBeforeWaiting;
+  UniqueHotKey FWaitEscape;
+  bool FMenuOpen = false;
+  int FPlotMenuPosition = -1;  // the 印刷 item's position while the page menu is open
 };

@@ -120,6 +120,27 @@ bool PageMenuShown(const PagerWindow& pager, Tour& tour) {
   return Eventually([&] { return !IsWindowVisible(menu); });
 }
 
+// Ctrl+P: every page of the titled drawing to PDF files in folder\plot,
+// the dialog shown once it has ended, then closed.
+bool SheetsPlotted(const PagerWindow& pager, Tour& tour, const std::wstring& folder) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(pager.Handle(), &processId);
+  const std::wstring output = folder + L"\\plot";
+  CreateDirectoryW(output.c_str(), nullptr);
+  PostMessageW(pager.Handle(), WM_COMMAND, MAKEWPARAM(kPagerPlot, 1), 0);
+  HWND dialog = nullptr;
+  if (!Eventually([&] { return (dialog = FindProcessWindow(processId, kPlotWindowClass)) != nullptr; })) return false;
+  SendMessageW(GetDlgItem(dialog, kPlotFolderEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(output.c_str()));
+  if (!Eventually([&] { return IsWindowEnabled(GetDlgItem(dialog, kPlotButtonPlot)) != FALSE; })) return false;
+  PostClick(GetDlgItem(dialog, kPlotButtonPlot));
+  HWND cancel = GetDlgItem(dialog, kPlotButtonCancel);
+  if (!Eventually([&] { return RemoteTextOrEmpty(cancel) == L"閉じる"; })) return false;
+  Say(L"Plot: " + RemoteTextOrEmpty(GetDlgItem(dialog, kPlotProgress)));
+  tour.Shot(L"Titles-plotted", dialog);
+  PostClick(cancel);
+  return Eventually([&] { return !IsWindow(dialog); });
+}
+
 int RunTour(const std::wstring& folder) {
   HWND window = nullptr;
   if (!Eventually([&] { return (window = FindProcessWindow(0, kPagerWindowClass)) != nullptr; })) {
@@ -155,6 +176,10 @@ int RunTour(const std::wstring& folder) {
   Say(L"Opened a drawing of attributed title blocks, CAD view centre " + ViewCentre(*cad));
   if (!tour.Step(L"Titles-Get", kPagerButton1, L"3 / 11") || !PageMenuShown(pager, tour)) {
     Say(L"the tour stopped: the titled drawing did not page with its names");
+    return 1;
+  }
+  if (!SheetsPlotted(pager, tour, folder)) {
+    Say(L"the tour stopped: the titled drawing's sheets were not plotted");
     return 1;
   }
   PostMessageW(pager.Handle(), WM_CLOSE, 0, 0);
