@@ -22,11 +22,13 @@ constexpr std::array<NamedCommand, 3> kKeys{{
 
 const wchar_t* HotKeyName(PagerCommand command) { return kKeys[static_cast<size_t>(command)].key; }
 
-HotKeySettings LoadHotKeySettings(Profile& profile) {
+HotKeyTexts LoadHotKeyTexts(Profile& profile) {
   HotKeyTexts texts;
   for (size_t i = 0; i < kKeys.size(); ++i) texts[i] = profile.ReadString(kKeysSection, kKeys[i].key, L"");
-  return HotKeySettingsOf(texts);
+  return texts;
 }
+
+HotKeySettings LoadHotKeySettings(Profile& profile) { return HotKeySettingsOf(LoadHotKeyTexts(profile)); }
 
 HotKeySettings HotKeySettingsOf(const HotKeyTexts& texts) {
   HotKeySettings settings;

@@ -37,6 +37,9 @@ const wchar_t* HotKeyName(PagerCommand command);
 // instead of a binding.
 HotKeySettings HotKeySettingsOf(const HotKeyTexts& texts);
 
+// The texts as the file has them; a missing key is empty.
+HotKeyTexts LoadHotKeyTexts(Profile& profile);
+
 // Next, Previous and Get; a missing or empty key asks for nothing. A text
 // that is no combination, or one an earlier key already asked for, is a
 // problem instead of a binding.

@@ -12,6 +12,7 @@
 
 inline constexpr int kPageMenuColumnLength = 30;
 inline constexpr wchar_t kCopyPageListLabel[] = L"一覧をコピー";
+inline constexpr wchar_t kSettingsLabel[] = L"設定(&S)...";
 // The status field's hint when it names no page.
 inline constexpr wchar_t kStatusHint[] = L"ページ番号";
 

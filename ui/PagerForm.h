@@ -13,9 +13,11 @@
 #include "cad/MessageFilter.h"
 #include "pages/PageCommands.h"
 #include "settings/Settings.h"
+#include "settings/HotKeySettings.h"
 #include "settings/SheetNameSettings.h"
 #include "ui/FormWindow.h"
 #include "ui/PagerHotKeys.h"
+#include "ui/SettingsUnit.h"
 #include "ui/WheelSteps.h"
 #include "win/Handles.h"
 #include "win/MessageLoop.h"
@@ -87,6 +89,16 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   // Runs a page command; after a long wait drops the input that came in
   // meanwhile, and closes the pager when that was asked for.
   void RunCommand(const std::function<void()>& command);
+  // Runs other work that calls the CAD the same way; true when the user
+  // gave a waiting call up.
+  bool RunCadWork(const std::function<void()>& work);
+  // The settings dialog: from the page menu, the layer field, or the status
+  // after a Get that found no frame.
+  void OpenSettings();
+  void FieldDoubleClicked(int id);
+  SettingsValues CurrentSettings() const;
+  void ApplySettings(const SettingsValues& before, const SettingsValues& after);
+  bool FoundNoFrame() const;
 
   Profile& FSettings;
   CadAccess FCad;
@@ -101,4 +113,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   std::unique_ptr<CallWatch> FCallWatch;
   std::optional<MessageFilterRegistration> FMessageFilter;
   std::wstring FStatusBeforeWaiting;
+  HotKeyTexts FHotKeyTexts;
+  // The last Get found no frame: the status offers the settings dialog.
+  bool FOffersSettings = false;
 };
