@@ -20,8 +20,9 @@ std::wstring StringOf(DispatchObject& object, std::wstring_view member) {
 }
 
 bool HasName(const std::vector<std::wstring>& names, const std::wstring& name) {
-  return std::any_of(names.begin(), names.end(),
-                     [&](const std::wstring& other) { return EqualIgnoringAsciiCase(std::wstring_view(other), std::wstring_view(name)); });
+  return std::any_of(names.begin(), names.end(), [&](const std::wstring& other) {
+    return EqualIgnoringAsciiCase(std::wstring_view(other), std::wstring_view(name));
+  });
 }
 
 }  // namespace

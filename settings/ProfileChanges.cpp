@@ -10,7 +10,7 @@ namespace {
 
 struct Line {
   std::wstring text;
-  std::wstring end;  // CR LF, LF, CR or nothing
+  std::wstring end;   // CR LF, LF, CR or nothing
   std::string bytes;  // as read; empty for a line made or changed here
 };
 
@@ -155,8 +155,7 @@ std::string ChangedProfileBytes(const std::optional<std::string>& current, std::
   }
   std::string bytes(ByteOrderMarkOf(encoding));
   for (const Line& line : lines)
-    bytes += line.bytes.empty() ? EncodeText(line.text + line.end, encoding, ansi).value_or(std::string())
-                                : line.bytes;
+    bytes += line.bytes.empty() ? EncodeText(line.text + line.end, encoding, ansi).value_or(std::string()) : line.bytes;
   return bytes;
 }
 

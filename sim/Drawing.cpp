@@ -19,7 +19,8 @@ std::vector<std::wstring> Drawing::LayerNames() const {
   if (!layers.empty()) return layers;
   std::vector<std::wstring> names{L"0"};
   for (const Entity& entity : entities)
-    if (std::none_of(names.begin(), names.end(), [&](const std::wstring& name) { return SameName(name, entity.layer); }))
+    if (std::none_of(names.begin(), names.end(),
+                     [&](const std::wstring& name) { return SameName(name, entity.layer); }))
       names.push_back(entity.layer);
   return names;
 }

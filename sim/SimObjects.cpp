@@ -430,10 +430,10 @@ class BlockObject : public SimObject {
     if (member == L"Count") return Variant(static_cast<int32_t>(count));
     const int32_t index = IntegerArgument(member, arguments[0]);
     if (index < 0 || static_cast<size_t>(index) >= count)
-      InvalidArgument(member, L"index " + std::to_wstring(index) + L" is outside the block of " +
-                                  std::to_wstring(count));
-    return Variant(
-        DispatchPtr(std::make_shared<BlockEntityObject>(WeakState(), block.block->entities[static_cast<size_t>(index)])));
+      InvalidArgument(member,
+                      L"index " + std::to_wstring(index) + L" is outside the block of " + std::to_wstring(count));
+    return Variant(DispatchPtr(
+        std::make_shared<BlockEntityObject>(WeakState(), block.block->entities[static_cast<size_t>(index)])));
   }
 
  private:

@@ -8,12 +8,12 @@
 #include "cad/MessageFilter.h"
 #include "cad/StopReason.h"
 #include "cad/TargetCad.h"
+#include "common/ErrorText.h"
 #include "pages/DrawingPages.h"
 #include "pages/SheetNames.h"
 #include "pages/StopReasons.h"
 #include "pages/Waku.h"
 #include "settings/WinMonitors.h"
-#include "common/ErrorText.h"
 #include "theme/StyledMenu.h"
 #include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"
@@ -363,8 +363,8 @@ void TForm105::OpenSettings() {
 }
 
 SettingsValues TForm105::CurrentSettings() const {
-  return SettingsValues{LayerName(),         FBlockPattern,          FSheetNames.titleBlocks,
-                        FSheetNames.tags,    FSheetNames.orderByName, FHotKeyTexts};
+  return SettingsValues{LayerName(),      FBlockPattern,           FSheetNames.titleBlocks,
+                        FSheetNames.tags, FSheetNames.orderByName, FHotKeyTexts};
 }
 
 // At once, and into page.ini at once: the next Get uses the values.

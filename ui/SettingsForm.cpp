@@ -40,8 +40,13 @@ int HotKeyId(int first, size_t field) { return first + static_cast<int>(field); 
 std::vector<ControlDefinition> DialogControls() {
   std::vector<ControlDefinition> controls{
       {kSettingsLayerLabel, WC_STATICW, kLabel, 0, {10, 13, 110, 16}, L"枠の画層(&L):", kFont},
-      {kSettingsLayer, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, {125, 10, 325, 220},
-       L"", kFont},
+      {kSettingsLayer,
+       WC_COMBOBOXW,
+       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+       0,
+       {125, 10, 325, 220},
+       L"",
+       kFont},
       {kSettingsFramesLabel, WC_STATICW, kLabel, 0, {10, 42, 215, 16}, L"枠ブロック(&B):", kFont},
       {kSettingsFrames, WC_LISTVIEWW, kCheckList, WS_EX_CLIENTEDGE, {10, 60, 215, 130}, L"", kFont},
       {kSettingsFramePatternLabel, WC_STATICW, kLabel, 0, {10, 199, 75, 16}, L"パターン(&P):", kFont},
@@ -65,8 +70,13 @@ std::vector<ControlDefinition> DialogControls() {
     controls.push_back(
         {HotKeyId(kSettingsHotKey, i), HOTKEY_CLASSW, WS_TABSTOP, WS_EX_CLIENTEDGE, {90, top, 150, 22}, L"", kFont});
     controls.push_back({HotKeyId(kSettingsHotKeyNone, i), WC_BUTTONW, kButton, 0, {245, top, 50, 22}, L"なし", kFont});
-    controls.push_back({HotKeyId(kSettingsHotKeyProblem, i), WC_STATICW, kLabel | SS_NOPREFIX, 0,
-                        {300, top + 3, 150, 16}, L"", kFont});
+    controls.push_back({HotKeyId(kSettingsHotKeyProblem, i),
+                        WC_STATICW,
+                        kLabel | SS_NOPREFIX,
+                        0,
+                        {300, top + 3, 150, 16},
+                        L"",
+                        kFont});
   }
   const std::vector<ControlDefinition> rest{
       {kSettingsTry, WC_BUTTONW, kButton, 0, {10, 476, 80, 25}, L"試す(&E)", kFont},
@@ -167,8 +177,7 @@ bool TSettingsForm::Create(HINSTANCE instance, HWND modalOwner) {
   FHiddenOwner =
       UniqueWindow(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
   FControls = DialogControls();
-  return CreateForm(instance, kSettingsWindowClass, nullptr, kDialogExStyle, L"設定", kDialogStyle,
-                    FHiddenOwner.Get());
+  return CreateForm(instance, kSettingsWindowClass, nullptr, kDialogExStyle, L"設定", kDialogStyle, FHiddenOwner.Get());
 }
 
 bool TSettingsForm::FormCreated() {
@@ -284,9 +293,8 @@ void TSettingsForm::ShowValues(const SettingsValues& values) {
   SendMessageW(Control(kSettingsOrder), CB_SETCURSEL, values.orderByName ? 1 : 0, 0);
   for (size_t i = 0; i < values.hotKeys.size(); ++i) {
     const auto parsed = ParseKeyCombination(values.hotKeys[i]);
-    const WPARAM hotKey = std::holds_alternative<KeyCombination>(parsed)
-                              ? HotKeyOf(std::get<KeyCombination>(parsed))
-                              : 0;
+    const WPARAM hotKey =
+        std::holds_alternative<KeyCombination>(parsed) ? HotKeyOf(std::get<KeyCombination>(parsed)) : 0;
     SendMessageW(Control(HotKeyId(kSettingsHotKey, i)), HKM_SETHOTKEY, hotKey, 0);
     SetText(Control(HotKeyId(kSettingsHotKeyProblem, i)), L"");
   }
@@ -375,8 +383,8 @@ void TSettingsForm::ReadDrawing() {
   for (const std::wstring& name : layers) SendMessageW(layer, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   SetText(layer, typedLayer);
   FBlocks = blocks;
-  for (const auto& [list, pattern] : {std::pair{kSettingsFrames, kSettingsFramePattern},
-                                      std::pair{kSettingsTitles, kSettingsTitlePattern}}) {
+  for (const auto& [list, pattern] :
+       {std::pair{kSettingsFrames, kSettingsFramePattern}, std::pair{kSettingsTitles, kSettingsTitlePattern}}) {
     const PatternChoice choice = SplitBlockPattern(Text(Control(pattern)), FBlocks);
     FillCheckList(Control(list), FBlocks, [&](size_t i) {
       return std::find(choice.checked.begin(), choice.checked.end(), FBlocks[i]) != choice.checked.end();

@@ -16,8 +16,8 @@
 // What the dialog edits, as the pager holds it.
 struct SettingsValues {
   std::wstring layer;
-  std::wstring blocks;       // [Waku] Blocks
-  std::wstring titleBlocks;  // [Waku] TitleBlocks
+  std::wstring blocks;             // [Waku] Blocks
+  std::wstring titleBlocks;        // [Waku] TitleBlocks
   std::vector<std::wstring> tags;  // [Waku] Names, in order
   bool orderByName = false;        // [Waku] Order=Names
   HotKeyTexts hotKeys;             // [Keys] Next, Previous, Get

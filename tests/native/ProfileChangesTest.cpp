@@ -32,8 +32,7 @@ std::string Utf16(std::wstring_view text) {
 TEST(ProfileChangesTest, AChangedKeyGetsItsValueAndEveryOtherByteStays) {
   // Odd line ends, a comment, blanks, other sections and a last line
   // without its end are all kept.
-  const std::string file =
-      "; mine\r\n[Form]\r\nLeft=10\n[waku]\r\n layer = KESTRA \r\nOther=x\r[Keys]\r\nNext=Ctrl+N";
+  const std::string file = "; mine\r\n[Form]\r\nLeft=10\n[waku]\r\n layer = KESTRA \r\nOther=x\r[Keys]\r\nNext=Ctrl+N";
   EXPECT_EQ(Changed(file, {{L"Waku", L"Layer", L"SHEET"}}),
             "; mine\r\n[Form]\r\nLeft=10\n[waku]\r\nLayer=SHEET\r\nOther=x\r[Keys]\r\nNext=Ctrl+N");
   EXPECT_EQ(Changed(file, {{L"Keys", L"Next", L"Ctrl+M"}}),

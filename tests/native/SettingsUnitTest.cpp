@@ -10,8 +10,7 @@ namespace {
 using Names = std::vector<std::wstring>;
 
 TEST(SettingsUnitTest, CheckedNamesAreEscapedAndJoinedWithTheTypedPatternEachOnce) {
-  EXPECT_EQ(BlockPatternOf(Names{L"FRAME#1", L"A,B", L"図枠*", L"x`y.z"}, L""),
-            L"FRAME`#1,A`,B,図枠`*,x``y`.z");
+  EXPECT_EQ(BlockPatternOf(Names{L"FRAME#1", L"A,B", L"図枠*", L"x`y.z"}, L""), L"FRAME`#1,A`,B,図枠`*,x``y`.z");
   EXPECT_EQ(BlockPatternOf(Names{L"FRAME"}, L" TB*, frame ,,図枠?"), L"FRAME,TB*,図枠?");
   EXPECT_EQ(BlockPatternOf(Names{}, L""), L"");
   // The escaped names match themselves alone, as the CAD reads them.
@@ -90,8 +89,7 @@ TEST(SettingsUnitTest, AHotKeyHeldByAnotherProgramIsReportedButThePagersOwnAreFr
   const std::vector<KeyCombination> own{ctrlAltDown};
   EXPECT_EQ(HotKeyFieldProblem(ctrlAltDown, {}, own, tryRegister), L"");
   EXPECT_EQ(HotKeyFieldProblem(ctrlAltDown, own, {}, tryRegister), L"ほかの欄と同じ組み合わせです");
-  EXPECT_EQ(HotKeyFieldProblem(KeyCombination{key_modifier::Ctrl, 0xBA}, {}, {}, tryRegister),
-            L"このキーは使えません");
+  EXPECT_EQ(HotKeyFieldProblem(KeyCombination{key_modifier::Ctrl, 0xBA}, {}, {}, tryRegister), L"このキーは使えません");
 }
 
 TEST(SettingsUnitTest, ACombinationsTextReadsBackAsTheSameCombination) {

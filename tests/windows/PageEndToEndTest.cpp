@@ -403,15 +403,6 @@ void PostWheel(HWND window, int delta) {
   PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
 }
 
-// Real input, as the keyboard gives it to whichever window has the focus.
-void PressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs;
-  for (const WORD key : keys) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // A combination held by this process for the test's length.
 class HeldHotKey {
  public:
@@ -443,12 +434,12 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const std::filesystem::path folder = ScreenshotFolder();
   const std::wstring suffix = L"-" + std::to_wstring(dpi) + L".png";
   EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (folder / (L"pager" + suffix)).wstring()));
-  // The empty page menu: the item that says so, the separator and
-  // 一覧をコピー, 20 + 9 + 20 pixels high at 96 dpi; Wine draws the menu's
-  // 3-pixel frame inside its client area.
+  // The empty page menu: the item that says so, a separator, 設定...,
+  // a separator and 一覧をコピー, 20 + 9 + 20 + 9 + 20 pixels high at 96
+  // dpi; Wine draws the menu's 3-pixel frame inside its client area.
   HWND menu = OpenPageMenuFromStatus(pager);
   ASSERT_NE(menu, nullptr) << "no page menu";
-  EXPECT_NEAR(ClientSize(menu).cy, 2 * MulDiv(20, dpi, 96) + MulDiv(9, dpi, 96) + 6, 2);
+  EXPECT_NEAR(ClientSize(menu).cy, 3 * MulDiv(20, dpi, 96) + 2 * MulDiv(9, dpi, 96) + 6, 3);
   EXPECT_NO_THROW(SaveWindowShot(menu, (folder / (L"page-menu-empty" + suffix)).wstring()));
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(menu); }));
@@ -800,7 +791,7 @@ TEST_F(PageEndToEndTest, TheStatusTooltipTellsWhyGetFoundNoPage) {
     return tip && RemoteTextOrEmpty(tip).find(L"NOFRAMES") != std::wstring::npos;
   });
   ASSERT_TRUE(shown) << "tooltip " << (tip ? testing::PrintToString(RemoteTextOrEmpty(tip)) : "not shown");
-  EXPECT_EQ(RemoteTextOrEmpty(tip), L"ページ番号\n画層 NOFRAMES に枠が見つかりません");
+  EXPECT_EQ(RemoteTextOrEmpty(tip), L"ページ番号\n画層 NOFRAMES に枠が見つかりません\nダブルクリックで設定を開きます");
   RECT area = WindowRect(pager.Handle());
   const RECT tipRect = WindowRect(tip);
   UnionRect(&area, &area, &tipRect);

@@ -1,5 +1,6 @@
 #include "PagerWindow.h"
 
+#include <iterator>
 #include <vector>
 
 #include "Eventually.h"
@@ -91,4 +92,12 @@ std::wstring PagerWindow::WaitForStatusOtherThan(const std::wstring& previous) c
     return status != previous;
   });
   return status;
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,9 @@ std::wstring RemoteTextOrEmpty(HWND window);
 void PostClick(HWND button);
 
 bool HasExStyle(HWND window, DWORD exStyle);
+// Real input, as the keyboard gives it to whichever window has the focus:
+// the keys pressed in order, then released the other way round.
+void PressKeys(std::initializer_list<WORD> keys);
 SIZE ClientSize(HWND window);
 
 class PagerWindow {
