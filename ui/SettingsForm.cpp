@@ -356,6 +356,21 @@ void TSettingsForm::ListChanged(int id, const NMLISTVIEW& change) {
   }
 }
 
+std::wstring TSettingsForm::ReadFromDrawing(const std::function<void(DispatchObject& document)>& read) {
+  std::wstring reason;
+  const bool cancelled = FRun([&] {
+    const ActiveDrawing drawing = AttachActiveDrawing(FObjects);
+    reason = drawing.reason;
+    if (!drawing.document) return;
+    try {
+      read(*drawing.document);
+    } catch (const std::exception& error) {
+      reason = CallFailureText(error);
+    }
+  });
+  return cancelled ? CancelledReason(TargetAppName) : reason;
+}
+
 // The lists are filled from the drawing once the dialog shows; the typed
 // values stay and become checks where they name a listed block.
 void TSettingsForm::ReadDrawing() {
@@ -363,20 +378,10 @@ void TSettingsForm::ReadDrawing() {
   SetText(reading, L"図面を読んでいます…");
   UpdateWindow(reading);
   std::vector<std::wstring> layers, blocks;
-  std::wstring reason;
-  const bool cancelled = FRun([&] {
-    const ActiveDrawing drawing = AttachActiveDrawing(FObjects);
-    reason = drawing.reason;
-    if (!drawing.document) return;
-    try {
-      layers = ReadLayerNames(*drawing.document);
-      blocks = ReadBlockNames(*drawing.document);
-    } catch (const std::exception& error) {
-      reason = CallFailureText(error);
-    }
-  });
-  if (cancelled) reason = CancelledReason(TargetAppName);
-  SetText(reading, reason);
+  SetText(reading, ReadFromDrawing([&](DispatchObject& document) {
+            layers = ReadLayerNames(document);
+            blocks = ReadBlockNames(document);
+          }));
   FFilling = true;
   HWND layer = Control(kSettingsLayer);
   const std::wstring typedLayer = Text(layer);
@@ -406,18 +411,9 @@ void TSettingsForm::ReadTags(const std::vector<std::wstring>& blocks) {
   for (const std::wstring& block : blocks)
     if (!FTagsRead.contains(block)) unread.push_back(block);
   if (!unread.empty()) {
-    std::wstring reason;
-    const bool cancelled = FRun([&] {
-      const ActiveDrawing drawing = AttachActiveDrawing(FObjects);
-      reason = drawing.reason;
-      if (!drawing.document) return;
-      try {
-        for (const std::wstring& block : unread) FTagsRead[block] = ReadAttributeTags(*drawing.document, block);
-      } catch (const std::exception& error) {
-        reason = CallFailureText(error);
-      }
+    const std::wstring reason = ReadFromDrawing([&](DispatchObject& document) {
+      for (const std::wstring& block : unread) FTagsRead[block] = ReadAttributeTags(document, block);
     });
-    if (cancelled) reason = CancelledReason(TargetAppName);
     if (!reason.empty()) SetText(Control(kSettingsReading), reason);
   }
   const size_t before = FTags.size();

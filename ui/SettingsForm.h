@@ -43,6 +43,8 @@ class TSettingsForm : public FormWindow {
   void ListChanged(int id, const NMLISTVIEW& change);
   void ShowValues(const SettingsValues& values);
   SettingsValues Values() const;
+  // Runs the read on the active document; why it could not, or empty.
+  std::wstring ReadFromDrawing(const std::function<void(DispatchObject& document)>& read);
   void ReadDrawing();
   void ReadTags(const std::vector<std::wstring>& blocks);
   std::vector<std::wstring> TagBlocks() const;

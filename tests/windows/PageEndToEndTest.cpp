@@ -108,18 +108,6 @@ std::filesystem::path ScreenshotFolder() {
   return folder;
 }
 
-// Keeps the pointer off the controls, so that no tooltip hides them.
-void ParkPointer() { SetCursorPos(0, 0); }
-
-// Real input: the pointer moved to a point of the screen.
-void MovePointer(int x, int y) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{
-      INPUT_MOUSE,
-      {.mi = {x * 65535 / (width - 1), y * 65535 / (height - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
-  SendInput(1, &input, sizeof input);
-}
-
 class PageEndToEndTest : public testing::Test {
  protected:
   void TearDown() override {

@@ -101,3 +101,13 @@ void PressKeys(std::initializer_list<WORD> keys) {
     inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
+
+void ParkPointer() { SetCursorPos(0, 0); }
+
+void MovePointer(int x, int y) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{
+      INPUT_MOUSE,
+      {.mi = {x * 65535 / (width - 1), y * 65535 / (height - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
+  SendInput(1, &input, sizeof input);
+}

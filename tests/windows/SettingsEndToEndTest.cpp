@@ -95,16 +95,6 @@ std::vector<std::wstring> ComboTexts(HWND combo) {
   return texts;
 }
 
-void ParkPointer() { SetCursorPos(0, 0); }
-
-void MovePointer(int x, int y) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{
-      INPUT_MOUSE,
-      {.mi = {x * 65535 / (width - 1), y * 65535 / (height - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
-  SendInput(1, &input, sizeof input);
-}
-
 std::filesystem::path ScreenshotFolder() {
   std::filesystem::path folder(PAGE_SCREENSHOT_FOLDER);
   std::filesystem::create_directories(folder);
