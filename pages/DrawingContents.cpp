@@ -38,6 +38,9 @@ ActiveDrawing AttachActiveDrawing(ObjectTable& objects) {
     }
     if (!document) return {nullptr, NoDrawingReason(TargetAppName)};
     return {document, {}};
+  } catch (const AutomationError& error) {
+    if (error.Code() == hresult::InvalidClassString) return {nullptr, UnregisteredReason(TargetAppName, TargetProgId)};
+    return {nullptr, CallFailureText(error)};
   } catch (const std::exception& error) {
     return {nullptr, CallFailureText(error)};
   }

@@ -379,7 +379,8 @@ void TForm105::ApplySettings(const SettingsValues& before, const SettingsValues&
   FHotKeys.Unregister();
   std::vector<std::wstring> problems = FHotKeys.Register(Handle(), HotKeySettingsOf(FHotKeyTexts));
   try {
-    FSettings.WriteChanges(SettingsChanges(before, after));
+    if (const std::vector<ProfileChange> changes = SettingsChanges(before, after); !changes.empty())
+      FSettings.WriteChanges(changes);
   } catch (const std::exception& error) {
     problems.push_back(ExceptionText(error));
   }

@@ -79,7 +79,8 @@ TEST_F(DrawingContentsTest, WithoutACadOrADrawingTheReasonIsGiven) {
   objects.Stop(TargetProgId);
   EXPECT_EQ(AttachActiveDrawing(objects).reason, L"BricsCAD が起動していません");
   TargetProgId = L"No.Such.ProgId";
-  EXPECT_FALSE(AttachActiveDrawing(objects).reason.empty());
+  EXPECT_EQ(AttachActiveDrawing(objects).reason,
+            L"BricsCAD が見つかりません (ProgID No.Such.ProgId は登録されていません)");
 }
 
 TEST_F(DrawingContentsTest, AFailingCallIsReportedAsTheFailureOfItsMember) {

@@ -172,6 +172,7 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
   EXPECT_EQ(ListViewTexts(GetDlgItem(dialog, kSettingsTitles)), ListViewTexts(frames));
   EXPECT_EQ(RemoteTextOrEmpty(GetDlgItem(dialog, kSettingsLayer)), L"KESTRA");
   EXPECT_EQ(CallsOf(L"BlockEntity."), 0u) << "tags were read before a block was checked";
+  HWND reading = GetDlgItem(dialog, kSettingsReading);
 
   // With the keyboard alone: the frame block checked, then two tags.
   ASSERT_TRUE(Focus(dialog));
@@ -179,7 +180,8 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
   PressKeys({VK_HOME});
   PressKeys({VK_SPACE});
   ASSERT_TRUE(Eventually([&] { return SendMessageW(tags, LVM_GETITEMCOUNT, 0, 0) == 3; }))
-      << "the tags of the checked block were not read";
+      << "the tags of the checked block were not read; the block is " << (ListViewChecked(frames, 0) ? "" : "not ")
+      << "checked, the dialog says " << testing::PrintToString(ToUtf8(RemoteTextOrEmpty(reading)));
   EXPECT_TRUE(ListViewChecked(frames, 0));
   EXPECT_EQ(ListViewTexts(tags), (std::vector<std::wstring>{L"図番", L"図名", L"日付"}));
   PressKeys({VK_MENU, 'N'});
@@ -230,10 +232,11 @@ TEST_F(SettingsEndToEndTest, AHotKeyHeldByAnotherProgramIsReportedAtOnceAndCance
   PressKeys({'S'});
   HWND dialog = FPage->WaitForWindow(kSettingsWindowClass, L"設定");
   ASSERT_NE(dialog, nullptr) << "S in the page menu opened no dialog";
-  // Without a CAD the lists stay empty and say why; the fields stay usable.
+  // Without a CAD (not running, or not even registered in this prefix)
+  // the lists stay empty and say why.
   HWND reading = GetDlgItem(dialog, kSettingsReading);
-  EXPECT_TRUE(Eventually([&] { return RemoteTextOrEmpty(reading) == L"BricsCAD が起動していません"; }))
-      << testing::PrintToString(ToUtf8(RemoteTextOrEmpty(reading)));
+  EXPECT_TRUE(Eventually([&] { return !RemoteTextOrEmpty(reading).empty(); })) << "no reason was shown";
+  EXPECT_EQ(SendMessageW(GetDlgItem(dialog, kSettingsFrames), LVM_GETITEMCOUNT, 0, 0), 0);
 
   // The system's keys would go to this test's hot key: the field is set
   // as typing sets it, and tells its parent so.
