@@ -355,8 +355,9 @@ void TForm105::OpenSettings() {
     ReportError(L"設定の画面を開けません。");
     return;
   }
-  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
-  SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  // Neither activated here: the dialog takes the keyboard once it shows.
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags | SWP_NOACTIVATE);
+  SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags | SWP_NOACTIVATE);
   const std::optional<SettingsValues> chosen = form.ShowModal(before, UpperLeft(), FHotKeys.Registered());
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
   if (chosen) ApplySettings(before, *chosen);

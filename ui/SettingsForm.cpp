@@ -230,6 +230,13 @@ bool TSettingsForm::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
           },
           0);
       return true;
+    // The keyboard goes on where it was, the layer field the first time.
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE)
+        RememberFocus();
+      else
+        RestoreFocus(Control(kSettingsLayer));
+      return true;
     case DM_GETDEFID: result = MAKELRESULT(kSettingsOk, DC_HASDEFID); return true;
     case WM_CLOSE: CloseWith(IDCANCEL); return true;
   }
@@ -260,7 +267,8 @@ std::optional<SettingsValues> TSettingsForm::ShowModal(const SettingsValues& val
                work.top + (work.bottom - work.top - (rect.bottom - rect.top)) / 2, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(Handle(), SW_SHOW);
-  SetFocus(Control(kSettingsLayer));
+  SetActiveWindow(Handle());
+  RestoreFocus(Control(kSettingsLayer));
   PostMessageW(Handle(), kReadDrawing, 0, 0);
   MSG quit{};
   while (FModalResult == 0) {

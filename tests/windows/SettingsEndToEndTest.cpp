@@ -140,10 +140,15 @@ class SettingsEndToEndTest : public testing::Test {
     ParkPointer();
     return tip ? RemoteTextOrEmpty(tip) : L"<no tooltip>";
   }
-  // The dialog in front, for real keys.
+  // The dialog in front with the keyboard, for real keys.
   bool Focus(HWND dialog) {
     SetForegroundWindow(dialog);
-    return Eventually([&] { return GetForegroundWindow() == dialog; });
+    return Eventually([&] {
+      GUITHREADINFO thread{};
+      thread.cbSize = sizeof thread;
+      GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+      return GetForegroundWindow() == dialog && IsChild(dialog, thread.hwndFocus);
+    });
   }
 
   PageProgramFolder FFolder;
