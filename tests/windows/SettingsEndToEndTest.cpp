@@ -140,6 +140,15 @@ class SettingsEndToEndTest : public testing::Test {
     ParkPointer();
     return tip ? RemoteTextOrEmpty(tip) : L"<no tooltip>";
   }
+  // The ID of the control with the keyboard focus in the dialog's thread.
+  static int FocusedId(HWND dialog) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+    return thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : -1;
+  }
+  // A drop-down's own edit field.
+  static constexpr int kComboEdit = 1001;
   // The dialog in front with the keyboard, for real keys.
   bool Focus(HWND dialog) {
     SetForegroundWindow(dialog);
@@ -179,9 +188,12 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
   EXPECT_EQ(CallsOf(L"BlockEntity."), 0u) << "tags were read before a block was checked";
   HWND reading = GetDlgItem(dialog, kSettingsReading);
 
-  // With the keyboard alone: the frame block checked, then two tags.
+  // With the keyboard alone, in the tab order: the frame block checked,
+  // then two tags.
   ASSERT_TRUE(Focus(dialog));
-  PressKeys({VK_MENU, 'B'});
+  ASSERT_EQ(FocusedId(dialog), kComboEdit) << "the dialog opens on the layer field";
+  PressKeys({VK_TAB});
+  ASSERT_TRUE(Eventually([&] { return FocusedId(dialog) == kSettingsFrames; }));
   PressKeys({VK_HOME});
   PressKeys({VK_SPACE});
   ASSERT_TRUE(Eventually([&] { return SendMessageW(tags, LVM_GETITEMCOUNT, 0, 0) == 3; }))
@@ -189,7 +201,9 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
       << "checked, the dialog says " << testing::PrintToString(ToUtf8(RemoteTextOrEmpty(reading)));
   EXPECT_TRUE(ListViewChecked(frames, 0));
   EXPECT_EQ(ListViewTexts(tags), (std::vector<std::wstring>{L"図番", L"図名", L"日付"}));
-  PressKeys({VK_MENU, 'N'});
+  // The frame pattern, the title blocks and their pattern lie between.
+  for (int i = 0; i < 4; ++i) PressKeys({VK_TAB});
+  ASSERT_TRUE(Eventually([&] { return FocusedId(dialog) == kSettingsTags; }));
   PressKeys({VK_HOME});
   PressKeys({VK_SPACE});
   PressKeys({VK_DOWN});
@@ -199,7 +213,7 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
   EXPECT_FALSE(ListViewChecked(tags, 2));
 
   SimCall(*FApplication, L"SimClearJournal");
-  PressKeys({VK_MENU, 'E'});
+  PostClick(GetDlgItem(dialog, kSettingsTry));
   const std::wstring expected = L"4 ページ — 1 A-101  1階平面図, 2 A-102  2階平面図, 3 A-201  立面図 …";
   HWND result = GetDlgItem(dialog, kSettingsTryResult);
   EXPECT_TRUE(Eventually([&] { return RemoteTextOrEmpty(result) == expected; }))
