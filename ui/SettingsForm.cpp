@@ -80,7 +80,7 @@ std::vector<ControlDefinition> DialogControls() {
   }
   const std::vector<ControlDefinition> rest{
       {kSettingsTry, WC_BUTTONW, kButton, 0, {10, 476, 80, 25}, L"試す(&E)", kFont},
-      {kSettingsTryResult, WC_STATICW, kLabel | SS_NOPREFIX | SS_ENDELLIPSIS, 0, {98, 481, 352, 16}, L"", kFont},
+      {kSettingsTryResult, WC_STATICW, kLabel | SS_NOPREFIX, 0, {98, 474, 352, 32}, L"", kFont},
       {kSettingsReading, WC_STATICW, kLabel | SS_NOPREFIX | SS_ENDELLIPSIS, 0, {10, 518, 270, 16}, L"", kFont},
       {kSettingsOk, WC_BUTTONW, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, {290, 513, 75, 25}, L"OK", kFont},
       {kSettingsCancel, WC_BUTTONW, kButton, 0, {372, 513, 78, 25}, L"キャンセル", kFont},

@@ -188,12 +188,12 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
   EXPECT_EQ(CallsOf(L"BlockEntity."), 0u) << "tags were read before a block was checked";
   HWND reading = GetDlgItem(dialog, kSettingsReading);
 
-  // With the keyboard alone, in the tab order: the frame block checked,
-  // then two tags.
+  // With the keyboard alone: the frame block checked, then two tags, each
+  // list reached by its label's access key.
   ASSERT_TRUE(Focus(dialog));
   ASSERT_EQ(FocusedId(dialog), kComboEdit) << "the dialog opens on the layer field";
-  PressKeys({VK_TAB});
-  ASSERT_TRUE(Eventually([&] { return FocusedId(dialog) == kSettingsFrames; }));
+  PressKeys({VK_MENU, 'B'});
+  ASSERT_TRUE(Eventually([&] { return FocusedId(dialog) == kSettingsFrames; })) << FocusedId(dialog);
   PressKeys({VK_HOME});
   PressKeys({VK_SPACE});
   ASSERT_TRUE(Eventually([&] { return SendMessageW(tags, LVM_GETITEMCOUNT, 0, 0) == 3; }))
@@ -201,9 +201,8 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
       << "checked, the dialog says " << testing::PrintToString(ToUtf8(RemoteTextOrEmpty(reading)));
   EXPECT_TRUE(ListViewChecked(frames, 0));
   EXPECT_EQ(ListViewTexts(tags), (std::vector<std::wstring>{L"図番", L"図名", L"日付"}));
-  // The frame pattern, the title blocks and their pattern lie between.
-  for (int i = 0; i < 4; ++i) PressKeys({VK_TAB});
-  ASSERT_TRUE(Eventually([&] { return FocusedId(dialog) == kSettingsTags; }));
+  PressKeys({VK_MENU, 'N'});
+  ASSERT_TRUE(Eventually([&] { return FocusedId(dialog) == kSettingsTags; })) << FocusedId(dialog);
   PressKeys({VK_HOME});
   PressKeys({VK_SPACE});
   PressKeys({VK_DOWN});
@@ -213,7 +212,7 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
   EXPECT_FALSE(ListViewChecked(tags, 2));
 
   SimCall(*FApplication, L"SimClearJournal");
-  PostClick(GetDlgItem(dialog, kSettingsTry));
+  PressKeys({VK_MENU, 'E'});
   const std::wstring expected = L"4 ページ — 1 A-101  1階平面図, 2 A-102  2階平面図, 3 A-201  立面図 …";
   HWND result = GetDlgItem(dialog, kSettingsTryResult);
   EXPECT_TRUE(Eventually([&] { return RemoteTextOrEmpty(result) == expected; }))
