@@ -33,6 +33,8 @@
 #include "pages/DrawingContents.h"
 #include "pages/PageCommands.h"
 #include "pages/Waku.h"
+#include "plot/PlotJob.h"
+#include "ui/WinPlotFiles.h"
 
 namespace {
 
@@ -369,6 +371,44 @@ void MeasureBlocks(DispatchObject& application, const std::wstring& drawing, int
               times.calls / frames, 100.0 * times.outside);
 }
 
+class QuietProgress : public PlotProgress {
+ public:
+  void Plotting(size_t, size_t, const PlotSheet&) override {}
+  bool StopRequested() override { return false; }
+};
+
+// Every page of the last Get plotted to PDF files in a fresh folder.
+void MeasurePlot(DispatchObject& application, const std::wstring& drawing, int frames, const std::wstring& folder) {
+  SimCall(application, L"SimLoadDrawing", {Variant(drawing)});
+  double inCalls = 0.0;
+  TimedObjectTable objects(inCalls);
+  Win32WindowControl windows;
+  QuietView view;
+  GetCommand(view, CadAccess{objects, windows});
+  std::vector<PlotSheet> sheets;
+  for (size_t i = 0; i < WakuList.size(); ++i)
+    sheets.push_back({WakuList[i], static_cast<int>(i + 1), L"", std::to_wstring(i + 1)});
+  const std::wstring output = folder + L"plot-" + std::to_wstring(frames);
+  std::filesystem::remove_all(output);
+  std::filesystem::create_directories(output);
+  const PlotChoices choices{PlotOutput::PdfFile,
+                            L"Print As PDF.pc3",
+                            L"ISO_full_bleed_A3_(420.00_x_297.00_MM)",
+                            L"",
+                            PlotOrientation::Auto,
+                            output};
+  SimCall(application, L"SimClearJournal");
+  WinPlotFiles files;
+  QuietProgress progress;
+  const Stopwatch watch;
+  const PlotReport report = RunPlotJob(*AttachTarget(objects), {kProgId, {}}, choices, sheets, files, progress);
+  const double wall = watch.Milliseconds();
+  const size_t calls = SimJournal(application).size();
+  const size_t perSheet = 4 * sheets.size();
+  std::printf("%7zu %7d %10.1f %7zu %12zu %10zu\n", sheets.size(), report.plotted, wall, calls, calls - perSheet,
+              perSheet);
+}
+
 }  // namespace
 
 int main() {
@@ -400,6 +440,10 @@ int main() {
       const std::wstring anonymous = WriteSheets(folder, 1000, Framing::PolylinesAmongAnonymousReferences);
       MeasureBlocks(*application, anonymous, 1000, QuietView());
       MeasureBlocks(*application, anonymous, 1000, QuietView(L"FRAME"));
+      std::printf("\nPlotting every page to PDF: the job's own calls and 4 per sheet\n");
+      std::printf("%7s %7s %10s %7s %12s %10s\n", "sheets", "plotted", "wall ms", "calls", "job calls", "per sheet");
+      for (const int frames : {12, 100})
+        MeasurePlot(*application, WriteSheets(folder, frames, Framing::Polylines), frames, folder);
 
       std::printf("\nWhat the settings dialog reads of a drawing of 200 layers and 300 block definitions\n");
       std::printf("%-24s %7s %7s %10s %7s %14s\n", "read", "items", "found", "wall ms", "calls", "calls/item");

@@ -215,6 +215,10 @@ Variant GetValue(DispatchObject& object, std::wstring_view member) {
   return NamingMember(member, [&] { return object.Invoke(member, CallKind::MethodOrGet, {}); });
 }
 
+void SetValue(DispatchObject& object, std::wstring_view member, const Variant& value) {
+  NamingMember(member, [&] { return object.Invoke(member, CallKind::PropertyPut, std::span(&value, 1)); });
+}
+
 DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member) {
   return NamingMember(member, [&] { return GetValue(object, member).AsObject(); });
 }

@@ -149,6 +149,7 @@ std::wstring Describe(const Variant& value);
 enum class CallKind {
   Method,       // DISPATCH_METHOD
   MethodOrGet,  // DISPATCH_METHOD | DISPATCH_PROPERTYGET
+  PropertyPut,  // DISPATCH_PROPERTYPUT: the one argument is the new value
 };
 
 // An automation object whose members are invoked by name.
@@ -166,3 +167,4 @@ class DispatchObject {
 Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments = {});
 Variant GetValue(DispatchObject& object, std::wstring_view member);
 DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member);
+void SetValue(DispatchObject& object, std::wstring_view member, const Variant& value);

@@ -69,13 +69,22 @@ Variant ComDispatchObject::Invoke(std::wstring_view member, CallKind kind, std::
   values.reserve(owners.size());
   for (const ScopedVariant& owner : owners) values.push_back(owner.Get());
   DISPPARAMS parameters{values.data(), nullptr, static_cast<UINT>(values.size()), 0};
+  // A property put names its value argument, as IDispatch requires.
+  DISPID putId = DISPID_PROPERTYPUT;
+  if (kind == CallKind::PropertyPut) {
+    parameters.rgdispidNamedArgs = &putId;
+    parameters.cNamedArgs = 1;
+  }
 
-  const WORD flags = kind == CallKind::Method ? DISPATCH_METHOD : DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+  const WORD flags = kind == CallKind::Method        ? DISPATCH_METHOD
+                     : kind == CallKind::PropertyPut ? DISPATCH_PROPERTYPUT
+                                                     : DISPATCH_METHOD | DISPATCH_PROPERTYGET;
   ScopedVariant result;
   ScopedExcepInfo exception;
   UINT argumentError = 0;
-  const HRESULT invoked = FDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result.Put(),
-                                            exception.Put(), &argumentError);
+  const HRESULT invoked =
+      FDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+                        kind == CallKind::PropertyPut ? nullptr : result.Put(), exception.Put(), &argumentError);
   watched.ThrowIfCancelled();
   if (invoked == DISP_E_EXCEPTION) throw exception.ToError();
   ThrowIfFailed(invoked);

@@ -8,6 +8,7 @@
 #include "cad/StopReason.h"
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
+#include "pages/DocumentIdentity.h"
 #include "pages/DrawingPages.h"
 #include "pages/SheetNames.h"
 #include "pages/StopReasons.h"
@@ -102,19 +103,6 @@ DispatchPtr ActiveDocumentOf(DispatchObject& application) {
     ReportStopReason(NoDrawingReason(TargetAppName));
     throw;
   }
-}
-
-// The document's FullName, or its Name when it was never saved; nothing
-// when the CAD cannot tell.
-std::optional<std::wstring> ReadIdentity(DispatchObject& document) {
-  try {
-    std::wstring identity = GetValue(document, L"FullName").AsString();
-    if (identity.empty()) identity = GetValue(document, L"Name").AsString();
-    if (!identity.empty()) return identity;
-  } catch (const AutomationError&) {
-    // A CAD without the members: the pages serve every drawing, as before.
-  }
-  return std::nullopt;
 }
 
 enum class DrawingPagesState { Current, Switched, NotGot };

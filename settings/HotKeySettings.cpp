@@ -12,10 +12,11 @@ struct NamedCommand {
 };
 
 // In the order of PagerCommand.
-constexpr std::array<NamedCommand, 3> kKeys{{
+constexpr std::array<NamedCommand, 4> kKeys{{
     {L"Next", PagerCommand::Next},
     {L"Previous", PagerCommand::Previous},
     {L"Get", PagerCommand::Get},
+    {L"Plot", PagerCommand::Plot},
 }};
 
 }  // namespace

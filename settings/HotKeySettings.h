@@ -9,8 +9,9 @@
 #include "settings/KeyCombination.h"
 #include "settings/Settings.h"
 
-// The pager commands a hot key can run, as their buttons run them.
-enum class PagerCommand { Next, Previous, Get };
+// The pager commands a hot key can run, as their buttons (or the page
+// menu's 印刷...) run them.
+enum class PagerCommand { Next, Previous, Get, Plot };
 
 struct HotKeyBinding {
   PagerCommand command;
@@ -26,8 +27,8 @@ struct HotKeySettings {
 
 inline constexpr wchar_t kKeysSection[] = L"Keys";
 
-// The texts of Next, Previous and Get, in the order of PagerCommand.
-using HotKeyTexts = std::array<std::wstring, 3>;
+// The texts of Next, Previous, Get and Plot, in the order of PagerCommand.
+using HotKeyTexts = std::array<std::wstring, 4>;
 
 // The key of [Keys] that names the command's combination.
 const wchar_t* HotKeyName(PagerCommand command);
@@ -40,7 +41,7 @@ HotKeySettings HotKeySettingsOf(const HotKeyTexts& texts);
 // The texts as the file has them; a missing key is empty.
 HotKeyTexts LoadHotKeyTexts(Profile& profile);
 
-// Next, Previous and Get; a missing or empty key asks for nothing. A text
+// Next, Previous, Get and Plot; a missing or empty key asks for nothing. A text
 // that is no combination, or one an earlier key already asked for, is a
 // problem instead of a binding.
 HotKeySettings LoadHotKeySettings(Profile& profile);

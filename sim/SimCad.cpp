@@ -188,4 +188,17 @@ void SimWindowControl::SetForegroundWindow(int64_t window) {
   if (window == state.windowHandle) state.foreground = true;
 }
 
+const LayoutPlotSettings& SimCad::PlotSettings() const { return FState->Active().plotSettings; }
+
+int16_t SimCad::BackgroundPlot() const { return FState->Active().backgroundPlot; }
+
+bool SimCad::QuietErrorMode() const { return FState->Active().quietErrorMode; }
+
+void SimCad::ShowPaperSpace(bool paperSpace) { FState->Active().paperSpace = paperSpace; }
+
+void SimCad::RefusePlotOn(int nthCall) {
+  if (nthCall < 1) throw std::invalid_argument("RefusePlotOn counts calls from 1");
+  FState->refusedPlots.push_back(FState->plotCalls + nthCall);
+}
+
 }  // namespace sim

@@ -14,6 +14,7 @@
 #include "cad/Automation.h"
 #include "cad/CadPlatform.h"
 #include "sim/Drawing.h"
+#include "sim/PlotCatalogue.h"
 
 namespace sim {
 
@@ -85,6 +86,17 @@ class SimCad {
   // usual type.
   void ReturnWrongType(const std::wstring& member);
   void ClearFaults();
+
+  // The active document's model layout settings, BACKGROUNDPLOT and the
+  // plot object's QuietErrorMode.
+  const LayoutPlotSettings& PlotSettings() const;
+  int16_t BackgroundPlot() const;
+  bool QuietErrorMode() const;
+  // Makes the n-th plot call from now on (PlotToFile or PlotToDevice,
+  // 1-based) answer false.
+  void RefusePlotOn(int nthCall);
+  // Makes the active document's active layout a paper space one.
+  void ShowPaperSpace(bool paperSpace);
 
   class State;
 

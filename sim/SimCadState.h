@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sim/CommandLine.h"
+#include "sim/PlotCatalogue.h"
 #include "sim/SimCad.h"
 
 namespace sim {
@@ -22,7 +23,11 @@ struct OpenDocument {
   View view;
   std::vector<size_t> selection;  // indexes into drawing.entities, in selection order
   CommandLine commandLine;
-  DispatchPtr object, selectionSet;
+  LayoutPlotSettings plotSettings;  // the model layout's
+  int16_t backgroundPlot = 2;       // BACKGROUNDPLOT
+  bool quietErrorMode = false;      // the plot object's
+  bool paperSpace = false;          // whether ActiveLayout is a paper space layout
+  DispatchPtr object, selectionSet, layout, plot;
 };
 
 class SimCad::State {
@@ -38,6 +43,11 @@ class SimCad::State {
   bool foreground = false;
 
   DispatchPtr application;
+
+  // The plot calls (PlotToFile, PlotToDevice) that answer false, counted
+  // from 1, and how many were made.
+  std::vector<int> refusedPlots;
+  int plotCalls = 0;
 
   OpenDocument& Active() { return documents.at(active); }
   // The open document of that serial; throws when it was closed.

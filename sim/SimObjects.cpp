@@ -11,70 +11,14 @@
 
 #include "sim/Geometry.h"
 #include "sim/SelectionFilter.h"
+#include "sim/SimObject.h"
+#include "sim/SimPlotObjects.h"
 
 namespace sim {
 
 namespace {
 
-constexpr HResult kDisconnected = static_cast<HResult>(0x80010108);  // RPC_E_DISCONNECTED
-constexpr int32_t kSelectAll = 5;                                    // acSelectionSetAll
-
-struct Member {
-  std::wstring_view name;
-  bool property;  // found only with the property-get flag; a method only without it
-  size_t required = 0;
-  size_t optional = 0;
-};
-
-[[noreturn]] void InvalidArgument(std::wstring_view member, const std::wstring& why) {
-  throw AutomationError(hresult::InvalidArg, std::wstring(member) + L": " + why);
-}
-
-const std::wstring& StringArgument(std::wstring_view member, const Variant& value) {
-  if (value.Kind() != VariantKind::String)
-    throw AutomationError(hresult::TypeMismatch,
-                          std::wstring(member) + L": a string is expected, got " + Describe(value));
-  return value.AsString();
-}
-
-int32_t IntegerArgument(std::wstring_view member, const Variant& value) {
-  switch (value.Kind()) {
-    case VariantKind::Bool:
-    case VariantKind::Int16:
-    case VariantKind::Int32:
-    case VariantKind::Int64:
-    case VariantKind::Double: return value.ToInt32();
-    default:
-      throw AutomationError(hresult::TypeMismatch,
-                            std::wstring(member) + L": an integer is expected, got " + Describe(value));
-  }
-}
-
-struct Point {
-  double x, y;
-};
-
-// A point is an array of two or three doubles (VT_ARRAY|VT_R8), by value
-// or through a reference; a variant array of doubles is not one.
-Point PointArgument(std::wstring_view member, const Variant& value) {
-  if (value.Kind() != VariantKind::Array) InvalidArgument(member, L"a point array is expected, got " + Describe(value));
-  const VariantArray& array = value.AsArray();
-  if (array.elementKind != VariantKind::Double || (array.elements.size() != 2 && array.elements.size() != 3))
-    InvalidArgument(member, L"a point is an array of two or three doubles, got " + Describe(value));
-  const Point point{array.elements[0].ToDouble(), array.elements[1].ToDouble()};
-  if (!std::isfinite(point.x) || !std::isfinite(point.y)) InvalidArgument(member, L"the point is not finite");
-  return point;
-}
-
-// The arguments as they came in: an out parameter filled later must not
-// change what the journal shows.
-std::vector<Variant> Snapshot(std::span<const Variant> arguments) {
-  std::vector<Variant> copies;
-  copies.reserve(arguments.size());
-  for (const Variant& argument : arguments)
-    copies.push_back(argument.IsByRef() ? Variant::ByRef(argument.Deref()) : argument);
-  return copies;
-}
+constexpr int32_t kSelectAll = 5;  // acSelectionSetAll
 
 // A point as the CAD reports one: x, y and z as three doubles.
 Variant PointOf(double x, double y) {
@@ -86,65 +30,6 @@ Variant CoordinateOf(VariantKind kind, double value) {
   if (kind == VariantKind::String) return Variant(std::to_wstring(value));
   return Variant(value);
 }
-
-class SimObject : public DispatchObject {
- public:
-  SimObject(std::weak_ptr<SimCad::State> state, std::wstring_view objectName)
-      : FState(std::move(state)), FObjectName(objectName) {}
-
-  Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) final {
-    const std::shared_ptr<SimCad::State> state = FState.lock();
-    if (!state) throw AutomationError(kDisconnected, L"the simulated CAD is no longer running");
-    state->journal.push_back(JournalEntry{std::wstring(FObjectName), std::wstring(member), Snapshot(arguments)});
-
-    const Member& found = Find(member);
-    if (found.property && kind == CallKind::Method)
-      throw AutomationError(hresult::MemberNotFound, std::wstring(found.name) + L" is a property, not a method");
-    // Strict, as some servers are: a method is not found with the property-get flag.
-    if (!found.property && kind == CallKind::MethodOrGet)
-      throw AutomationError(hresult::MemberNotFound, std::wstring(found.name) + L" is a method, not a property");
-    CheckArgumentCount(found, arguments);
-    const bool wrongType = state->ApplyFaults(found.name);
-    Variant result = Call(*state, found.name, arguments);
-    return wrongType ? Variant(L"wrong type") : result;
-  }
-
-  bool Knows(std::wstring_view name) const {
-    return std::any_of(Members().begin(), Members().end(),
-                       [name](const Member& member) { return SameName(member.name, name); });
-  }
-
- protected:
-  virtual std::span<const Member> Members() const = 0;
-  // member is the name as the object spells it.
-  virtual Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) = 0;
-
-  const std::weak_ptr<SimCad::State>& WeakState() const { return FState; }
-
- private:
-  // Names are looked up without regard to letter case, as type
-  // information does it.
-  const Member& Find(std::wstring_view name) const {
-    for (const Member& member : Members())
-      if (SameName(member.name, name)) return member;
-    throw UnknownMemberError(name);
-  }
-
-  static void CheckArgumentCount(const Member& member, std::span<const Variant> arguments) {
-    if (arguments.size() < member.required || arguments.size() > member.required + member.optional)
-      throw AutomationError(hresult::BadParamCount, std::wstring(member.name) + L" takes " +
-                                                        std::to_wstring(member.required) + L" to " +
-                                                        std::to_wstring(member.required + member.optional) +
-                                                        L" arguments, got " + std::to_wstring(arguments.size()));
-    for (size_t i = 0; i < member.required; ++i)
-      if (arguments[i].Kind() == VariantKind::Missing)
-        throw AutomationError(hresult::ParamNotFound,
-                              std::wstring(member.name) + L": argument " + std::to_wstring(i + 1) + L" is required");
-  }
-
-  std::weak_ptr<SimCad::State> FState;
-  std::wstring_view FObjectName;
-};
 
 // The entity an object stands for; the objects of a drawing that is no
 // longer open are refused.
@@ -473,19 +358,25 @@ class DocumentObject : public SimObject {
 
  protected:
   std::span<const Member> Members() const override {
-    static constexpr std::array<Member, 7> kMembers{{{L"ActiveSelectionSet", true},
-                                                     {L"GetVariable", false, 1},
-                                                     {L"SendCommand", false, 1},
-                                                     {L"FullName", true},
-                                                     {L"Name", true},
-                                                     {L"Layers", true},
-                                                     {L"Blocks", true}}};
+    static constexpr std::array<Member, 10> kMembers{{{L"ActiveSelectionSet", true},
+                                                      {L"GetVariable", false, 1},
+                                                      {L"SendCommand", false, 1},
+                                                      {L"FullName", true},
+                                                      {L"Name", true},
+                                                      {L"Layers", true},
+                                                      {L"Blocks", true},
+                                                      {L"ActiveLayout", true},
+                                                      {L"Plot", true},
+                                                      {L"SetVariable", false, 2}}};
     return kMembers;
   }
 
   Variant Call(SimCad::State& simulated, std::wstring_view member, std::span<const Variant> arguments) override {
     OpenDocument& state = simulated.Document(FDocument);
     if (member == L"ActiveSelectionSet") return Variant(state.selectionSet);
+    if (member == L"ActiveLayout") return Variant(state.layout);
+    if (member == L"Plot") return Variant(state.plot);
+    if (member == L"SetVariable") return SetVariable(state, StringArgument(member, arguments[0]), arguments[1]);
     if (member == L"FullName") return Variant(state.names.fullName);
     if (member == L"Name") return Variant(state.names.name);
     if (member == L"Layers") return Variant(DispatchPtr(std::make_shared<LayersObject>(WeakState(), FDocument)));
@@ -501,7 +392,19 @@ class DocumentObject : public SimObject {
   static Variant GetVariable(const OpenDocument& state, const std::wstring& name) {
     if (SameName(name, L"VIEWCTR")) return PointOf(state.view.centreX, state.view.centreY);
     if (SameName(name, L"VIEWSIZE")) return Variant(state.view.height);
+    if (SameName(name, L"BACKGROUNDPLOT")) return Variant(state.backgroundPlot);
     InvalidArgument(L"GetVariable", L"system variable " + name + L" is not simulated");
+  }
+
+  // BACKGROUNDPLOT is the only one that can be set; it is a short (VT_I2)
+  // of 0 to 3, and a value of another type is refused, as the CAD does.
+  static Variant SetVariable(OpenDocument& state, const std::wstring& name, const Variant& value) {
+    if (!SameName(name, L"BACKGROUNDPLOT"))
+      InvalidArgument(L"SetVariable", L"system variable " + name + L" cannot be set here");
+    if (value.Kind() != VariantKind::Int16 || value.ToInt32() < 0 || value.ToInt32() > 3)
+      InvalidArgument(L"SetVariable", L"BACKGROUNDPLOT takes a short of 0 to 3, got " + Describe(value));
+    state.backgroundPlot = static_cast<int16_t>(value.ToInt32());
+    return Variant();
   }
 
   uint64_t FDocument;
@@ -540,6 +443,7 @@ void CreateApplicationObject(const std::shared_ptr<SimCad::State>& state) {
 void CreateDocumentObjects(const std::shared_ptr<SimCad::State>& state, OpenDocument& document) {
   document.object = std::make_shared<DocumentObject>(state, document.serial);
   document.selectionSet = std::make_shared<SelectionSetObject>(state, document.serial);
+  CreatePlotObjects(state, document);
 }
 
 bool KnowsMember(const DispatchObject& object, std::wstring_view member) {

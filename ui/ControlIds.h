@@ -22,6 +22,8 @@ inline constexpr int kPagerButton4 = 1007;    // CAD (change target)
 
 // The command of Ctrl+C in the pager: the page list to the clipboard.
 inline constexpr int kPagerCopyPageList = 1008;
+// The command of Ctrl+P in the pager: the plot dialog.
+inline constexpr int kPagerPlot = 1009;
 
 // TTargetCADForm. Button1 and Button2 carry the standard IDs, so Enter and
 // Esc close the dialog as in any Windows dialog.
@@ -68,3 +70,38 @@ inline constexpr int kSettingsHotKeyProblem = 3029;
 inline constexpr int kSettingsTry = 3032;        // 試す
 inline constexpr int kSettingsTryResult = 3033;  // what 試す found
 inline constexpr int kSettingsReading = 3034;    // why the lists stay empty
+
+// The plot dialog, an owned popup of the pager while it is open:
+//   HWND dialog = FindWindowW(kPlotWindowClass, nullptr);
+// Every field and drop-down follows its label in the z-order. The plot
+// button carries IDOK and the cancel button IDCANCEL; the latter reads 中止
+// while sheets are plotted and 閉じる after.
+inline constexpr wchar_t kPlotWindowClass[] = L"TPlotForm";
+inline constexpr int kPlotButtonPlot = 1;    // 印刷 (IDOK)
+inline constexpr int kPlotButtonCancel = 2;  // キャンセル / 中止 / 閉じる (IDCANCEL)
+inline constexpr int kPlotPagesLabel = 3001;
+inline constexpr int kPlotAllPages = 3002;
+inline constexpr int kPlotShownPage = 3003;
+inline constexpr int kPlotRangePages = 3004;
+inline constexpr int kPlotRangeEdit = 3005;
+inline constexpr int kPlotRangeNote = 3006;
+inline constexpr int kPlotOutputLabel = 3007;
+inline constexpr int kPlotToPdf = 3008;
+inline constexpr int kPlotToPrinter = 3009;
+inline constexpr int kPlotDeviceLabel = 3010;
+inline constexpr int kPlotDeviceCombo = 3011;
+inline constexpr int kPlotMediaLabel = 3012;
+inline constexpr int kPlotMediaCombo = 3013;
+inline constexpr int kPlotStyleLabel = 3014;
+inline constexpr int kPlotStyleCombo = 3015;
+inline constexpr int kPlotOrientationLabel = 3016;
+inline constexpr int kPlotOrientationAuto = 3017;
+inline constexpr int kPlotOrientationPaper = 3018;
+inline constexpr int kPlotFolderLabel = 3019;
+inline constexpr int kPlotFolderEdit = 3020;
+inline constexpr int kPlotFolderBrowse = 3021;
+inline constexpr int kPlotPatternLabel = 3022;
+inline constexpr int kPlotPatternEdit = 3023;
+inline constexpr int kPlotPreview = 3024;   // the first file name, or why the folder will not do
+inline constexpr int kPlotProgress = 3025;  // "3 / 12 を印刷中 — …", then the end report
+inline constexpr int kPlotOpenFolder = 3026;

@@ -59,6 +59,21 @@ void FormWindow::FollowMonitorDpi() {
   if (const UINT dpi = DpiForWindow(FHandle); dpi != FDpi) ApplyDpi(dpi);
 }
 
+void FormWindow::CentreOnMonitorOf(HWND reference) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(reference ? reference : FHandle, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(FHandle, nullptr, work.left, work.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FollowMonitorDpi();
+  RECT rect;
+  GetWindowRect(FHandle, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  SetWindowPos(FHandle, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FormWindow::RememberFocus() {
   HWND focus = GetFocus();
   FFocus = focus && IsChild(FHandle, focus) ? focus : nullptr;

@@ -7,6 +7,10 @@
 #include "win/ControlLayout.h"
 #include "win/Win32Api.h"
 
+// The style of the modal dialogs.
+inline constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+inline constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+
 class FormWindow {
  public:
   FormWindow(const FormWindow&) = delete;
@@ -45,6 +49,9 @@ class FormWindow {
   void ApplyDpi(UINT dpi);
   // After a move: the window may now be on a monitor of another dpi.
   void FollowMonitorDpi();
+  // Centres the window on the work area of the monitor the reference
+  // window is on (the primary one without it), at that monitor's dpi.
+  void CentreOnMonitorOf(HWND reference);
   // The focused control, remembered when the form is left, given back
   // (or the fallback the first time) when it is entered again.
   void RememberFocus();

@@ -13,6 +13,7 @@
 inline constexpr int kPageMenuColumnLength = 30;
 inline constexpr wchar_t kCopyPageListLabel[] = L"一覧をコピー";
 inline constexpr wchar_t kSettingsLabel[] = L"設定(&S)...";
+inline constexpr wchar_t kPlotLabel[] = L"印刷(&P)...";
 // The status field's hint when it names no page.
 inline constexpr wchar_t kStatusHint[] = L"ページ番号";
 

@@ -20,6 +20,7 @@
 #include "ui/PageListText.h"
 #include "ui/PageMenu.h"
 #include "ui/PageNameText.h"
+#include "ui/PlotForm.h"
 #include "ui/SettingsForm.h"
 #include "ui/StatusTooltip.h"
 #include "ui/TargetCADForm.h"
@@ -147,8 +148,8 @@ bool TForm105::FormCreated() {
   PassMenuAndWheelToParent(Control(kPagerEdit2));
   for (int id : {kPagerEdit1, kPagerEdit2}) SetWindowSubclass(Control(id), DoubleClickProc, kDoubleClickSubclass, 0);
   ApplyDpi(Dpi());
-  ACCEL copy{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList};
-  FAccelerators.Reset(CreateAcceleratorTableW(&copy, 1));
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList}, {FCONTROL | FVIRTKEY, 'P', kPagerPlot}};
+  FAccelerators.Reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
   FCallWatch = std::make_unique<CallWatch>(window, *this);
   PagerCallWatch = FCallWatch.get();
   SetStopReasonListener([this](const std::wstring& reason) { StopReasonChanged(reason); });
@@ -177,6 +178,10 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
   constexpr int kFromAccelerator = 1;
   if (!control && code == kFromAccelerator && id == kPagerCopyPageList) {
     CopyPageList();
+    return;
+  }
+  if (!control && code == kFromAccelerator && id == kPagerPlot) {
+    PlotClick();
     return;
   }
   if (code == EN_SETFOCUS) CloseInputMethod(control);
@@ -263,13 +268,17 @@ void TForm105::ShowPageMenu(POINT screen) {
              item.newColumn);
   // Page items take the IDs 1 to pages.
   const UINT copyList = static_cast<UINT>(pages) + 1;
-  const UINT settings = static_cast<UINT>(pages) + 2;
+  const UINT plot = copyList + 1;
+  const UINT settings = copyList + 2;
   menu.AddSeparator();
   menu.AddCommand(settings, kSettingsLabel);
+  menu.AddCommand(plot, kPlotLabel);
   menu.AddSeparator();
   menu.Add(copyList, kCopyPageListLabel, false, pages > 0, false);
   const UINT chosen = menu.Track(Handle(), screen);
-  if (chosen == copyList) {
+  if (chosen == plot) {
+    PlotClick();
+  } else if (chosen == copyList) {
     CopyPageList();
   } else if (chosen == settings) {
     OpenSettings();
@@ -282,6 +291,27 @@ void TForm105::ShowPageMenu(POINT screen) {
 void TForm105::CopyPageList() {
   if (!PutTextOnClipboard(Handle(), PageListText(WakuList, PageNames, FSheetNames.tags)))
     ReportError(L"ページ一覧をクリップボードにコピーできません。");
+}
+
+// Without pages Get runs first; without pages after it, its reason stands
+// and nothing opens. The dialog is modal: the pager's commands wait.
+void TForm105::PlotClick() {
+  if (!IsWindowEnabled(Handle())) return;
+  if (WakuList.empty()) Button1Click();
+  if (WakuList.empty()) return;
+  const int pages = static_cast<int>(WakuList.size());
+  PlotRequest request{WakuList, PageNames, FSheetNames.tags, PageInStatus(Text(Control(kPagerEdit2)), pages) - 1};
+  TPlotForm form(FSettings, FCad, std::move(request));
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  RunCommand([&] {
+    BeginStopReasons();
+    try {
+      form.ShowModal(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)), Handle());
+    } catch (const AutomationError& error) {
+      ReportCallFailure(error);
+    }
+  });
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
 }
 
 // Read once, here, and never written. Problems, of the hot keys and of
@@ -305,6 +335,7 @@ void TForm105::HotKeyPressed(WPARAM id) {
     case PagerCommand::Next: Button2Click(Control(kPagerButton3)); break;
     case PagerCommand::Previous: Button2Click(Control(kPagerButton2)); break;
     case PagerCommand::Get: Button1Click(); break;
+    case PagerCommand::Plot: PlotClick(); break;
   }
 }
 

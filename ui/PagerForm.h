@@ -80,6 +80,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void ContextMenu(HWND target, LPARAM position);
   void ShowPageMenu(POINT screen);
   void CopyPageList();
+  void PlotClick();
   void UpdateStatusHint();
   void RegisterHotKeys();
   void HotKeyPressed(WPARAM id);

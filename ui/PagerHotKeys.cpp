@@ -29,7 +29,7 @@ std::vector<std::wstring> PagerHotKeys::Register(HWND window, const HotKeySettin
 }
 
 std::optional<PagerCommand> PagerHotKeys::CommandOf(WPARAM id) {
-  for (const PagerCommand command : {PagerCommand::Next, PagerCommand::Previous, PagerCommand::Get})
+  for (const PagerCommand command : {PagerCommand::Next, PagerCommand::Previous, PagerCommand::Get, PagerCommand::Plot})
     if (id == static_cast<WPARAM>(IdOf(command))) return command;
   return std::nullopt;
 }

@@ -299,7 +299,7 @@ void TSettingsForm::ShowValues(const SettingsValues& values) {
   for (const std::wstring& tag : values.tags) FTags.push_back(TagChoice{tag, true});
   FillTags(-1);
   SendMessageW(Control(kSettingsOrder), CB_SETCURSEL, values.orderByName ? 1 : 0, 0);
-  for (size_t i = 0; i < values.hotKeys.size(); ++i) {
+  for (size_t i = 0; i < kHotKeyLabels.size(); ++i) {
     const auto parsed = ParseKeyCombination(values.hotKeys[i]);
     const WPARAM hotKey =
         std::holds_alternative<KeyCombination>(parsed) ? HotKeyOf(std::get<KeyCombination>(parsed)) : 0;
@@ -320,11 +320,10 @@ SettingsValues TSettingsForm::Values() const {
       BlockPatternOf(CheckedNames(Control(kSettingsTitles), FBlocks), Text(Control(kSettingsTitlePattern)));
   values.tags = CheckedTags(FTags);
   values.orderByName = !values.tags.empty() && SendMessageW(Control(kSettingsOrder), CB_GETCURSEL, 0, 0) == 1;
-  for (size_t i = 0; i < values.hotKeys.size(); ++i) {
-    if (!FHotKeyTouched[i]) {
-      values.hotKeys[i] = FShown.hotKeys[i];
-      continue;
-    }
+  // The commands without a field here keep their combinations.
+  values.hotKeys = FShown.hotKeys;
+  for (size_t i = 0; i < kHotKeyLabels.size(); ++i) {
+    if (!FHotKeyTouched[i]) continue;
     const LRESULT hotKey = SendMessageW(Control(HotKeyId(kSettingsHotKey, i)), HKM_GETHOTKEY, 0, 0);
     values.hotKeys[i] = LOBYTE(LOWORD(hotKey)) ? KeyCombinationText(CombinationOf(hotKey)).value_or(L"") : L"";
   }

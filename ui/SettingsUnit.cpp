@@ -86,7 +86,8 @@ std::vector<ProfileChange> SettingsChanges(const SettingsValues& before, const S
   change(kWaku, L"TitleBlocks", before.titleBlocks, after.titleBlocks);
   change(kWaku, L"Names", NamesOf(before.tags), NamesOf(after.tags));
   change(kWaku, L"Order", before.orderByName ? L"Names" : L"", after.orderByName ? L"Names" : L"");
-  for (const PagerCommand command : {PagerCommand::Next, PagerCommand::Previous, PagerCommand::Get}) {
+  for (const PagerCommand command :
+       {PagerCommand::Next, PagerCommand::Previous, PagerCommand::Get, PagerCommand::Plot}) {
     const size_t i = static_cast<size_t>(command);
     if (!SameHotKey(before.hotKeys[i], after.hotKeys[i]))
       changes.push_back(ProfileChange{kKeysSection, HotKeyName(command), after.hotKeys[i]});

@@ -20,7 +20,7 @@ struct SettingsValues {
   std::wstring titleBlocks;        // [Waku] TitleBlocks
   std::vector<std::wstring> tags;  // [Waku] Names, in order
   bool orderByName = false;        // [Waku] Order=Names
-  HotKeyTexts hotKeys;             // [Keys] Next, Previous, Get
+  HotKeyTexts hotKeys;             // [Keys] Next, Previous, Get, Plot
 };
 
 // The keys of page.ini whose values differ, an emptied one to be removed.

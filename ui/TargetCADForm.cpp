@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 315;
 constexpr int kClientHeight = 307;
 constexpr int kFormFont = -11;
@@ -173,18 +171,7 @@ void TTargetCADForm::CloseWith(int result) { FModalResult = result; }
 void TTargetCADForm::PlaceOnFirstShowing() {
   if (FPlaced) return;
   FPlaced = true;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(FModalOwner ? FModalOwner : Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  SetWindowPos(Handle(), nullptr, work.left, work.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  FollowMonitorDpi();
-  RECT rect;
-  GetWindowRect(Handle(), &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreOnMonitorOf(FModalOwner);
 }
 
 void TTargetCADForm::Relayout() {

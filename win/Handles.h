@@ -5,6 +5,8 @@
 
 #include "common/UniqueResource.h"
 #include "win/Win32Api.h"
+// After windows.h: CoTaskMemFree.
+#include <combaseapi.h>
 
 namespace handle_traits {
 
@@ -24,6 +26,14 @@ struct Window : NullWhenNone<HWND> {
 template <class GdiObject>
 struct Gdi : NullWhenNone<GdiObject> {
   static bool Close(GdiObject handle) noexcept { return DeleteObject(handle) != FALSE; }
+};
+
+// Memory the shell hands over with CoTaskMemAlloc, such as a known folder's path.
+struct CoTaskString : NullWhenNone<wchar_t*> {
+  static bool Close(Handle handle) noexcept {
+    CoTaskMemFree(handle);
+    return true;
+  }
 };
 
 struct MemoryDc : NullWhenNone<HDC> {
@@ -106,6 +116,7 @@ using UniquePen = UniqueResource<handle_traits::Gdi<HPEN>>;
 using UniqueBitmap = UniqueResource<handle_traits::Gdi<HBITMAP>>;
 using UniqueRegion = UniqueResource<handle_traits::Gdi<HRGN>>;
 using UniqueMemoryDc = UniqueResource<handle_traits::MemoryDc>;
+using UniqueCoTaskString = UniqueResource<handle_traits::CoTaskString>;
 using UniqueWindowDc = UniqueResource<handle_traits::WindowDc>;
 using UniqueGlobalMemory = UniqueResource<handle_traits::GlobalMemory>;
 using UniqueKey = UniqueResource<handle_traits::RegistryKey>;

@@ -22,7 +22,7 @@ PAGE_WINDOWS_BUILD="${PAGE_WINDOWS_BUILD:-$PAGE_ROOT/build/windows}"
 PAGE_WINE_RUN="$PAGE_ROOT/scripts/wine-run"
 PAGE_WINE_REGISTRY="$PAGE_ROOT/scripts/lib/wine-prefix.reg"
 PAGE_WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev clang lld wine wine64 xvfb
-  xauth fonts-ipafont-gothic fonts-wine imagemagick x11-utils locales googletest"
+  xauth fonts-ipafont-gothic fonts-wine imagemagick x11-utils locales googletest poppler-utils"
 
 source "$PAGE_ROOT/scripts/lib/packages.sh"
 

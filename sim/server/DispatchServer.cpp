@@ -88,9 +88,13 @@ class DispatchAdapter final : public IDispatch {
     if (FServer->IsShut()) return kDisconnected;
     const std::wstring* member = FServer->NameOf(id);
     if (!member) return DISP_E_MEMBERNOTFOUND;
-    // Nothing of the simulated CAD can be assigned.
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return DISP_E_MEMBERNOTFOUND;
-    if (parameters && parameters->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
+    if (flags & DISPATCH_PROPERTYPUTREF) return DISP_E_MEMBERNOTFOUND;
+    // A property put comes with its value named DISPID_PROPERTYPUT, and only that.
+    const bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
+    if (put && (!parameters || parameters->cArgs != 1 || parameters->cNamedArgs != 1 ||
+                !parameters->rgdispidNamedArgs || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+      return DISP_E_PARAMNOTOPTIONAL;
+    if (!put && parameters && parameters->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
     if (parameters && parameters->cArgs > 0 && !parameters->rgvarg) return E_INVALIDARG;
     if (result) VariantInit(result);
 
@@ -116,7 +120,9 @@ class DispatchAdapter final : public IDispatch {
           return DISP_E_TYPEMISMATCH;
         }
       }
-      const CallKind kind = (flags & DISPATCH_PROPERTYGET) ? CallKind::MethodOrGet : CallKind::Method;
+      const CallKind kind = (flags & DISPATCH_PROPERTYPUT)   ? CallKind::PropertyPut
+                            : (flags & DISPATCH_PROPERTYGET) ? CallKind::MethodOrGet
+                                                             : CallKind::Method;
       const Variant value = FObject->Invoke(member, kind, arguments);
       const std::shared_ptr<DispatchServer> server = FServer;
       const DispatchExporter exporter = [server](const DispatchPtr& object) { return server->Export(object); };

@@ -18,7 +18,7 @@ struct TestMember {
   size_t argumentCount;
 };
 
-constexpr std::array<TestMember, 18> kTestMembers{{
+constexpr std::array<TestMember, 19> kTestMembers{{
     {L"SimLoadDrawing", 1},
     {L"SimOpenDrawing", 1},
     {L"SimActivateDocument", 1},
@@ -30,6 +30,7 @@ constexpr std::array<TestMember, 18> kTestMembers{{
     {L"SimStallOn", 3},
     {L"SimReturnWrongType", 1},
     {L"SimClearFaults", 0},
+    {L"SimRefusePlotOn", 1},
     {L"SimMinimize", 0},
     {L"SimIsMinimized", 0},
     {L"SimIsForeground", 0},
@@ -135,6 +136,10 @@ Variant SimCadApplication::CallTestMember(std::wstring_view name, std::span<cons
     FCad.StallOn(StringArgument(arguments[0]), nthCall, std::chrono::milliseconds(arguments[2].ToInt32()));
   } else if (m == L"SimReturnWrongType") {
     FCad.ReturnWrongType(StringArgument(arguments[0]));
+  } else if (m == L"SimRefusePlotOn") {
+    const int32_t nthCall = arguments[0].ToInt32();
+    if (nthCall < 1) throw AutomationError(hresult::InvalidArg, L"SimRefusePlotOn counts calls from 1");
+    FCad.RefusePlotOn(nthCall);
   } else if (m == L"SimClearFaults") {
     FCad.ClearFaults();
   } else if (m == L"SimMinimize") {

@@ -1,9 +1,10 @@
 // demo_tour.exe <folder>: the scripted part of the demo. Drives the running
 // page.exe beside the running simcad.exe as a user would (Get, Next, Next,
 // Previous, the upper-left option, the target dialog opened and
-// cancelled, Get and Next on a drawing framed by title blocks, the settings
-// dialog opened on it and cancelled, then closing the pager), prints what happened after each step
-// and leaves a screenshot of each step in the folder.
+// cancelled, Get and Next on a drawing framed by title blocks, its sheets
+// plotted, the settings dialog opened on it and cancelled, then closing the
+// pager), prints what happened after each step and leaves a screenshot of
+// each step in the folder.
 #include <windows.h>
 // The list view's messages; needs windows.h first.
 #include <commctrl.h>
@@ -142,6 +143,27 @@ bool SettingsDialogShown(const PagerWindow& pager, Tour& tour) {
   return Eventually([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
+// Ctrl+P: every page of the titled drawing to PDF files in folder\plot,
+// the dialog shown once it has ended, then closed.
+bool SheetsPlotted(const PagerWindow& pager, Tour& tour, const std::wstring& folder) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(pager.Handle(), &processId);
+  const std::wstring output = folder + L"\\plot";
+  CreateDirectoryW(output.c_str(), nullptr);
+  PostMessageW(pager.Handle(), WM_COMMAND, MAKEWPARAM(kPagerPlot, 1), 0);
+  HWND dialog = nullptr;
+  if (!Eventually([&] { return (dialog = FindProcessWindow(processId, kPlotWindowClass)) != nullptr; })) return false;
+  SendMessageW(GetDlgItem(dialog, kPlotFolderEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(output.c_str()));
+  if (!Eventually([&] { return IsWindowEnabled(GetDlgItem(dialog, kPlotButtonPlot)) != FALSE; })) return false;
+  PostClick(GetDlgItem(dialog, kPlotButtonPlot));
+  HWND cancel = GetDlgItem(dialog, kPlotButtonCancel);
+  if (!Eventually([&] { return RemoteTextOrEmpty(cancel) == L"閉じる"; })) return false;
+  Say(L"Plot: " + RemoteTextOrEmpty(GetDlgItem(dialog, kPlotProgress)));
+  tour.Shot(L"Titles-plotted", dialog);
+  PostClick(cancel);
+  return Eventually([&] { return !IsWindow(dialog); });
+}
+
 int RunTour(const std::wstring& folder) {
   HWND window = nullptr;
   if (!Eventually([&] { return (window = FindProcessWindow(0, kPagerWindowClass)) != nullptr; })) {
@@ -177,6 +199,10 @@ int RunTour(const std::wstring& folder) {
   Say(L"Opened a drawing of attributed title blocks, CAD view centre " + ViewCentre(*cad));
   if (!tour.Step(L"Titles-Get", kPagerButton1, L"3 / 11") || !PageMenuShown(pager, tour)) {
     Say(L"the tour stopped: the titled drawing did not page with its names");
+    return 1;
+  }
+  if (!SheetsPlotted(pager, tour, folder)) {
+    Say(L"the tour stopped: the titled drawing's sheets were not plotted");
     return 1;
   }
   if (!SettingsDialogShown(pager, tour)) {

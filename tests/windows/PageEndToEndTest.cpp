@@ -422,12 +422,13 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const std::filesystem::path folder = ScreenshotFolder();
   const std::wstring suffix = L"-" + std::to_wstring(dpi) + L".png";
   EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (folder / (L"pager" + suffix)).wstring()));
-  // The empty page menu: the item that says so, a separator, 設定...,
-  // a separator and 一覧をコピー, 20 + 9 + 20 + 9 + 20 pixels high at 96
-  // dpi; Wine draws the menu's 3-pixel frame inside its client area.
+  // The empty page menu: the item that says so, a separator, 設定... and
+  // 印刷..., a separator and 一覧をコピー, 20 + 9 + 20 + 20 + 9 + 20 pixels
+  // high at 96 dpi; Wine draws the menu's 3-pixel frame inside its client
+  // area.
   HWND menu = OpenPageMenuFromStatus(pager);
   ASSERT_NE(menu, nullptr) << "no page menu";
-  EXPECT_NEAR(ClientSize(menu).cy, 3 * MulDiv(20, dpi, 96) + 2 * MulDiv(9, dpi, 96) + 6, 3);
+  EXPECT_NEAR(ClientSize(menu).cy, 4 * MulDiv(20, dpi, 96) + 2 * MulDiv(9, dpi, 96) + 6, 3);
   EXPECT_NO_THROW(SaveWindowShot(menu, (folder / (L"page-menu-empty" + suffix)).wstring()));
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(menu); }));
@@ -631,7 +632,7 @@ TEST_F(PageEndToEndTest, CtrlCCopiesThePagesInNameOrder) {
 TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
   WriteNameSettings(FFolder.SettingsFile(),
                     {{L"TitleBlocks", L"表題欄"}, {L"Names", L"Dwg-No,title"}, {L"Order", L"Name"}});
-  StartCad(kBricscad, {TestDataPath("drawings/titles/titles-1-01.dxf")});
+  DispatchObject& cad = StartCad(kBricscad, {TestDataPath("drawings/titles/titles-1-01.dxf")});
   const PagerWindow& pager = StartPage();
   HWND box = FPage->WaitForWindow(L"#32770", L"PAGE");
   ASSERT_NE(box, nullptr) << "the unknown Order was not reported";
@@ -641,6 +642,8 @@ TEST_F(PageEndToEndTest, PolylineFramesTakeTheirNamesFromSeparateTitleBlocks) {
 
   pager.Click(kPagerButton1);
   ASSERT_TRUE(pager.WaitForStatus(L"2 / 4")) << testing::PrintToString(pager.Status());
+  // The zoom that follows the status brings the CAD to the front.
+  ASSERT_TRUE(Eventually([&] { return CallsOf(cad, kZoomWindow) == 1; }));
   EXPECT_EQ(CopyWithCtrlC(pager),
             L"ページ\tDwg-No\ttitle\t左\t下\t右\t上\r\n"
             L"1\tA-102\t平面図 (参考)\t-5000\t787.249\t-4406\t1207.249\r\n"
