@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 548;
 constexpr int kFont = -12;
@@ -253,19 +251,7 @@ std::optional<SettingsValues> TSettingsForm::ShowModal(const SettingsValues& val
   ShowValues(values);
   if (FModalOwner) EnableWindow(FModalOwner, FALSE);
   FModalResult = 0;
-  // Centred on the pager's monitor, at its dpi.
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(FModalOwner ? FModalOwner : Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  SetWindowPos(Handle(), nullptr, monitor.rcWork.left, monitor.rcWork.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  FollowMonitorDpi();
-  RECT rect{};
-  GetWindowRect(Handle(), &rect);
-  const RECT& work = monitor.rcWork;
-  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - (rect.right - rect.left)) / 2,
-               work.top + (work.bottom - work.top - (rect.bottom - rect.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreOnMonitorOf(FModalOwner);
   ShowWindow(Handle(), SW_SHOW);
   SetActiveWindow(Handle());
   RestoreFocus(Control(kSettingsLayer));
