@@ -29,6 +29,7 @@ inline constexpr HResult UnknownName = static_cast<HResult>(0x80020006);
 inline constexpr HResult BadIndex = static_cast<HResult>(0x8002000B);
 inline constexpr HResult BadParamCount = static_cast<HResult>(0x8002000E);
 inline constexpr HResult CallRejected = static_cast<HResult>(0x80010001);
+inline constexpr HResult CallCancelled = static_cast<HResult>(0x80010002);  // RPC_E_CALL_CANCELED
 inline constexpr HResult RetryLater = static_cast<HResult>(0x8001010A);
 inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);         // MK_E_UNAVAILABLE
 inline constexpr HResult InvalidClassString = static_cast<HResult>(0x800401F3);  // CO_E_CLASSSTRING

@@ -15,29 +15,57 @@ std::wstring CancelledReason(const std::wstring& appName) { return appName + L" 
 
 CallWait::CallWait(Clock now) : FNow(std::move(now)) {}
 
+void CallWait::CommandStarted() {
+  FInCommand = true;
+  FCommandStart = FHeardSince = FNow();
+}
+
+void CallWait::CommandEnded() {
+  if (PastPatience()) FOutcome.waitedLong = true;
+  FInCommand = false;
+  ShowWaiting(false);
+}
+
 void CallWait::CallStarted() {
   FCalling = true;
-  FCallStart = FNow();
+  FCallStart = FHeardSince = FNow();
 }
 
 void CallWait::CallEnded() {
   FCalling = false;
+  FHeardSince = FNow();
   ShowWaiting(false);
 }
 
+bool CallWait::PastPatience() const { return Timing() && FNow() - TimedSince() > kPatience; }
+
+bool CallWait::MayCall(PendingInput input) {
+  if (FOutcome.cancelled) return false;
+  if (!FInCommand || !PastPatience()) return true;
+  FOutcome.waitedLong = true;
+  if (input == PendingInput::None) return true;
+  GiveUp(input);
+  return false;
+}
+
+void CallWait::RequestClose() { GiveUp(PendingInput::CloseRequest); }
+
 WaitAnswer CallWait::MessagePending(PendingInput input) {
   if (FOutcome.cancelled) return WaitAnswer::Cancel;
-  // A call the client does not report, such as a release, waits as ever.
-  if (!FCalling) return WaitAnswer::Wait;
-  const WaitAnswer answer = AnswerPendingInput(FNow() - FCallStart, input);
+  // A call outside any command that the client does not report waits as
+  // ever.
+  if (!Timing()) return WaitAnswer::Wait;
+  const WaitAnswer answer = AnswerPendingInput(FNow() - TimedSince(), input);
   if (answer == WaitAnswer::Wait) return answer;
   FOutcome.waitedLong = true;
-  if (answer == WaitAnswer::Cancel) {
-    FOutcome.cancelled = true;
-    FOutcome.closeRequested = input == PendingInput::CloseRequest;
-  }
-  ShowWaiting(true);
+  if (answer == WaitAnswer::Cancel) GiveUp(input);
+  if (FNow() - FHeardSince > kPatience) ShowWaiting(true);
   return answer;
+}
+
+void CallWait::GiveUp(PendingInput input) {
+  FOutcome.cancelled = true;
+  FOutcome.closeRequested = FOutcome.closeRequested || input == PendingInput::CloseRequest;
 }
 
 WaitOutcome CallWait::TakeOutcome() { return std::exchange(FOutcome, WaitOutcome{}); }

@@ -47,6 +47,12 @@ struct WaitOutcome {
 // began, what the user did while it waited, and whether it was cancelled.
 // A cancel holds for every later call until the command's end takes the
 // outcome, so that a command ends at its first call after it.
+//
+// Within a command the whole command is timed, from its start to its end,
+// so that the calls the client does not report (attaching, the proxies'
+// releases) and a long run of short calls wait as one call does. The
+// pager shows that it waits only while one call has gone unanswered for
+// longer than the patience.
 class CallWait {
  public:
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
@@ -55,11 +61,26 @@ class CallWait {
 
   void SetView(WaitView* view) { FView = view; }
 
+  void CommandStarted();
+  // Clears the waiting shown; the outcome stays until it is taken.
+  void CommandEnded();
+  bool InCommand() const { return FInCommand; }
+
   void CallStarted();
   void CallEnded();
-  // Whether a call runs, and since when.
-  bool Calling() const { return FCalling; }
-  std::chrono::steady_clock::time_point CallStart() const { return FCallStart; }
+  // Whether the command, or the call outside one, has run longer than the
+  // patience: from then on Esc and a close request give it up.
+  bool PastPatience() const;
+  // Asked before each reported call: false when the command was given up,
+  // or is past the patience with Esc or a close request waiting, which
+  // gives it up.
+  bool MayCall(PendingInput input);
+  // A close that arrives while a command runs: the command is given up
+  // and the pager closes after it.
+  void RequestClose();
+  // What is timed (the command, else the call outside one) and since when.
+  bool Timing() const { return FInCommand || FCalling; }
+  std::chrono::steady_clock::time_point TimedSince() const { return FInCommand ? FCommandStart : FCallStart; }
 
   // The answer to messages that arrived during the current call.
   WaitAnswer MessagePending(PendingInput input);
@@ -72,11 +93,16 @@ class CallWait {
 
  private:
   void ShowWaiting(bool waiting);
+  void GiveUp(PendingInput input);
 
   Clock FNow;
   WaitView* FView = nullptr;
+  bool FInCommand = false;
   bool FCalling = false;
   bool FShowsWaiting = false;
+  std::chrono::steady_clock::time_point FCommandStart{};
   std::chrono::steady_clock::time_point FCallStart{};
+  // The last time the CAD was asked or answered.
+  std::chrono::steady_clock::time_point FHeardSince{};
   WaitOutcome FOutcome;
 };

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "cad/Automation.h"
+#include "cad/StopReason.h"
+#include "cad/TargetCad.h"
 
 CallWatch* PagerCallWatch = nullptr;
 
@@ -13,17 +15,36 @@ namespace {
 constexpr std::chrono::milliseconds kPastPatience{50};
 constexpr std::chrono::milliseconds kWakeInterval{250};
 
-constexpr HResult kCallCancelled = static_cast<HResult>(0x80010002);  // RPC_E_CALL_CANCELED
-
-AutomationError CancelledError() { return AutomationError(kCallCancelled, L"the call was cancelled by the user"); }
+AutomationError CancelledError() {
+  return AutomationError(hresult::CallCancelled, L"the call was cancelled by the user");
+}
 
 bool IsPagerWindow(HWND pager, HWND window) { return window == pager || IsChild(pager, window); }
 
-// The first message of the range waiting for the pager or its controls,
-// left where it is.
-bool PeekPagerMessage(HWND pager, UINT message, MSG& found) {
-  return PeekMessageW(&found, nullptr, message, message, PM_NOREMOVE | PM_NOYIELD) && IsPagerWindow(pager, found.hwnd);
+// What one message waiting in the queue asks of the call.
+PendingInput RequestOf(HWND pager, const MSG& message) {
+  if (message.message == WM_HOTKEY)
+    return message.wParam == kWaitEscapeHotKey ? PendingInput::Escape : PendingInput::None;
+  if (!IsPagerWindow(pager, message.hwnd)) return PendingInput::None;
+  switch (message.message) {
+    case WM_CLOSE: return PendingInput::CloseRequest;
+    case WM_SYSCOMMAND: return (message.wParam & 0xFFF0) == SC_CLOSE ? PendingInput::CloseRequest : PendingInput::None;
+    case WM_NCLBUTTONDOWN: return message.wParam == HTCLOSE ? PendingInput::CloseRequest : PendingInput::None;
+    case WM_SYSKEYDOWN: return message.wParam == VK_F4 ? PendingInput::CloseRequest : PendingInput::None;
+    case WM_KEYDOWN:
+      return message.wParam == VK_ESCAPE && GetForegroundWindow() == pager ? PendingInput::Escape : PendingInput::None;
+  }
+  return PendingInput::None;
 }
+
+// The keyboard and mouse input and the hot keys, of every window of the
+// thread.
+constexpr std::pair<UINT, UINT> kInput[] = {{WM_KEYFIRST, WM_KEYLAST},
+                                            {WM_MOUSEFIRST, WM_MOUSELAST},
+                                            {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
+                                            {WM_HOTKEY, WM_HOTKEY}};
+// The close requests, of the pager alone.
+constexpr UINT kCloseRequests[] = {WM_CLOSE, WM_SYSCOMMAND};
 
 }  // namespace
 
@@ -42,30 +63,57 @@ CallWatch::~CallWatch() {
   FWaker.join();
 }
 
+void CallWatch::CommandStarted() {
+  FWait.CommandStarted();
+  TimingChanged();
+}
+
+void CallWatch::CommandEnded() {
+  FWait.CommandEnded();
+  TimingChanged();
+  const WaitOutcome outcome = FWait.TakeOutcome();
+  // The clicks and keys of an impatient user are not replayed.
+  if (outcome.waitedLong) DropPendingInput();
+  // Said after the command's own end, so that it stands over the failed
+  // call the command reported.
+  if (outcome.cancelled) ReportStopReason(CancelledReason(TargetAppName));
+  if (outcome.closeRequested) PostMessageW(FPager, WM_CLOSE, 0, 0);
+}
+
+PendingInput CallWatch::InputPastPatience() {
+  return FWait.PastPatience() ? TakePendingInput(FPager) : PendingInput::None;
+}
+
+bool CallWatch::MayCall() { return FWait.MayCall(InputPastPatience()); }
+
 void CallWatch::CallStarted() {
   FWait.CallStarted();
-  bool wake = false;
-  {
-    const std::lock_guard lock(FMutex);
-    FCalling = true;
-    ++FCall;
-    FCallStart = FWait.CallStart();
-    wake = FWakerIdle;
-  }
-  // A waker already timing an earlier call sees this one when it wakes.
-  if (wake) FChanged.notify_one();
+  TimingChanged();
 }
 
 void CallWatch::CallEnded() {
+  FWait.CallEnded();
+  TimingChanged();
+}
+
+void CallWatch::TimingChanged() {
+  const bool timing = FWait.Timing();
+  const auto since = FWait.TimedSince();
+  bool wake = false;
   {
     const std::lock_guard lock(FMutex);
-    FCalling = false;
+    if (timing == FTiming && since == FTimedSince) return;
+    FTiming = timing;
+    FTimedSince = since;
+    ++FTimed;
+    wake = FWakerIdle;
   }
-  FWait.CallEnded();
+  // A waker already timing something earlier sees this when it wakes.
+  if (wake) FChanged.notify_one();
 }
 
 DWORD CallWatch::MessagePending() {
-  switch (FWait.MessagePending(PendingInputOf(FPager))) {
+  switch (FWait.MessagePending(InputPastPatience())) {
     case WaitAnswer::Wait: return PENDINGMSG_WAITNOPROCESS;
     case WaitAnswer::DispatchPaintOnly: return PENDINGMSG_WAITDEFPROCESS;
     case WaitAnswer::Cancel: break;
@@ -78,24 +126,37 @@ DWORD CallWatch::MessagePending() {
 void CallWatch::WakeUntilStopped() {
   std::unique_lock lock(FMutex);
   while (!FStopping) {
-    if (!FCalling) {
+    if (!FTiming) {
       FWakerIdle = true;
-      FChanged.wait(lock, [this] { return FStopping || FCalling; });
+      FChanged.wait(lock, [this] { return FStopping || FTiming; });
       FWakerIdle = false;
       continue;
     }
-    const unsigned call = FCall;
-    auto due = FCallStart + kPatience + kPastPatience;
-    while (!FChanged.wait_until(lock, due, [&] { return FStopping || !FCalling || FCall != call; })) {
+    const unsigned timed = FTimed;
+    auto due = FTimedSince + kPatience + kPastPatience;
+    while (!FChanged.wait_until(lock, due, [&] { return FStopping || FTimed != timed; })) {
       PostMessageW(FPager, WM_NULL, 0, 0);
       due = std::chrono::steady_clock::now() + kWakeInterval;
     }
   }
 }
 
+WatchedCommand::WatchedCommand() : FWatch(PagerCallWatch && !PagerCallWatch->InCommand() ? PagerCallWatch : nullptr) {
+  if (FWatch) FWatch->CommandStarted();
+}
+
+WatchedCommand::~WatchedCommand() {
+  if (!FWatch) return;
+  try {
+    FWatch->CommandEnded();
+  } catch (...) {
+    // The reason's listener failed; the command is over all the same.
+  }
+}
+
 WatchedCall::WatchedCall() : FWatch(PagerCallWatch) {
   if (!FWatch) return;
-  if (FWatch->Cancelled()) throw CancelledError();
+  if (!FWatch->MayCall()) throw CancelledError();
   FWatch->CallStarted();
 }
 
@@ -107,25 +168,23 @@ void WatchedCall::ThrowIfCancelled() const {
   if (FWatch && FWatch->Cancelled()) throw CancelledError();
 }
 
-PendingInput PendingInputOf(HWND pager) {
-  MSG message{};
-  if (PeekPagerMessage(pager, WM_CLOSE, message)) return PendingInput::CloseRequest;
-  if (PeekPagerMessage(pager, WM_SYSCOMMAND, message) && (message.wParam & 0xFFF0) == SC_CLOSE)
-    return PendingInput::CloseRequest;
-  if (PeekPagerMessage(pager, WM_NCLBUTTONDOWN, message) && message.wParam == HTCLOSE)
-    return PendingInput::CloseRequest;
-  if (PeekPagerMessage(pager, WM_SYSKEYDOWN, message) && message.wParam == VK_F4) return PendingInput::CloseRequest;
-  if (PeekPagerMessage(pager, WM_KEYDOWN, message) && message.wParam == VK_ESCAPE && GetForegroundWindow() == pager)
-    return PendingInput::Escape;
-  return PendingInput::None;
+PendingInput TakePendingInput(HWND pager) {
+  PendingInput found = PendingInput::None;
+  const auto take = [&](HWND window, UINT first, UINT last) {
+    MSG message{};
+    while (PeekMessageW(&message, window, first, last, PM_REMOVE | PM_NOYIELD)) {
+      const PendingInput request = RequestOf(pager, message);
+      // A close request outweighs Esc.
+      if (request != PendingInput::None && found != PendingInput::CloseRequest) found = request;
+    }
+  };
+  for (const auto& [first, last] : kInput) take(nullptr, first, last);
+  for (const UINT request : kCloseRequests) take(pager, request, request);
+  return found;
 }
 
 void DropPendingInput() {
   MSG message{};
-  constexpr std::pair<UINT, UINT> kInput[] = {{WM_KEYFIRST, WM_KEYLAST},
-                                              {WM_MOUSEFIRST, WM_MOUSELAST},
-                                              {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
-                                              {WM_HOTKEY, WM_HOTKEY}};
   for (const auto& [first, last] : kInput)
     while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE | PM_NOYIELD)) {
     }

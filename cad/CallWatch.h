@@ -21,6 +21,16 @@ class CallWatch {
   CallWatch& operator=(const CallWatch&) = delete;
   ~CallWatch();
 
+  void CommandStarted();
+  // Drops the input that came during a long command, reports a cancel as
+  // the command's reason and closes the pager when that was asked for.
+  void CommandEnded();
+  bool InCommand() const { return FWait.InCommand(); }
+  // A close that arrives during a command (see CallWait::RequestClose).
+  void RequestClose() { FWait.RequestClose(); }
+
+  // Before each reported call: false when the command was given up.
+  bool MayCall();
   void CallStarted();
   void CallEnded();
   bool Cancelled() const { return FWait.Cancelled(); }
@@ -29,26 +39,44 @@ class CallWatch {
   DWORD MessagePending();
   bool MayRetry() const { return FWait.MayRetry(); }
 
-  // What the command's calls went through, when it ends.
+  // What the calls went through since the last outcome.
   WaitOutcome TakeOutcome() { return FWait.TakeOutcome(); }
 
  private:
   void WakeUntilStopped();
+  // Tells the waker what is timed now, and since when.
+  void TimingChanged();
+  PendingInput InputPastPatience();
 
   HWND FPager;
   CallWait FWait;
   std::mutex FMutex;
   std::condition_variable FChanged;
-  bool FCalling = false;
+  bool FTiming = false;
   bool FStopping = false;
   bool FWakerIdle = false;
-  unsigned FCall = 0;
-  std::chrono::steady_clock::time_point FCallStart;
+  unsigned FTimed = 0;
+  std::chrono::steady_clock::time_point FTimedSince;
   std::thread FWaker;
 };
 
 // The watch of the pager window while it exists; none before and after.
 extern CallWatch* PagerCallWatch;
+
+// Watches one command of the pager's, from its first call to the CAD to
+// its last release, attaching and releasing included: hold one while the
+// command's CAD objects live. Its end is the watch's CommandEnded. Without
+// a pager, or inside another one, it does nothing.
+class WatchedCommand {
+ public:
+  WatchedCommand();
+  WatchedCommand(const WatchedCommand&) = delete;
+  WatchedCommand& operator=(const WatchedCommand&) = delete;
+  ~WatchedCommand();
+
+ private:
+  CallWatch* FWatch;
+};
 
 // Reports one call of the COM client to the pager's watch, if there is one.
 class WatchedCall {
@@ -67,8 +95,14 @@ class WatchedCall {
   CallWatch* FWatch;
 };
 
-// The input waiting in the thread's queue that matters to a waiting call.
-PendingInput PendingInputOf(HWND pager);
+// The ID of the hot key the pager holds for Esc while it shows that a call
+// waits, so that Esc gives the call up whichever window is in front.
+inline constexpr int kWaitEscapeHotKey = 0xBF00;
+
+// What the keys, clicks and close requests waiting for the pager ask of a
+// waiting call, each one looked at. They are taken from the queue: past
+// the patience they are dropped at the command's end anyway.
+PendingInput TakePendingInput(HWND pager);
 
 // Drops the keyboard and mouse input and hot keys waiting in the thread's
 // queue.

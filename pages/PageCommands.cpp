@@ -73,9 +73,13 @@ ZoomRect AreaOf(const TsvWaku& waku) { return ZoomRect{waku.minx, waku.miny, wak
 
 std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L" / " + std::to_wstring(count); }
 
+bool IsCancelled(const AutomationError& error) { return error.Code() == hresult::CallCancelled; }
+
 // The end of every move: the status k+1 / n, then the zoom to page k of
 // the n pages; the status found is put back when the zoom fails, so that
-// it never names a page the CAD does not show. A page shown leaves no
+// it never names a page the CAD does not show. A zoom given up only stops
+// waiting: the CAD may still zoom, so the status then shows the count, on
+// no page, until a command reads the view again. A page shown leaves no
 // reason.
 void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
               WindowControl& windows) {
@@ -83,6 +87,9 @@ void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& docu
   view.SetPageStatus(PageStatus(k + 1, static_cast<int>(pages.size())));
   try {
     ZoomToWaku(application, document, AreaOf(pages[static_cast<size_t>(k)]), windows);
+  } catch (const AutomationError& error) {
+    view.SetPageStatus(IsCancelled(error) ? std::to_wstring(pages.size()) : found);
+    throw;
   } catch (...) {
     view.SetPageStatus(found);
     throw;
@@ -129,6 +136,7 @@ FollowedDrawing FollowDrawing(DispatchObject& document) {
 void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
                   std::optional<std::wstring> identity, const SteadyClock& now) {
   const std::wstring found = view.PageStatus();
+  std::exception_ptr zoomGivenUp;
   try {
     EntityProgress progress(view, now);
     PagesFound pages = FindPages(document, view, progress);
@@ -145,16 +153,24 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
       const int count = static_cast<int>(frames.size());
       const ViewCentre centre = ReadViewCentre(document);
       const int k = LocateWaku(frames, centre.x, centre.y, count);
-      if (k >= 0)
-        ShowPage(view, application, document, frames, k, cad.windows);
-      else
+      if (k >= 0) {
+        try {
+          ShowPage(view, application, document, frames, k, cad.windows);
+        } catch (const AutomationError& error) {
+          // Every frame was read: the pages are taken, shown on no page.
+          if (!IsCancelled(error)) throw;
+          zoomGivenUp = std::current_exception();
+        }
+      } else {
         ReportStopReason(CentreOnNoPageReason());
+      }
     }
     Drawings.Got(std::move(identity), std::move(frames), std::move(pages.names), view.UpperLeft());
   } catch (...) {
     if (view.PageStatus() != found) view.SetPageStatus(found);
     throw;
   }
+  if (zoomGivenUp) std::rethrow_exception(zoomGivenUp);
 }
 
 // A step or a page choice, once the CAD runs: attaches, follows the drawing

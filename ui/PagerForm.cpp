@@ -116,6 +116,21 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_HOTKEY: HotKeyPressed(wParam); return true;
     case kReportStartProblems: ReportError(FStartProblems); return true;
     case kFieldDoubleClicked: FieldDoubleClicked(static_cast<int>(wParam)); return true;
+    case WM_CLOSE:
+      // Delivered inside a call's wait, it must not destroy the window and
+      // the watch under the command: the command gives up and the pager
+      // closes after it.
+      if (!FCallWatch || !FCallWatch->InCommand()) return false;
+      FCallWatch->RequestClose();
+      return true;
+    case WM_QUERYENDSESSION:
+      SaveSettingsGuarded();
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      // The session ends without destroying the window.
+      if (wParam) SaveSettingsGuarded();
+      return true;
     case WM_DESTROY:
       FHotKeys.Unregister();
       PagerCallWatch = nullptr;
@@ -165,6 +180,15 @@ void TForm105::FormCreate() {
   FSheetNames = LoadSheetNameSettings(FSettings);
   UpdateCaption();
   FMessageFilter.emplace();
+}
+
+void TForm105::SaveSettingsGuarded() {
+  Guarded(
+      [this] {
+        SaveSettings(FSettings, *this);
+        return 0;
+      },
+      0);
 }
 
 void TForm105::FormDestroy() {
@@ -275,7 +299,9 @@ void TForm105::ShowPageMenu(POINT screen) {
   menu.AddCommand(plot, kPlotLabel);
   menu.AddSeparator();
   menu.Add(copyList, kCopyPageListLabel, false, pages > 0, false);
+  FMenuOpen = true;
   const UINT chosen = menu.Track(Handle(), screen);
+  FMenuOpen = false;
   if (chosen == plot) {
     PlotClick();
   } else if (chosen == copyList) {
@@ -327,10 +353,11 @@ void TForm105::RegisterHotKeys() {
 }
 
 // As the button would: not while a modal dialog or message box has the
-// pager disabled.
+// pager disabled, nor while the page menu is open or a command runs, so
+// that no command runs inside another's loop. Ignored, not kept for later.
 void TForm105::HotKeyPressed(WPARAM id) {
   const std::optional<PagerCommand> command = PagerHotKeys::CommandOf(id);
-  if (!command || !IsWindowEnabled(Handle())) return;
+  if (!command || !IsWindowEnabled(Handle()) || FMenuOpen || (FCallWatch && FCallWatch->InCommand())) return;
   switch (*command) {
     case PagerCommand::Next: Button2Click(Control(kPagerButton3)); break;
     case PagerCommand::Previous: Button2Click(Control(kPagerButton2)); break;
@@ -350,27 +377,20 @@ void TForm105::Activated(bool active) {
 
 void TForm105::RunCommand(const std::function<void()>& command) {
   FOffersSettings = false;
-  command();
-  const WaitOutcome outcome = FCallWatch->TakeOutcome();
-  // The clicks and keys of an impatient user are not replayed.
-  if (outcome.waitedLong) DropPendingInput();
-  // Said after the command's own end, so that it stands over the failed
-  // call the command reported.
-  if (outcome.cancelled) {
-    FOffersSettings = false;
-    ReportStopReason(CancelledReason(TargetAppName));
+  {
+    const WatchedCommand watched;
+    command();
   }
+  // A cancel's reason, said at the command's end, offers no dialog.
+  FOffersSettings = FOffersSettings && FoundNoFrame();
   // Get takes its names only once it has shown the page: the hint follows.
   UpdateStatusHint();
-  if (outcome.closeRequested) PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 bool TForm105::RunCadWork(const std::function<void()>& work) {
+  const WatchedCommand watched;
   work();
-  const WaitOutcome outcome = FCallWatch->TakeOutcome();
-  if (outcome.waitedLong) DropPendingInput();
-  if (outcome.closeRequested) PostMessageW(Handle(), WM_CLOSE, 0, 0);
-  return outcome.cancelled;
+  return FCallWatch && FCallWatch->Cancelled();
 }
 
 void TForm105::FieldDoubleClicked(int id) {
@@ -423,8 +443,12 @@ void TForm105::ApplySettings(const SettingsValues& before, const SettingsValues&
   if (!text.empty()) ReportError(text);
 }
 
-// The status the commands read and write stays as it is underneath.
+// The status the commands read and write stays as it is underneath. Esc is
+// the pager's while it waits, whichever window is in front.
 void TForm105::ShowWaiting(bool waiting) {
+  FWaitEscape.Reset();
+  if (waiting && RegisterHotKey(Handle(), kWaitEscapeHotKey, MOD_NOREPEAT, VK_ESCAPE))
+    FWaitEscape.Reset({Handle(), kWaitEscapeHotKey});
   HWND status = Control(kPagerEdit2);
   if (waiting) FStatusBeforeWaiting = Text(status);
   SetText(status, waiting ? std::wstring(kWaitingStatus) : FStatusBeforeWaiting);

@@ -71,6 +71,8 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
 
   void FormCreate();
   void FormDestroy();
+  // Writes page.ini as closing does, a failure reported.
+  void SaveSettingsGuarded();
   void Button1Click();
   void Button2Click(HWND sender);
   void CheckBox1Click();
@@ -87,8 +89,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void Activated(bool active);
   void StopReasonChanged(const std::wstring& reason);
   void UpdateCaption();
-  // Runs a page command; after a long wait drops the input that came in
-  // meanwhile, and closes the pager when that was asked for.
+  // Runs a page command watched as a whole (see WatchedCommand).
   void RunCommand(const std::function<void()>& command);
   // Runs other work that calls the CAD the same way; true when the user
   // gave a waiting call up.
@@ -117,4 +118,6 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   HotKeyTexts FHotKeyTexts;
   // The last Get found no frame: the status offers the settings dialog.
   bool FOffersSettings = false;
+  UniqueHotKey FWaitEscape;
+  bool FMenuOpen = false;
 };

@@ -20,8 +20,9 @@ constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 548;
 constexpr int kFont = -12;
 constexpr UINT kReadDrawing = WM_APP + 1;
-// Free for the moment a field's combination is tried.
-constexpr int kTrialHotKey = 0xBF00;
+// Free for the moment a field's combination is tried; below the pager's
+// own IDs.
+constexpr int kTrialHotKey = 0xBEFF;
 
 constexpr DWORD kLabel = SS_LEFT;
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;

@@ -93,6 +93,7 @@ class Host : public SimCadHost {
   bool IsForeground() const override { return GetForegroundWindow() == FViewer.Window(); }
   void Quit() override { FViewer.Close(); }
   void RefuseCalls(int count, int answer) override { FFilter.Refuse(count, static_cast<DWORD>(answer)); }
+  void BusyFor(std::chrono::milliseconds duration) override { FViewer.BusyFor(duration); }
   int FilterConsulted() const override { return FFilter.Consulted(); }
 
  private:

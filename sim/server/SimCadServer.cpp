@@ -18,7 +18,7 @@ struct TestMember {
   size_t argumentCount;
 };
 
-constexpr std::array<TestMember, 19> kTestMembers{{
+constexpr std::array<TestMember, 20> kTestMembers{{
     {L"SimLoadDrawing", 1},
     {L"SimOpenDrawing", 1},
     {L"SimActivateDocument", 1},
@@ -28,6 +28,7 @@ constexpr std::array<TestMember, 19> kTestMembers{{
     {L"SimView", 0},
     {L"SimFailOn", 3},
     {L"SimStallOn", 3},
+    {L"SimBusyFor", 1},  // sleeps outside any member
     {L"SimReturnWrongType", 1},
     {L"SimClearFaults", 0},
     {L"SimRefusePlotOn", 1},
@@ -134,6 +135,8 @@ Variant SimCadApplication::CallTestMember(std::wstring_view name, std::span<cons
     const int32_t nthCall = arguments[1].ToInt32();
     if (nthCall < 1) throw AutomationError(hresult::InvalidArg, L"SimStallOn counts calls from 1");
     FCad.StallOn(StringArgument(arguments[0]), nthCall, std::chrono::milliseconds(arguments[2].ToInt32()));
+  } else if (m == L"SimBusyFor") {
+    FHost.BusyFor(std::chrono::milliseconds(arguments[0].ToInt32()));
   } else if (m == L"SimReturnWrongType") {
     FCad.ReturnWrongType(StringArgument(arguments[0]));
   } else if (m == L"SimRefusePlotOn") {

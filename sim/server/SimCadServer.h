@@ -15,6 +15,8 @@
 //   SimFailOn(member, n, hresult) the member's n-th call from now fails with hresult
 //   SimStallOn(member, n, ms)     the member's n-th call from now sleeps ms before it
 //                                 answers, without looking at messages
+//   SimBusyFor(ms)                once the call has returned, the server's thread sleeps
+//                                 ms outside any member, without looking at messages
 //   SimReturnWrongType(member)    the member answers with a string from now on
 //   SimClearFaults
 //   SimMinimize                   minimizes the viewer window
@@ -27,6 +29,7 @@
 //   SimQuit                       ends simcad.exe once the call has returned
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -44,6 +47,7 @@ class SimCadHost {
   virtual bool IsMinimized() const = 0;
   virtual bool IsForeground() const = 0;
   virtual void RefuseCalls(int count, int answer) = 0;
+  virtual void BusyFor(std::chrono::milliseconds duration) = 0;
   virtual int FilterConsulted() const = 0;
   virtual void Quit() = 0;
 };

@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr UINT kBusyMessage = WM_APP + 1;
+
 constexpr wchar_t kClassName[] = L"SimCadViewer";
 constexpr COLORREF kBackground = RGB(33, 40, 48);
 constexpr COLORREF kEntity = RGB(150, 160, 172);
@@ -213,6 +215,10 @@ void SimCadViewer::Refresh() {
 
 void SimCadViewer::Close() { PostMessageW(FWindow, WM_CLOSE, 0, 0); }
 
+void SimCadViewer::BusyFor(std::chrono::milliseconds duration) {
+  PostMessageW(FWindow, kBusyMessage, static_cast<WPARAM>(duration.count()), 0);
+}
+
 LRESULT CALLBACK SimCadViewer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* created = static_cast<SimCadViewer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -235,6 +241,7 @@ LRESULT SimCadViewer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: InvalidateRect(FWindow, nullptr, FALSE); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
+    case kBusyMessage: Sleep(static_cast<DWORD>(wParam)); return 0;
     case WM_NCDESTROY: {
       const HWND window = std::exchange(FWindow, nullptr);
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
 #include "sim/SimCad.h"
@@ -32,6 +33,9 @@ class SimCadViewer {
   void Refresh();
   // Closes the window, which ends the message loop.
   void Close();
+  // A CAD busy outside any call, as in a long regeneration: its thread
+  // sleeps once it comes to a message posted to itself.
+  void BusyFor(std::chrono::milliseconds duration);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -127,3 +127,66 @@ TEST_F(CallWaitTest, ACloseRequestCancelsAndIsRemembered) {
   EXPECT_TRUE(outcome.closeRequested);
   EXPECT_EQ(view.shown, (std::vector<bool>{true, false}));
 }
+
+// Attaching and the proxies' releases are calls the client does not
+// report: within a command they are timed from the command's start.
+TEST_F(CallWaitTest, WithinACommandAnUnreportedCallShowsTheWaitAndEscCancelsIt) {
+  wait.CommandStarted();
+  After(milliseconds(1900));
+  EXPECT_EQ(wait.MessagePending(PendingInput::Escape), WaitAnswer::Wait);
+  After(milliseconds(200));
+  EXPECT_EQ(wait.MessagePending(PendingInput::None), WaitAnswer::DispatchPaintOnly);
+  EXPECT_EQ(view.shown, std::vector<bool>{true});
+  EXPECT_EQ(wait.MessagePending(PendingInput::Escape), WaitAnswer::Cancel);
+  EXPECT_FALSE(wait.MayCall(PendingInput::None)) << "the command ends at its next call";
+  wait.CommandEnded();
+  EXPECT_EQ(view.shown, (std::vector<bool>{true, false}));
+  const WaitOutcome outcome = wait.TakeOutcome();
+  EXPECT_TRUE(outcome.waitedLong);
+  EXPECT_TRUE(outcome.cancelled);
+}
+
+// A long run of short calls: past the patience Esc stops it at the next
+// call, without the wait ever shown, and the input is dropped at its end.
+TEST_F(CallWaitTest, ACommandOfShortCallsIsTimedAsAWholeAndEscStopsItAtTheNextCall) {
+  wait.CommandStarted();
+  for (int call = 0; call < 4; ++call) {
+    ASSERT_TRUE(wait.MayCall(PendingInput::Escape)) << "Esc waits for the patience, call " << call;
+    wait.CallStarted();
+    After(milliseconds(600));
+    wait.CallEnded();
+  }
+  EXPECT_TRUE(wait.PastPatience());
+  EXPECT_TRUE(wait.MayCall(PendingInput::None));
+  wait.CallStarted();
+  EXPECT_EQ(wait.MessagePending(PendingInput::None), WaitAnswer::DispatchPaintOnly);
+  wait.CallEnded();
+  EXPECT_FALSE(wait.MayCall(PendingInput::Escape));
+  EXPECT_TRUE(view.shown.empty()) << "no call waited long";
+  wait.CommandEnded();
+  const WaitOutcome outcome = wait.TakeOutcome();
+  EXPECT_TRUE(outcome.waitedLong);
+  EXPECT_TRUE(outcome.cancelled);
+
+  wait.CommandStarted();
+  After(milliseconds(2500));
+  wait.CommandEnded();
+  EXPECT_TRUE(wait.TakeOutcome().waitedLong) << "a long command drops the clicks made meanwhile";
+}
+
+// A close delivered during a command (sent by another program) gives the
+// command up at once and is remembered for its end.
+TEST_F(CallWaitTest, ACloseRequestedDuringACommandGivesItUp) {
+  wait.CommandStarted();
+  wait.CallStarted();
+  After(milliseconds(100));
+  wait.RequestClose();
+  EXPECT_EQ(wait.MessagePending(PendingInput::None), WaitAnswer::Cancel);
+  wait.CallEnded();
+  EXPECT_FALSE(wait.MayCall(PendingInput::None));
+  wait.CommandEnded();
+  const WaitOutcome outcome = wait.TakeOutcome();
+  EXPECT_TRUE(outcome.cancelled);
+  EXPECT_TRUE(outcome.closeRequested);
+  EXPECT_FALSE(outcome.waitedLong);
+}

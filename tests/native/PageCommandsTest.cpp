@@ -441,6 +441,27 @@ TEST_F(PageCommandsTest, AFailedZoomPutsBackTheStatusOfAStepAMenuChoiceAndAGet) 
   failingZoom(L"SendCommand", 1, [this] { Next(); });
 }
 
+// A zoom given up may still happen when the CAD comes back: the status
+// shows the count, on no page, and the next step reads where the view is.
+TEST_F(PageCommandsTest, AGivenUpZoomLeavesTheCountAndTheNextStepStartsFromTheView) {
+  CentreOn(cad, 0, 3);
+  Get();
+  ASSERT_EQ(view.Status(), L"4 / 12");
+  cad.FailOn(L"ZoomWindow", 1, hresult::CallCancelled);
+  Next();
+  EXPECT_EQ(view.Status(), L"12");
+  CentreOn(cad, 1, 0);  // the CAD zoomed after all
+  Next();
+  EXPECT_EQ(view.Status(), L"6 / 12");
+  ExpectViewOn(1, 1);
+
+  cad.FailOn(L"ZoomWindow", 1, hresult::CallCancelled);
+  view.upperLeft = true;
+  Get();
+  EXPECT_EQ(view.Status(), L"12");
+  EXPECT_EQ(WakuList[0].miny, 800) << "every frame was read: the new list is taken";
+}
+
 // Polylines whose coordinates are not finite, or that have no area, are no
 // pages, and the zoom never sends such a window whatever the list holds.
 TEST_F(PageCommandsTest, PolylinesWithoutAFiniteAreaAreNoPagesAndNoZoomSendsOne) {

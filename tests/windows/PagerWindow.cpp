@@ -51,6 +51,14 @@ std::optional<std::wstring> RemoteText(HWND window) {
 
 std::wstring RemoteTextOrEmpty(HWND window) { return RemoteText(window).value_or(L""); }
 
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void PostClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 bool HasExStyle(HWND window, DWORD exStyle) {

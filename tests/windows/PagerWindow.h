@@ -22,6 +22,10 @@ std::wstring RemoteTextOrEmpty(HWND window);
 // Presses a button or the check box the way a click does, without waiting.
 void PostClick(HWND button);
 
+// Real input, as the keyboard gives it to whichever window has the focus:
+// every key down in turn, then up in the reverse order.
+void PressKeys(std::initializer_list<WORD> keys);
+
 bool HasExStyle(HWND window, DWORD exStyle);
 // Real input, as the keyboard gives it to whichever window has the focus:
 // the keys pressed in order, then released the other way round.
