@@ -102,14 +102,6 @@ std::wstring PagerWindow::WaitForStatusOtherThan(const std::wstring& previous) c
   return status;
 }
 
-void PressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs;
-  for (const WORD key : keys) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 void ParkPointer() { SetCursorPos(0, 0); }
 
 void MovePointer(int x, int y) {

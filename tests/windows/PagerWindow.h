@@ -27,9 +27,6 @@ void PostClick(HWND button);
 void PressKeys(std::initializer_list<WORD> keys);
 
 bool HasExStyle(HWND window, DWORD exStyle);
-// Real input, as the keyboard gives it to whichever window has the focus:
-// the keys pressed in order, then released the other way round.
-void PressKeys(std::initializer_list<WORD> keys);
 // Keeps the pointer off the controls, so that no tooltip hides them.
 void ParkPointer();
 // Real input: the pointer moved to a point of the screen.
