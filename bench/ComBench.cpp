@@ -2,7 +2,8 @@
 // drawings of 12, 100 and 1,000 frames, 1,000 frames of block references
 // without and with names, and 1,000 sheets among 1,000 anonymous
 // references, and how much of that time is our own work rather than
-// waiting for the CAD. Not a test: it asserts nothing
+// waiting for the CAD; then what the settings dialog's reads of a drawing
+// of 200 layers and 300 block definitions cost. Not a test: it asserts nothing
 // and only reports figures.
 //
 // own share = (wall - member calls x round trip) / wall, where a round trip
@@ -20,6 +21,7 @@
 #include <fstream>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,7 @@
 #include "cad/MessageFilter.h"
 #include "cad/WindowsCad.h"
 #include "common/Unicode.h"
+#include "pages/DrawingContents.h"
 #include "pages/PageCommands.h"
 #include "pages/Waku.h"
 #include "plot/PlotJob.h"
@@ -179,6 +182,67 @@ std::wstring TempFolder() {
   std::wstring folder = std::wstring(buffer, length) + L"page-com-bench\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder;
+}
+
+// What the settings dialog reads: 200 layers, and 300 block definitions
+// of a rectangle and two attribute definitions each.
+std::wstring WriteContents(const std::wstring& folder, int layers, int blocks) {
+  const std::wstring path = folder + L"contents.dxf";
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  const auto pair = [&out](int code, const std::string& value) { out << code << "\r\n" << value << "\r\n"; };
+  pair(0, "SECTION");
+  pair(2, "TABLES");
+  pair(0, "TABLE");
+  pair(2, "LAYER");
+  for (int i = 0; i < layers; ++i) {
+    pair(0, "LAYER");
+    pair(2, "LAYER-" + std::to_string(i));
+    pair(70, "0");
+  }
+  pair(0, "ENDTAB");
+  pair(0, "ENDSEC");
+  pair(0, "SECTION");
+  pair(2, "BLOCKS");
+  for (int i = 0; i < blocks; ++i) {
+    pair(0, "BLOCK");
+    pair(2, "BLOCK-" + std::to_string(i));
+    pair(70, "0");
+    pair(0, "LWPOLYLINE");
+    pair(8, "0");
+    pair(90, "4");
+    pair(70, "1");
+    for (const auto& [x, y] : {std::pair{0, 0}, {420, 0}, {420, 297}, {0, 297}}) {
+      pair(10, std::to_string(x));
+      pair(20, std::to_string(y));
+    }
+    for (const char* tag : {"DWGNO", "TITLE"}) {
+      pair(0, "ATTDEF");
+      pair(8, "0");
+      pair(10, "300");
+      pair(20, "10");
+      pair(40, "3.5");
+      pair(1, "");
+      pair(2, tag);
+    }
+    pair(0, "ENDBLK");
+  }
+  pair(0, "ENDSEC");
+  pair(0, "EOF");
+  return path;
+}
+
+// One read of the settings dialog: wall time and member calls.
+template <class Read>
+void MeasureRead(const char* what, DispatchObject& application, int items, Read read) {
+  ComObjectTable objects;
+  const ActiveDrawing drawing = AttachActiveDrawing(objects);
+  if (!drawing.document) throw std::runtime_error(ToUtf8(drawing.reason));
+  SimCall(application, L"SimClearJournal");
+  const Stopwatch watch;
+  const size_t found = read(*drawing.document);
+  const double wall = watch.Milliseconds();
+  const double calls = static_cast<double>(SimJournal(application).size());
+  std::printf("%-24s %7d %7zu %10.1f %7.0f %14.2f\n", what, items, found, wall, calls, calls / items);
 }
 
 // Adds the time spent in each member call, and in those of the objects
@@ -380,6 +444,16 @@ int main() {
       std::printf("%7s %7s %10s %7s %12s %10s\n", "sheets", "plotted", "wall ms", "calls", "job calls", "per sheet");
       for (const int frames : {12, 100})
         MeasurePlot(*application, WriteSheets(folder, frames, Framing::Polylines), frames, folder);
+
+      std::printf("\nWhat the settings dialog reads of a drawing of 200 layers and 300 block definitions\n");
+      std::printf("%-24s %7s %7s %10s %7s %14s\n", "read", "items", "found", "wall ms", "calls", "calls/item");
+      SimCall(*application, L"SimLoadDrawing", {Variant(WriteContents(folder, 200, 300))});
+      MeasureRead("layers", *application, 200, [](DispatchObject& d) { return ReadLayerNames(d).size(); });
+      // The file names no layouts: the CAD lists its two as well.
+      MeasureRead("block definitions", *application, 302, [](DispatchObject& d) { return ReadBlockNames(d).size(); });
+      // Four entities: a rectangle and two attribute definitions.
+      MeasureRead("tags of one block", *application, 3,
+                  [](DispatchObject& d) { return ReadAttributeTags(d, L"BLOCK-7").size(); });
     }
     return 0;
   } catch (const std::exception& error) {

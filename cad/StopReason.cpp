@@ -38,15 +38,18 @@ void ReportStopReason(const std::wstring& reason) {
 
 void ReportCallFailure(const std::exception& error) {
   if (State().reportedInCommand) return;
-  if (const auto* automation = dynamic_cast<const AutomationError*>(&error))
-    Change(CallFailureText(automation->Member(), automation->Code(), automation->Text()));
-  else
-    Change(CallFailureText({}, hresult::Fail, ExceptionText(error)));
+  Change(CallFailureText(error));
 }
 
 void ClearStopReason() {
   State().reportedInCommand = false;
   Change({});
+}
+
+std::wstring CallFailureText(const std::exception& error) {
+  if (const auto* automation = dynamic_cast<const AutomationError*>(&error))
+    return CallFailureText(automation->Member(), automation->Code(), automation->Text());
+  return CallFailureText({}, hresult::Fail, ExceptionText(error));
 }
 
 std::wstring CallFailureText(std::wstring_view member, HResult code, std::wstring_view text) {

@@ -32,6 +32,10 @@ void ReportCallFailure(const std::exception& error);
 // A page was shown: no reason.
 void ClearStopReason();
 
+// The line of CallFailureText for the error: an AutomationError's member,
+// code and text, or any other error's text.
+std::wstring CallFailureText(const std::exception& error);
+
 // "<member> が失敗しました: <text> (0x<code>)", the text cut at 200
 // characters.
 std::wstring CallFailureText(std::wstring_view member, HResult code, std::wstring_view text);

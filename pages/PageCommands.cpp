@@ -176,45 +176,27 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
   const std::wstring found = view.PageStatus();
   std::exception_ptr zoomGivenUp;
   try {
-    const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
-                                                 Variant::ByRef(FrameFilterType()),
-                                                 Variant::ByRef(FrameFilterData(view.LayerName()))};
-
-    const DispatchPtr selection = GetObjectValue(document, L"ActiveSelectionSet");
-    CallMethod(*selection, L"Clear");
-    CallMethod(*selection, L"Select", selectArguments);
-    bool selected = SelectionCount(*selection) > 0;
-
     EntityProgress progress(view, now);
-    SheetsRead read;
-    if (selected) {
-      read.frames = GatherFrames(*selection, progress);
-      CallMethod(*selection, L"Clear");
-    }
-    selected = GatherBlockSheets(*selection, PatternsOf(view), read, progress) || selected;
-    if (!selected) {
-      ReportStopReason(NothingSelectedReason(view.LayerName(), view.BlockPattern()));
+    PagesFound pages = FindPages(document, view, progress);
+    if (!pages.selected) {
+      ReportStopReason(pages.reason);
       return;
     }
 
-    TWakuList& frames = read.frames;
-    view.SetPageStatus(std::to_wstring(frames.size()));
-    const bool upperLeft = view.UpperLeft();
-    SortWakuList(frames, upperLeft);
-    std::vector<PageName> names = NamePages(frames, read.marks);
-    if (view.OrderByName()) OrderPagesByName(frames, names);
+    TWakuList& frames = pages.frames;
+    view.SetPageStatus(std::to_wstring(pages.gathered));
     if (frames.empty()) {
-      ReportStopReason(NoFrameAmongReason(view.LayerName()));
+      ReportStopReason(pages.reason);
     } else {
-      const int pages = static_cast<int>(frames.size());
+      const int count = static_cast<int>(frames.size());
       const ViewCentre centre = ReadViewCentre(document);
-      const int k = LocateWaku(frames, centre.x, centre.y, pages);
+      const int k = LocateWaku(frames, centre.x, centre.y, count);
       if (k < 0) {
         ReportStopReason(CentreOnNoPageReason());
       } else {
         try {
           ShowPage(view, application, document, frames, k, cad.windows);
-          if (read.unreadReferences > 0) ReportStopReason(UnreadReferencesReason(read.unreadReferences));
+          if (pages.unreadReferences > 0) ReportStopReason(UnreadReferencesReason(pages.unreadReferences));
         } catch (const AutomationError& error) {
           // Every frame was read: the pages are taken, shown on no page.
           if (!IsCancelled(error)) throw;
@@ -222,7 +204,7 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
         }
       }
     }
-    Drawings.Got(std::move(identity), std::move(frames), std::move(names), upperLeft, window);
+    Drawings.Got(std::move(identity), std::move(frames), std::move(pages.names), view.UpperLeft(), window);
   } catch (...) {
     if (view.PageStatus() != found) view.SetPageStatus(found);
     throw;
@@ -270,6 +252,37 @@ bool NoPagesAnywhere() {
 }
 
 }  // namespace
+
+PagesFound FindPages(DispatchObject& document, const PagerView& view, EntityProgress& progress) {
+  const std::array<Variant, 5> selectArguments{Variant(int32_t{5}), Variant::Missing(), Variant::Missing(),
+                                               Variant::ByRef(FrameFilterType()),
+                                               Variant::ByRef(FrameFilterData(view.LayerName()))};
+
+  const DispatchPtr selection = GetObjectValue(document, L"ActiveSelectionSet");
+  CallMethod(*selection, L"Clear");
+  CallMethod(*selection, L"Select", selectArguments);
+  bool selected = SelectionCount(*selection) > 0;
+
+  SheetsRead read;
+  if (selected) {
+    read.frames = GatherFrames(*selection, progress);
+    CallMethod(*selection, L"Clear");
+  }
+  PagesFound found;
+  found.selected = GatherBlockSheets(*selection, PatternsOf(view), read, progress) || selected;
+  if (!found.selected) {
+    found.reason = NothingSelectedReason(view.LayerName(), view.BlockPattern());
+    return found;
+  }
+  found.gathered = read.frames.size();
+  found.unreadReferences = read.unreadReferences;
+  SortWakuList(read.frames, view.UpperLeft());
+  found.names = NamePages(read.frames, read.marks);
+  if (view.OrderByName()) OrderPagesByName(read.frames, found.names);
+  if (read.frames.empty()) found.reason = NoFrameAmongReason(view.LayerName());
+  found.frames = std::move(read.frames);
+  return found;
+}
 
 void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
   BeginStopReasons();

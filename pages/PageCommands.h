@@ -1,13 +1,33 @@
 // Get, Previous and Next: from a click to the zoomed CAD view.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "cad/CadPlatform.h"
 #include "pages/EntityProgress.h"
 #include "pages/PagerView.h"
+#include "pages/SheetNames.h"
+#include "pages/Waku.h"
 
 enum class StepDirection { Backward, Forward };
+
+// What Get's passes find on a document with the values of a view.
+struct PagesFound {
+  bool selected = false;        // some selection held anything
+  size_t gathered = 0;          // frames read, before de-duplication
+  TWakuList frames;             // in page order
+  std::vector<PageName> names;  // one per frame
+  std::wstring reason;          // why no frame was found; empty when one was
+  int unreadReferences = 0;     // block references left out, their box or texts unreadable
+};
+
+// Get's passes over the document's selection set (polylines on the view's
+// layer, then the block passes), ordered, named and de-duplicated as Get
+// does; counts the entities read in progress. Zooms nothing and keeps
+// nothing: WakuList, PageNames and the kept drawings stay as they are.
+PagesFound FindPages(DispatchObject& document, const PagerView& view, EntityProgress& progress);
 
 // Every command reads the active document's identity (FullName, else Name)
 // right after ActiveDocument, so that the pages follow the drawing the CAD

@@ -4,6 +4,10 @@ std::wstring NotRunningReason(const std::wstring& appName) { return appName + L"
 
 std::wstring NoDrawingReason(const std::wstring& appName) { return appName + L" に開いている図面がありません"; }
 
+std::wstring UnregisteredReason(const std::wstring& appName, const std::wstring& progId) {
+  return appName + L" が見つかりません (ProgID " + progId + L" は登録されていません)";
+}
+
 std::wstring NothingSelectedReason(const std::wstring& layer, const std::wstring& blockPattern) {
   if (blockPattern.empty()) return L"画層 " + layer + L" に枠が見つかりません";
   return L"画層 " + layer + L" にも枠ブロック " + blockPattern + L" にも枠が見つかりません";

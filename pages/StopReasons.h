@@ -5,6 +5,8 @@
 
 std::wstring NotRunningReason(const std::wstring& appName);
 std::wstring NoDrawingReason(const std::wstring& appName);
+// The target's ProgID is registered by no program on this computer.
+std::wstring UnregisteredReason(const std::wstring& appName, const std::wstring& progId);
 // Get selected nothing: on the layer, nor among the frame blocks when a
 // block pattern is set.
 std::wstring NothingSelectedReason(const std::wstring& layer, const std::wstring& blockPattern);

@@ -11,6 +11,7 @@ struct NamedCommand {
   PagerCommand command;
 };
 
+// In the order of PagerCommand.
 constexpr std::array<NamedCommand, 4> kKeys{{
     {L"Next", PagerCommand::Next},
     {L"Previous", PagerCommand::Previous},
@@ -20,10 +21,21 @@ constexpr std::array<NamedCommand, 4> kKeys{{
 
 }  // namespace
 
-HotKeySettings LoadHotKeySettings(Profile& profile) {
+const wchar_t* HotKeyName(PagerCommand command) { return kKeys[static_cast<size_t>(command)].key; }
+
+HotKeyTexts LoadHotKeyTexts(Profile& profile) {
+  HotKeyTexts texts;
+  for (size_t i = 0; i < kKeys.size(); ++i) texts[i] = profile.ReadString(kKeysSection, kKeys[i].key, L"");
+  return texts;
+}
+
+HotKeySettings LoadHotKeySettings(Profile& profile) { return HotKeySettingsOf(LoadHotKeyTexts(profile)); }
+
+HotKeySettings HotKeySettingsOf(const HotKeyTexts& texts) {
   HotKeySettings settings;
-  for (const NamedCommand& entry : kKeys) {
-    const std::wstring text = profile.ReadString(L"Keys", entry.key, L"");
+  for (size_t i = 0; i < kKeys.size(); ++i) {
+    const NamedCommand& entry = kKeys[i];
+    const std::wstring& text = texts[i];
     if (text.empty()) continue;
     const auto parsed = ParseKeyCombination(text);
     if (const auto* reason = std::get_if<std::wstring>(&parsed)) {

@@ -104,3 +104,16 @@ std::variant<KeyCombination, std::wstring> ParseKeyCombination(std::wstring_view
     rest.remove_prefix(plus + 1);
   }
 }
+
+std::optional<std::wstring> KeyCombinationText(const KeyCombination& keys) {
+  std::wstring text;
+  for (const NamedValue& modifier : kModifiers)
+    if (keys.modifiers & modifier.value) text += std::wstring(modifier.name) + L"+";
+  if ((keys.key >= L'A' && keys.key <= L'Z') || (keys.key >= L'0' && keys.key <= L'9'))
+    return text + static_cast<wchar_t>(keys.key);
+  for (const NamedValue& named : kNamedKeys)
+    if (keys.key == named.value) return text + std::wstring(named.name);
+  if (keys.key >= kF1 && keys.key < kF1 + 24) return text + L"F" + std::to_wstring(keys.key - kF1 + 1);
+  if (keys.key >= kNumpad0 && keys.key <= kNumpad0 + 9) return text + L"Num" + std::to_wstring(keys.key - kNumpad0);
+  return std::nullopt;
+}

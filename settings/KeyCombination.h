@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -29,3 +30,8 @@ struct KeyCombination {
 // are case-insensitive; blanks around a name are allowed. Anything else
 // gives the reason, in the user's language, why the text is no combination.
 std::variant<KeyCombination, std::wstring> ParseKeyCombination(std::wstring_view text);
+
+// The combination as ParseKeyCombination reads it, modifiers in the order
+// Ctrl, Alt, Shift, Win (Ctrl+Alt+PageDown); nothing for a key without a
+// name there.
+std::optional<std::wstring> KeyCombinationText(const KeyCombination& keys);

@@ -36,6 +36,10 @@ int SaturatedSum(int a, int b) {
 
 }  // namespace
 
+void Profile::WriteChanges(std::span<const ProfileChange> changes) {
+  for (const ProfileChange& change : changes) WriteText(*this, change.section, change.key, change.value);
+}
+
 WindowOrigin ClampToMonitor(WindowOrigin origin, int width, int height, const ScreenRect& monitor) {
   if (origin.left < monitor.left) origin.left = monitor.left;
   if (origin.top < monitor.top) origin.top = monitor.top;

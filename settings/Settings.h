@@ -3,7 +3,10 @@
 // it is destroyed.
 #pragma once
 
+#include <span>
 #include <string>
+
+#include "settings/ProfileChanges.h"
 
 // A private-profile (INI) file. On Windows GetPrivateProfileStringW and
 // WritePrivateProfileStringW, which keep unrelated sections and keys.
@@ -17,6 +20,10 @@ class Profile {
                                   const std::wstring& defaultValue) = 0;
   // False when the value could not be written.
   virtual bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) = 0;
+  // Writes the changes at once (see ProfileChanges), every other line of
+  // the file kept. Throws FileError "<path> に書き込めません". By default
+  // through WriteString, which cannot remove a key: it leaves it empty.
+  virtual void WriteChanges(std::span<const ProfileChange> changes);
 };
 
 // The frame layer when the file names none: the pager's layer field starts

@@ -23,7 +23,7 @@ std::optional<ByteOrderMark> FindMark(std::string_view bytes) {
   return std::nullopt;
 }
 
-std::string_view MarkOf(TextEncoding encoding) {
+std::string_view MarkBytes(TextEncoding encoding) {
   for (const ByteOrderMark& mark : kMarks) {
     if (mark.encoding == encoding) return mark.bytes;
   }
@@ -55,7 +55,7 @@ std::string EncodeUtf16(std::wstring_view text, bool bigEndian) {
   return bytes;
 }
 
-std::wstring DecodeText(std::string_view bytes, TextEncoding encoding, const AnsiCodePage& ansi) {
+std::wstring Decoded(std::string_view bytes, TextEncoding encoding, const AnsiCodePage& ansi) {
   switch (encoding) {
     case TextEncoding::Ansi: return ansi.ToWide(bytes);
     case TextEncoding::Utf8: return FromUtf8Lenient(bytes);
@@ -80,7 +80,7 @@ std::vector<std::wstring> SplitLines(std::wstring_view text) {
   return rows;
 }
 
-std::string WithMark(TextEncoding encoding, std::string body) { return std::string(MarkOf(encoding)) + body; }
+std::string WithMark(TextEncoding encoding, std::string body) { return std::string(MarkBytes(encoding)) + body; }
 
 }  // namespace
 
@@ -90,7 +90,7 @@ TargetListText DecodeTargetList(std::string_view bytes, const AnsiCodePage& ansi
     encoding = mark->encoding;
     bytes.remove_prefix(mark->bytes.size());
   }
-  return {encoding, SplitLines(DecodeText(bytes, encoding, ansi))};
+  return {encoding, SplitLines(Decoded(bytes, encoding, ansi))};
 }
 
 EncodedTargetList EncodeTargetList(const std::vector<std::wstring>& rows, TextEncoding encoding,
@@ -106,6 +106,27 @@ EncodedTargetList EncodeTargetList(const std::vector<std::wstring>& rows, TextEn
     case TextEncoding::Utf16BE: return {encoding, WithMark(encoding, EncodeUtf16(text, true))};
   }
   return {encoding, {}};
+}
+
+TextEncoding EncodingByMark(std::string_view bytes) {
+  const auto mark = FindMark(bytes);
+  return mark ? mark->encoding : TextEncoding::Ansi;
+}
+
+std::string_view ByteOrderMarkOf(TextEncoding encoding) { return MarkBytes(encoding); }
+
+std::wstring DecodeText(std::string_view bytes, TextEncoding encoding, const AnsiCodePage& ansi) {
+  return Decoded(bytes, encoding, ansi);
+}
+
+std::optional<std::string> EncodeText(std::wstring_view text, TextEncoding encoding, const AnsiCodePage& ansi) {
+  switch (encoding) {
+    case TextEncoding::Ansi: return ansi.FromWide(text);
+    case TextEncoding::Utf8: return ToUtf8(text);
+    case TextEncoding::Utf16LE: return EncodeUtf16(text, false);
+    case TextEncoding::Utf16BE: return EncodeUtf16(text, true);
+  }
+  return std::nullopt;
 }
 
 TargetRow SplitTargetRow(std::wstring_view row) {

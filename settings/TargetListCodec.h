@@ -42,6 +42,14 @@ struct EncodedTargetList {
 EncodedTargetList EncodeTargetList(const std::vector<std::wstring>& rows, TextEncoding encoding,
                                    const AnsiCodePage& ansi);
 
+// The encoding a file's byte-order mark names; Ansi without one.
+TextEncoding EncodingByMark(std::string_view bytes);
+std::string_view ByteOrderMarkOf(TextEncoding encoding);
+// Text in the encoding, without a mark; nothing when the ANSI code page
+// cannot hold it.
+std::wstring DecodeText(std::string_view bytes, TextEncoding encoding, const AnsiCodePage& ansi);
+std::optional<std::string> EncodeText(std::wstring_view text, TextEncoding encoding, const AnsiCodePage& ansi);
+
 // A row's display name (before the first TAB) and ProgID (after it, later
 // TABs included); without a TAB the name is empty and the row the ProgID.
 struct TargetRow {

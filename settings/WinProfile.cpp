@@ -27,3 +27,7 @@ bool WinProfile::WriteString(const std::wstring& section, const std::wstring& ke
   }
   return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), FPath.c_str()) != FALSE;
 }
+
+void WinProfile::WriteChanges(std::span<const ProfileChange> changes) {
+  WriteProfileChanges(FFiles, FPath, changes, FAnsi);
+}

@@ -15,6 +15,7 @@ class WinProfile : public Profile {
   std::wstring ReadString(const std::wstring& section, const std::wstring& key,
                           const std::wstring& defaultValue) override;
   bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
+  void WriteChanges(std::span<const ProfileChange> changes) override;
 
  private:
   std::wstring FPath;

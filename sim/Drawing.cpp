@@ -15,6 +15,16 @@ size_t Stride(const Entity& entity) { return entity.type == L"LWPOLYLINE" ? 2 : 
 
 }  // namespace
 
+std::vector<std::wstring> Drawing::LayerNames() const {
+  if (!layers.empty()) return layers;
+  std::vector<std::wstring> names{L"0"};
+  for (const Entity& entity : entities)
+    if (std::none_of(names.begin(), names.end(),
+                     [&](const std::wstring& name) { return SameName(name, entity.layer); }))
+      names.push_back(entity.layer);
+  return names;
+}
+
 const Block* Drawing::FindBlock(const std::wstring& name) const {
   for (const Block& block : blocks)
     if (SameName(block.name, name)) return &block;

@@ -65,6 +65,8 @@ struct Entity {
   std::vector<Attribute> attributes{};
   // A TEXT entity's text; empty for other entities.
   Label label{};
+  // An ATTDEF's tag; empty for other entities.
+  std::wstring tag{};
 
   bool IsPolyline() const { return type == L"LWPOLYLINE" || type == L"POLYLINE"; }
   bool IsBlockReference() const { return type == L"INSERT"; }
@@ -78,6 +80,8 @@ struct Block {
   // For an anonymous block that a dynamic block's reference got when its
   // parameters were changed, the dynamic block's name; empty for others.
   std::wstring dynamicBlock{};
+  // An external reference (BLOCK flags 4 or 8).
+  bool externalReference = false;
 };
 
 struct View {
@@ -90,8 +94,13 @@ struct View {
 struct Drawing {
   std::vector<Entity> entities;
   std::vector<Block> blocks;
+  // The LAYER table's names in its order; may be empty.
+  std::vector<std::wstring> layers;
   View view;
 
+  // What the Layers collection holds: the table's layers; without a table,
+  // layer 0 and the layers the entities name, as a CAD makes them.
+  std::vector<std::wstring> LayerNames() const;
   // The block of that name in any letter case, or none.
   const Block* FindBlock(const std::wstring& name) const;
   // What EffectiveName answers for a reference: the dynamic block's name

@@ -267,6 +267,9 @@ class EntityReader {
         case 1:
           if (type == "TEXT") entity.label.text = FDecoder.Decode(group.value, group.ValueLine());
           break;
+        case 2:
+          if (type == "ATTDEF") entity.tag = FDecoder.Decode(Trim(group.value), group.ValueLine());
+          break;
         case 10: x = ParseDouble(group); break;
         case 20: y = ParseDouble(group); break;
         case 11: x2 = ParseDouble(group); break;
@@ -411,6 +414,9 @@ class EntityReader {
   }
 };
 
+constexpr long long kExternalReference = 4;
+constexpr long long kOverlay = 8;
+
 // Each BLOCK with its name, base point and entities up to ENDBLK.
 std::vector<Block> ReadBlocks(std::span<const Group> groups, const EntityReader& reader,
                               const DxfTextDecoder& decoder) {
@@ -426,6 +432,7 @@ std::vector<Block> ReadBlocks(std::span<const Group> groups, const EntityReader&
     for (const Group& group : records[r].subspan(1)) {
       switch (group.code) {
         case 2: block.name = decoder.Decode(Trim(group.value), group.ValueLine()); break;
+        case 70: block.externalReference = (ParseInteger(group) & (kExternalReference | kOverlay)) != 0; break;
         case 10: block.baseX = ParseDouble(group); break;
         case 20: block.baseY = ParseDouble(group); break;
         default: break;
@@ -470,6 +477,17 @@ std::vector<std::pair<std::wstring, std::wstring>> ReadDynamicBlockLinks(std::sp
     if (dynamic != blockRecords.end()) links.emplace_back(anonymous.name, dynamic->name);
   }
   return links;
+}
+
+// The LAYER table's names.
+std::vector<std::wstring> ReadLayers(std::span<const Group> groups, const DxfTextDecoder& decoder) {
+  std::vector<std::wstring> layers;
+  for (const Record& record : Records(groups)) {
+    if (RecordType(record) != "LAYER") continue;
+    for (const Group& group : record.subspan(1))
+      if (group.code == 2) layers.push_back(decoder.Decode(Trim(group.value), group.ValueLine()));
+  }
+  return layers;
 }
 
 // Lightweight polylines came with R14 (AC1014).
@@ -525,6 +543,7 @@ Drawing ReadDxf(std::string_view bytes) {
     for (Block& block : drawing.blocks)
       if (SameName(block.name, anonymous)) block.dynamicBlock = dynamic;
   drawing.entities = reader.Read(entityGroups);
+  drawing.layers = ReadLayers(tableGroups, decoder);
 
   const std::optional<View> activeView = ReadActiveViewport(tableGroups);
 

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "sim/Geometry.h"
 #include "sim/SelectionFilter.h"
@@ -179,6 +182,171 @@ class SelectionSetObject : public SimObject {
   uint64_t FDocument;
 };
 
+// What the Blocks collection lists: the drawing's blocks, after the two
+// layouts every drawing has when the file names none.
+struct ListedBlock {
+  std::wstring name;
+  const Block* block;  // none for a layout the file did not name
+};
+
+bool IsLayoutName(std::wstring_view name) {
+  for (const std::wstring_view layout : {L"*Model_Space", L"*Paper_Space", L"$MODEL_SPACE", L"$PAPER_SPACE"})
+    if (name.size() >= layout.size() && SameName(name.substr(0, layout.size()), layout)) return true;
+  return false;
+}
+
+std::vector<ListedBlock> ListedBlocks(const Drawing& drawing) {
+  std::vector<ListedBlock> listed;
+  if (std::none_of(drawing.blocks.begin(), drawing.blocks.end(), [](const Block& b) { return IsLayoutName(b.name); }))
+    listed = {{L"*Model_Space", nullptr}, {L"*Paper_Space", nullptr}};
+  for (const Block& block : drawing.blocks) listed.push_back({block.name, &block});
+  return listed;
+}
+
+// A collection's Item takes an index from 0 or a name in any letter case.
+size_t ItemIndex(const Variant& argument, const std::vector<std::wstring>& names) {
+  if (argument.Kind() == VariantKind::String) {
+    for (size_t i = 0; i < names.size(); ++i)
+      if (SameName(names[i], argument.AsString())) return i;
+    InvalidArgument(L"Item", L"no item is named " + argument.AsString());
+  }
+  const int32_t index = IntegerArgument(L"Item", argument);
+  if (index < 0 || static_cast<size_t>(index) >= names.size())
+    InvalidArgument(L"Item", L"index " + std::to_wstring(index) + L" is outside the collection of " +
+                                 std::to_wstring(names.size()));
+  return static_cast<size_t>(index);
+}
+
+std::wstring ObjectNameOf(const Entity& entity) {
+  static const std::array<std::pair<std::wstring_view, std::wstring_view>, 9> kNames{{
+      {L"LWPOLYLINE", L"AcDbPolyline"},
+      {L"POLYLINE", L"AcDb2dPolyline"},
+      {L"LINE", L"AcDbLine"},
+      {L"CIRCLE", L"AcDbCircle"},
+      {L"ARC", L"AcDbArc"},
+      {L"TEXT", L"AcDbText"},
+      {L"MTEXT", L"AcDbMText"},
+      {L"ATTDEF", L"AcDbAttributeDefinition"},
+      {L"INSERT", L"AcDbBlockReference"},
+  }};
+  for (const auto& [type, name] : kNames)
+    if (entity.type == type) return std::wstring(name);
+  return L"AcDbEntity";
+}
+
+class LayerObject : public SimObject {
+ public:
+  LayerObject(std::weak_ptr<SimCad::State> state, std::wstring name)
+      : SimObject(std::move(state), L"Layer"), FName(std::move(name)) {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 1> kMembers{{{L"Name", true}}};
+    return kMembers;
+  }
+  Variant Call(SimCad::State&, std::wstring_view, std::span<const Variant>) override { return Variant(FName); }
+
+ private:
+  std::wstring FName;
+};
+
+class LayersObject : public SimObject {
+ public:
+  LayersObject(std::weak_ptr<SimCad::State> state, uint64_t document)
+      : SimObject(std::move(state), L"Layers"), FDocument(document) {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 2> kMembers{{{L"Count", true}, {L"Item", false, 1}}};
+    return kMembers;
+  }
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    const std::vector<std::wstring> names = state.Document(FDocument).drawing.LayerNames();
+    if (member == L"Count") return Variant(static_cast<int32_t>(names.size()));
+    return Variant(DispatchPtr(std::make_shared<LayerObject>(WeakState(), names[ItemIndex(arguments[0], names)])));
+  }
+
+ private:
+  uint64_t FDocument;
+};
+
+// An entity of a block definition.
+class BlockEntityObject : public SimObject {
+ public:
+  BlockEntityObject(std::weak_ptr<SimCad::State> state, const Entity& entity)
+      : SimObject(std::move(state), L"BlockEntity"), FEntity(entity) {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 3> kAttributeDefinition{
+        {{L"ObjectName", true}, {L"Layer", true}, {L"TagString", true}}};
+    static constexpr std::array<Member, 2> kOther{{{L"ObjectName", true}, {L"Layer", true}}};
+    if (FEntity.type == L"ATTDEF") return kAttributeDefinition;
+    return kOther;
+  }
+  Variant Call(SimCad::State&, std::wstring_view member, std::span<const Variant>) override {
+    if (member == L"ObjectName") return Variant(ObjectNameOf(FEntity));
+    if (member == L"Layer") return Variant(FEntity.layer);
+    return Variant(FEntity.tag);
+  }
+
+ private:
+  // A copy: the drawing of an open document does not change.
+  Entity FEntity;
+};
+
+class BlockObject : public SimObject {
+ public:
+  BlockObject(std::weak_ptr<SimCad::State> state, uint64_t document, size_t listed)
+      : SimObject(std::move(state), L"Block"), FDocument(document), FListed(listed) {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 5> kMembers{
+        {{L"Name", true}, {L"IsLayout", true}, {L"IsXRef", true}, {L"Count", true}, {L"Item", false, 1}}};
+    return kMembers;
+  }
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    const ListedBlock block = ListedBlocks(state.Document(FDocument).drawing)[FListed];
+    if (member == L"Name") return Variant(block.name);
+    if (member == L"IsLayout") return Variant(IsLayoutName(block.name));
+    if (member == L"IsXRef") return Variant(block.block && block.block->externalReference);
+    const size_t count = block.block ? block.block->entities.size() : 0;
+    if (member == L"Count") return Variant(static_cast<int32_t>(count));
+    const int32_t index = IntegerArgument(member, arguments[0]);
+    if (index < 0 || static_cast<size_t>(index) >= count)
+      InvalidArgument(member,
+                      L"index " + std::to_wstring(index) + L" is outside the block of " + std::to_wstring(count));
+    return Variant(DispatchPtr(
+        std::make_shared<BlockEntityObject>(WeakState(), block.block->entities[static_cast<size_t>(index)])));
+  }
+
+ private:
+  uint64_t FDocument;
+  size_t FListed;
+};
+
+class BlocksObject : public SimObject {
+ public:
+  BlocksObject(std::weak_ptr<SimCad::State> state, uint64_t document)
+      : SimObject(std::move(state), L"Blocks"), FDocument(document) {}
+
+ protected:
+  std::span<const Member> Members() const override {
+    static constexpr std::array<Member, 2> kMembers{{{L"Count", true}, {L"Item", false, 1}}};
+    return kMembers;
+  }
+  Variant Call(SimCad::State& state, std::wstring_view member, std::span<const Variant> arguments) override {
+    std::vector<std::wstring> names;
+    for (const ListedBlock& block : ListedBlocks(state.Document(FDocument).drawing)) names.push_back(block.name);
+    if (member == L"Count") return Variant(static_cast<int32_t>(names.size()));
+    return Variant(DispatchPtr(std::make_shared<BlockObject>(WeakState(), FDocument, ItemIndex(arguments[0], names))));
+  }
+
+ private:
+  uint64_t FDocument;
+};
+
 void ZoomTo(OpenDocument& document, double x1, double y1, double x2, double y2) {
   if (const auto view = WindowView(x1, y1, x2, y2)) document.view = *view;
 }
@@ -190,14 +358,16 @@ class DocumentObject : public SimObject {
 
  protected:
   std::span<const Member> Members() const override {
-    static constexpr std::array<Member, 8> kMembers{{{L"ActiveSelectionSet", true},
-                                                     {L"GetVariable", false, 1},
-                                                     {L"SendCommand", false, 1},
-                                                     {L"FullName", true},
-                                                     {L"Name", true},
-                                                     {L"ActiveLayout", true},
-                                                     {L"Plot", true},
-                                                     {L"SetVariable", false, 2}}};
+    static constexpr std::array<Member, 10> kMembers{{{L"ActiveSelectionSet", true},
+                                                      {L"GetVariable", false, 1},
+                                                      {L"SendCommand", false, 1},
+                                                      {L"FullName", true},
+                                                      {L"Name", true},
+                                                      {L"Layers", true},
+                                                      {L"Blocks", true},
+                                                      {L"ActiveLayout", true},
+                                                      {L"Plot", true},
+                                                      {L"SetVariable", false, 2}}};
     return kMembers;
   }
 
@@ -209,6 +379,8 @@ class DocumentObject : public SimObject {
     if (member == L"SetVariable") return SetVariable(state, StringArgument(member, arguments[0]), arguments[1]);
     if (member == L"FullName") return Variant(state.names.fullName);
     if (member == L"Name") return Variant(state.names.name);
+    if (member == L"Layers") return Variant(DispatchPtr(std::make_shared<LayersObject>(WeakState(), FDocument)));
+    if (member == L"Blocks") return Variant(DispatchPtr(std::make_shared<BlocksObject>(WeakState(), FDocument)));
     if (member == L"GetVariable") return GetVariable(state, StringArgument(member, arguments[0]));
     // The CAD takes any text; what it cannot read it does not carry out.
     for (const ZoomCorners& zoom : state.commandLine.Feed(StringArgument(member, arguments[0])))

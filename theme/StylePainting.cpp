@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/AsciiCase.h"
 #include "win/Dpi.h"
 #include "win/Handles.h"
 #include "win/Win32Controls.h"
@@ -169,5 +170,24 @@ void DrawMenuItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette) {
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, ink);
   DrawTextW(draw.hDC, item.text.c_str(), static_cast<int>(item.text.size()), &text,
-            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+            DT_LEFT | DT_SINGLELINE | DT_VCENTER | (item.mnemonic ? 0 : DT_NOPREFIX));
+}
+
+bool ChooseMenuItemByKey(HMENU menu, wchar_t key, LRESULT& result) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA | MIIM_FTYPE;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) continue;
+    const auto* item = reinterpret_cast<const StyledMenuItem*>(info.dwItemData);
+    if (!item || !item->mnemonic) continue;
+    const size_t mark = item->text.find(L'&');
+    if (mark != std::wstring::npos && mark + 1 < item->text.size() &&
+        UpperAscii(item->text[mark + 1]) == UpperAscii(key)) {
+      result = MAKELRESULT(i, MNC_EXECUTE);
+      return true;
+    }
+  }
+  return false;
 }

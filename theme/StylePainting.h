@@ -25,6 +25,7 @@ struct StyledMenuItem {
   HFONT font;
   UINT dpi;
   bool separator = false;
+  bool mnemonic = false;  // the text's & marks the item's access key
 };
 
 // A menu item's size and look: its text after a margin that holds the
@@ -32,3 +33,6 @@ struct StyledMenuItem {
 // line in the disabled text's colour.
 void MeasureMenuItem(MEASUREITEMSTRUCT& measure);
 void DrawMenuItem(const DRAWITEMSTRUCT& draw, const StylePalette& palette);
+// WM_MENUCHAR of a menu of owner-drawn items: the item whose access key the
+// character is chosen, as the platform does for its own items.
+bool ChooseMenuItemByKey(HMENU menu, wchar_t key, LRESULT& result);

@@ -46,6 +46,15 @@ UINT StyledMenu::Track(HWND owner, POINT screen) const {
   return static_cast<UINT>(chosen);
 }
 
+void StyledMenu::AddCommand(UINT id, const std::wstring& text) {
+  if (!CurrentStyle().Dark()) {
+    AppendMenuW(FMenu.Get(), MF_STRING, id, text.c_str());
+    return;
+  }
+  FItems.push_back(std::make_unique<StyledMenuItem>(StyledMenuItem{text, FFont, FDpi, false, true}));
+  AppendMenuW(FMenu.Get(), MF_OWNERDRAW, id, reinterpret_cast<LPCWSTR>(FItems.back().get()));
+}
+
 void StyledMenu::AddSeparator() {
   if (!CurrentStyle().Dark()) {
     AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);

@@ -20,6 +20,8 @@ class StyledMenu {
 
   // ID 0 for an item that chooses nothing.
   void Add(UINT id, const std::wstring& text, bool checked, bool enabled, bool newColumn);
+  // An item that runs a command, its access key marked with & (設定(&S)...).
+  void AddCommand(UINT id, const std::wstring& text);
   void AddSeparator();
   // The width of a text in the items' font, in pixels.
   int TextWidth(std::wstring_view text) const;

@@ -150,6 +150,11 @@ void VisualStyle::StyleControl(HWND control) const {
     SetWindowSubclass(control, GroupFrameProc, kGroupFrameSubclass, data);
   } else if (windowClass == TOOLTIPS_CLASSW) {
     StyleTooltip(control, *FPalette);
+  } else if (windowClass == WC_LISTVIEWW) {
+    ListView_SetBkColor(control, ToColorRef(FPalette->field));
+    ListView_SetTextBkColor(control, ToColorRef(FPalette->field));
+    ListView_SetTextColor(control, ToColorRef(FPalette->text));
+    ThemeSetWindow(control, L"DarkMode_Explorer", nullptr);
   }
 }
 
@@ -182,6 +187,7 @@ bool VisualStyle::HandleParentMessage(UINT message, WPARAM wParam, LPARAM lParam
       return header.code == NM_CUSTOMDRAW &&
              HandleCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam), palette, result);
     }
+    case WM_MENUCHAR: return ChooseMenuItemByKey(reinterpret_cast<HMENU>(lParam), LOWORD(wParam), result);
     case WM_MEASUREITEM: {
       auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure.CtlType != ODT_MENU) return false;

@@ -39,6 +39,38 @@ inline constexpr int kTargetSpeedButton1 = 2007;  // 追加 (Add)
 inline constexpr int kTargetSpeedButton2 = 2008;  // 削除 (Delete)
 inline constexpr int kTargetSpeedButton3 = 2009;  // 変更 (Change)
 
+// TSettingsForm, the settings dialog (設定), an owned-by-none popup modal to
+// the pager like the target CAD dialog. OK and キャンセル carry the standard
+// IDs. Each list and field follows its label in the tab order.
+inline constexpr wchar_t kSettingsWindowClass[] = L"TSettingsForm";
+inline constexpr int kSettingsOk = 1;      // IDOK
+inline constexpr int kSettingsCancel = 2;  // IDCANCEL
+inline constexpr int kSettingsLayerLabel = 3001;
+inline constexpr int kSettingsLayer = 3002;  // editable drop-down of the layers
+inline constexpr int kSettingsFramesLabel = 3003;
+inline constexpr int kSettingsFrames = 3004;  // list view with check boxes
+inline constexpr int kSettingsFramePatternLabel = 3005;
+inline constexpr int kSettingsFramePattern = 3006;
+inline constexpr int kSettingsTitlesLabel = 3007;
+inline constexpr int kSettingsTitles = 3008;
+inline constexpr int kSettingsTitlePatternLabel = 3009;
+inline constexpr int kSettingsTitlePattern = 3010;
+inline constexpr int kSettingsTagsLabel = 3011;
+inline constexpr int kSettingsTags = 3012;
+inline constexpr int kSettingsTagUp = 3013;
+inline constexpr int kSettingsTagDown = 3014;
+inline constexpr int kSettingsOrderLabel = 3015;
+inline constexpr int kSettingsOrder = 3016;  // drop-down list: reading order, name order
+inline constexpr int kSettingsHotKeysLabel = 3017;
+// Per command (Next, Previous, Get): label, hot-key field, なし, problem.
+inline constexpr int kSettingsHotKeyLabel = 3020;
+inline constexpr int kSettingsHotKey = 3023;
+inline constexpr int kSettingsHotKeyNone = 3026;
+inline constexpr int kSettingsHotKeyProblem = 3029;
+inline constexpr int kSettingsTry = 3032;        // 試す
+inline constexpr int kSettingsTryResult = 3033;  // what 試す found
+inline constexpr int kSettingsReading = 3034;    // why the lists stay empty
+
 // The plot dialog, an owned popup of the pager while it is open:
 //   HWND dialog = FindWindowW(kPlotWindowClass, nullptr);
 // Every field and drop-down follows its label in the z-order. The plot

@@ -32,6 +32,14 @@ LRESULT FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       MoveToSuggestedRect(FHandle, *reinterpret_cast<const RECT*>(lParam));
       Relayout();
       return 0;
+    // What a dialog box does for IsDialogMessage, which sends it to move
+    // the focus past a label whose access key was pressed.
+    case WM_NEXTDLGCTL: {
+      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(window, GetFocus(), static_cast<BOOL>(wParam != 0));
+      if (next) SetFocus(next);
+      return 0;
+    }
     case WM_NCDESTROY:
       FHandle = nullptr;
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);

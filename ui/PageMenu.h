@@ -12,10 +12,8 @@
 
 inline constexpr int kPageMenuColumnLength = 30;
 inline constexpr wchar_t kCopyPageListLabel[] = L"一覧をコピー";
-// Its mnemonic P is shown in brackets, as the owner-drawn menu writes
-// labels as they are, and answered through WM_MENUCHAR.
-inline constexpr wchar_t kPlotLabel[] = L"印刷(P)...";
-inline constexpr wchar_t kPlotMnemonic = L'P';
+inline constexpr wchar_t kSettingsLabel[] = L"設定(&S)...";
+inline constexpr wchar_t kPlotLabel[] = L"印刷(&P)...";
 // The status field's hint when it names no page.
 inline constexpr wchar_t kStatusHint[] = L"ページ番号";
 

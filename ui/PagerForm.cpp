@@ -8,8 +8,10 @@
 #include "cad/MessageFilter.h"
 #include "cad/StopReason.h"
 #include "cad/TargetCad.h"
+#include "common/ErrorText.h"
 #include "pages/DrawingPages.h"
 #include "pages/SheetNames.h"
+#include "pages/StopReasons.h"
 #include "pages/Waku.h"
 #include "settings/WinMonitors.h"
 #include "theme/StyledMenu.h"
@@ -19,6 +21,7 @@
 #include "ui/PageMenu.h"
 #include "ui/PageNameText.h"
 #include "ui/PlotForm.h"
+#include "ui/SettingsForm.h"
 #include "ui/StatusTooltip.h"
 #include "ui/TargetCADForm.h"
 #include "win/Application.h"
@@ -39,6 +42,7 @@ constexpr int kClientHeight = 84;
 constexpr int kFormFont = -11;
 constexpr UINT kTopmostFlags = SWP_NOMOVE | SWP_NOSIZE;
 constexpr UINT kReportStartProblems = WM_APP + 1;
+constexpr UINT kFieldDoubleClicked = WM_APP + 2;  // wParam: the field's ID
 
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kReadOnlyEdit = ES_READONLY | ES_AUTOHSCROLL;
@@ -71,6 +75,20 @@ constexpr std::array<Hint, 7> kHints{{
     {kPagerButton4, L"ターゲットCADを変更"},
 }};
 
+constexpr UINT_PTR kDoubleClickSubclass = 2;
+
+// A double click on a read-only field is the pager's to handle, after the
+// click itself.
+LRESULT CALLBACK DoubleClickProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_LBUTTONDBLCLK:
+      PostMessageW(GetParent(field), kFieldDoubleClicked, static_cast<WPARAM>(GetDlgCtrlID(field)), 0);
+      return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(field, DoubleClickProc, kDoubleClickSubclass); break;
+  }
+  return DefSubclassProc(field, message, wParam, lParam);
+}
+
 RECT WindowRectOf(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -96,12 +114,8 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_MOUSEWHEEL: MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
     case WM_CONTEXTMENU: ContextMenu(reinterpret_cast<HWND>(wParam), lParam); return true;
     case WM_HOTKEY: HotKeyPressed(wParam); return true;
-    case WM_MENUCHAR:
-      // The page menu's 印刷 item by its mnemonic, in either case.
-      if (FPlotMenuPosition < 0 || (LOWORD(wParam) | 0x20) != (kPlotMnemonic | 0x20)) return false;
-      result = MAKELRESULT(FPlotMenuPosition, MNC_EXECUTE);
-      return true;
     case kReportStartProblems: ReportError(FStartProblems); return true;
+    case kFieldDoubleClicked: FieldDoubleClicked(static_cast<int>(wParam)); return true;
     case WM_CLOSE:
       // Delivered inside a call's wait, it must not destroy the window and
       // the watch under the command: the command gives up and the pager
@@ -147,6 +161,7 @@ bool TForm105::FormCreated() {
   for (const Hint& hint : kHints) FTooltip.Add(Control(hint.id), hint.text);
   PassMenuAndWheelToParent(Control(kPagerEdit1));
   PassMenuAndWheelToParent(Control(kPagerEdit2));
+  for (int id : {kPagerEdit1, kPagerEdit2}) SetWindowSubclass(Control(id), DoubleClickProc, kDoubleClickSubclass, 0);
   ApplyDpi(Dpi());
   ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kPagerCopyPageList}, {FCONTROL | FVIRTKEY, 'P', kPagerPlot}};
   FAccelerators.Reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
@@ -206,7 +221,15 @@ void TForm105::ControlCommand(int id, int code, HWND control) {
 
 void TForm105::Button1Click() {
   const WaitCursor wait;
-  RunCommand([this] { GetCommand(*this, FCad); });
+  RunCommand([this] {
+    GetCommand(*this, FCad);
+    FOffersSettings = FoundNoFrame();
+  });
+}
+
+bool TForm105::FoundNoFrame() const {
+  const std::wstring& reason = StopReason();
+  return reason == NothingSelectedReason(LayerName(), FBlockPattern) || reason == NoFrameAmongReason(LayerName());
 }
 
 void TForm105::Button2Click(HWND sender) {
@@ -266,19 +289,21 @@ void TForm105::ShowPageMenu(POINT screen) {
   // Page items take the IDs 1 to pages.
   const UINT copyList = static_cast<UINT>(pages) + 1;
   const UINT plot = copyList + 1;
+  const UINT settings = copyList + 2;
   menu.AddSeparator();
-  menu.Add(plot, kPlotLabel, false, true, false);
+  menu.AddCommand(settings, kSettingsLabel);
+  menu.AddCommand(plot, kPlotLabel);
   menu.AddSeparator();
   menu.Add(copyList, kCopyPageListLabel, false, pages > 0, false);
-  FPlotMenuPosition = static_cast<int>(items.size()) + 1;
   FMenuOpen = true;
   const UINT chosen = menu.Track(Handle(), screen);
   FMenuOpen = false;
-  FPlotMenuPosition = -1;
   if (chosen == plot) {
     PlotClick();
   } else if (chosen == copyList) {
     CopyPageList();
+  } else if (chosen == settings) {
+    OpenSettings();
   } else if (chosen != 0) {
     RunCommand([this, chosen] { GoToPageCommand(*this, FCad, static_cast<int>(chosen) - 1); });
   }
@@ -329,7 +354,8 @@ void TForm105::PlotClick() {
 // [Waku] Order, are reported once the pager shows, so that the message box
 // does not stand in for it.
 void TForm105::RegisterHotKeys() {
-  std::vector<std::wstring> problems = FHotKeys.Register(Handle(), LoadHotKeySettings(FSettings));
+  FHotKeyTexts = LoadHotKeyTexts(FSettings);
+  std::vector<std::wstring> problems = FHotKeys.Register(Handle(), HotKeySettingsOf(FHotKeyTexts));
   if (!FSheetNames.problem.empty()) problems.push_back(FSheetNames.problem);
   if (problems.empty()) return;
   for (const std::wstring& problem : problems) FStartProblems += (FStartProblems.empty() ? L"" : L"\r\n") + problem;
@@ -360,12 +386,71 @@ void TForm105::Activated(bool active) {
 }
 
 void TForm105::RunCommand(const std::function<void()>& command) {
+  FOffersSettings = false;
   {
     const WatchedCommand watched;
     command();
   }
+  // A cancel's reason, said at the command's end, offers no dialog.
+  FOffersSettings = FOffersSettings && FoundNoFrame();
   // Get takes its names only once it has shown the page: the hint follows.
   UpdateStatusHint();
+}
+
+bool TForm105::RunCadWork(const std::function<void()>& work) {
+  const WatchedCommand watched;
+  work();
+  return FCallWatch && FCallWatch->Cancelled();
+}
+
+void TForm105::FieldDoubleClicked(int id) {
+  if (id == kPagerEdit1 || (id == kPagerEdit2 && FOffersSettings)) OpenSettings();
+}
+
+// Above the pager while it shows, as the target CAD dialog is.
+void TForm105::OpenSettings() {
+  if (!IsWindowEnabled(Handle())) return;
+  const SettingsValues before = CurrentSettings();
+  TSettingsForm form(FCad.objects, [this](const std::function<void()>& work) { return RunCadWork(work); });
+  if (!form.Create(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)), Handle())) {
+    ReportError(L"設定の画面を開けません。");
+    return;
+  }
+  // Neither activated here: the dialog takes the keyboard once it shows.
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags | SWP_NOACTIVATE);
+  SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags | SWP_NOACTIVATE);
+  const std::optional<SettingsValues> chosen = form.ShowModal(before, UpperLeft(), FHotKeys.Registered());
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  if (chosen) ApplySettings(before, *chosen);
+}
+
+SettingsValues TForm105::CurrentSettings() const {
+  return SettingsValues{LayerName(),      FBlockPattern,           FSheetNames.titleBlocks,
+                        FSheetNames.tags, FSheetNames.orderByName, FHotKeyTexts};
+}
+
+// At once, and into page.ini at once: the next Get uses the values.
+void TForm105::ApplySettings(const SettingsValues& before, const SettingsValues& after) {
+  SetLayerText(after.layer);
+  SetBlockPattern(after.blocks);
+  FSheetNames.tags = after.tags;
+  FSheetNames.titleBlocks = after.titleBlocks;
+  FSheetNames.orderByName = after.orderByName;
+  FSheetNames.problem.clear();
+  FHotKeyTexts = after.hotKeys;
+  FHotKeys.Unregister();
+  std::vector<std::wstring> problems = FHotKeys.Register(Handle(), HotKeySettingsOf(FHotKeyTexts));
+  try {
+    if (const std::vector<ProfileChange> changes = SettingsChanges(before, after); !changes.empty())
+      FSettings.WriteChanges(changes);
+  } catch (const std::exception& error) {
+    problems.push_back(ExceptionText(error));
+  }
+  FOffersSettings = false;
+  UpdateStatusHint();
+  std::wstring text;
+  for (const std::wstring& problem : problems) text += (text.empty() ? L"" : L"\r\n") + problem;
+  if (!text.empty()) ReportError(text);
 }
 
 // The status the commands read and write stays as it is underneath. Esc is
@@ -432,7 +517,8 @@ void TForm105::MoveTo(WindowOrigin origin) {
 // stopped.
 void TForm105::UpdateStatusHint() {
   HWND status = Control(kPagerEdit2);
-  FTooltip.SetHint(status, StatusTooltipText(StatusHint(Text(status), PageNames), StopReason()));
+  const std::wstring reason = FOffersSettings ? StopReason() + L"\n" + kOpenSettingsHint : StopReason();
+  FTooltip.SetHint(status, StatusTooltipText(StatusHint(Text(status), PageNames), reason));
 }
 
 std::wstring TForm105::LayerText() const { return Text(Control(kPagerEdit1)); }

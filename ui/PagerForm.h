@@ -12,10 +12,12 @@
 #include "cad/CallWait.h"
 #include "cad/MessageFilter.h"
 #include "pages/PageCommands.h"
+#include "settings/HotKeySettings.h"
 #include "settings/Settings.h"
 #include "settings/SheetNameSettings.h"
 #include "ui/FormWindow.h"
 #include "ui/PagerHotKeys.h"
+#include "ui/SettingsUnit.h"
 #include "ui/WheelSteps.h"
 #include "win/Handles.h"
 #include "win/MessageLoop.h"
@@ -90,6 +92,16 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void UpdateCaption();
   // Runs a page command watched as a whole (see WatchedCommand).
   void RunCommand(const std::function<void()>& command);
+  // Runs other work that calls the CAD the same way; true when the user
+  // gave a waiting call up.
+  bool RunCadWork(const std::function<void()>& work);
+  // The settings dialog: from the page menu, the layer field, or the status
+  // after a Get that found no frame.
+  void OpenSettings();
+  void FieldDoubleClicked(int id);
+  SettingsValues CurrentSettings() const;
+  void ApplySettings(const SettingsValues& before, const SettingsValues& after);
+  bool FoundNoFrame() const;
 
   Profile& FSettings;
   CadAccess FCad;
@@ -104,7 +116,9 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   std::unique_ptr<CallWatch> FCallWatch;
   std::optional<MessageFilterRegistration> FMessageFilter;
   std::wstring FStatusBeforeWaiting;
+  HotKeyTexts FHotKeyTexts;
+  // The last Get found no frame: the status offers the settings dialog.
+  bool FOffersSettings = false;
   UniqueHotKey FWaitEscape;
   bool FMenuOpen = false;
-  int FPlotMenuPosition = -1;  // the 印刷 item's position while the page menu is open
 };

@@ -20,6 +20,7 @@ std::vector<std::wstring> PagerHotKeys::Register(HWND window, const HotKeySettin
     const int id = IdOf(binding.command);
     if (RegisterHotKey(window, id, binding.keys.modifiers | MOD_NOREPEAT, binding.keys.key)) {
       FKeys.emplace_back(handle_traits::HotKeyHandle{window, id});
+      FCombinations.push_back(binding.keys);
     } else {
       problems.push_back(HotKeyProblem(binding.text, RefusalReason(GetLastError())));
     }

@@ -17,8 +17,14 @@ class PagerHotKeys {
   std::vector<std::wstring> Register(HWND window, const HotKeySettings& settings);
   // The command of a WM_HOTKEY's ID; nothing for an ID of no binding here.
   static std::optional<PagerCommand> CommandOf(WPARAM id);
-  void Unregister() { FKeys.clear(); }
+  void Unregister() {
+    FKeys.clear();
+    FCombinations.clear();
+  }
+  // The combinations registered.
+  const std::vector<KeyCombination>& Registered() const { return FCombinations; }
 
  private:
   std::vector<UniqueHotKey> FKeys;
+  std::vector<KeyCombination> FCombinations;
 };

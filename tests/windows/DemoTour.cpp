@@ -1,9 +1,14 @@
 // demo_tour.exe <folder>: the scripted part of the demo. Drives the running
 // page.exe beside the running simcad.exe as a user would (Get, Next, Next,
 // Previous, the upper-left option, the target dialog opened and
-// cancelled, Get and Next on a drawing framed by title blocks, then closing
-// the pager), prints what happened after each step
-// and leaves a screenshot of each step in the folder.
+// cancelled, Get and Next on a drawing framed by title blocks, its sheets
+// plotted, the settings dialog opened on it and cancelled, then closing the
+// pager), prints what happened after each step and leaves a screenshot of
+// each step in the folder.
+#include <windows.h>
+// The list view's messages; needs windows.h first.
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cwchar>
 #include <exception>
@@ -120,6 +125,24 @@ bool PageMenuShown(const PagerWindow& pager, Tour& tour) {
   return Eventually([&] { return !IsWindowVisible(menu); });
 }
 
+// A double click on the layer field: the settings dialog, its lists filled
+// from the drawing, shown and cancelled.
+bool SettingsDialogShown(const PagerWindow& pager, Tour& tour) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(pager.Handle(), &processId);
+  PostMessageW(pager.Control(kPagerEdit1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+  HWND dialog = nullptr;
+  if (!Eventually([&] { return (dialog = FindProcessWindow(processId, kSettingsWindowClass)) != nullptr; }))
+    return false;
+  HWND frames = GetDlgItem(dialog, kSettingsFrames);
+  if (!Eventually([&] { return SendMessageW(frames, LVM_GETITEMCOUNT, 0, 0) > 0; })) return false;
+  Say(L"Settings: the dialog lists " + std::to_wstring(SendMessageW(frames, LVM_GETITEMCOUNT, 0, 0)) + L" blocks and " +
+      std::to_wstring(SendMessageW(GetDlgItem(dialog, kSettingsTags), LVM_GETITEMCOUNT, 0, 0)) + L" tags");
+  tour.Shot(L"settings-dialog", dialog);
+  PostClick(GetDlgItem(dialog, kSettingsCancel));
+  return Eventually([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
 // Ctrl+P: every page of the titled drawing to PDF files in folder\plot,
 // the dialog shown once it has ended, then closed.
 bool SheetsPlotted(const PagerWindow& pager, Tour& tour, const std::wstring& folder) {
@@ -180,6 +203,10 @@ int RunTour(const std::wstring& folder) {
   }
   if (!SheetsPlotted(pager, tour, folder)) {
     Say(L"the tour stopped: the titled drawing's sheets were not plotted");
+    return 1;
+  }
+  if (!SettingsDialogShown(pager, tour)) {
+    Say(L"the tour stopped: the settings dialog did not show the drawing's blocks");
     return 1;
   }
   PostMessageW(pager.Handle(), WM_CLOSE, 0, 0);

@@ -108,18 +108,6 @@ std::filesystem::path ScreenshotFolder() {
   return folder;
 }
 
-// Keeps the pointer off the controls, so that no tooltip hides them.
-void ParkPointer() { SetCursorPos(0, 0); }
-
-// Real input: the pointer moved to a point of the screen.
-void MovePointer(int x, int y) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{
-      INPUT_MOUSE,
-      {.mi = {x * 65535 / (width - 1), y * 65535 / (height - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
-  SendInput(1, &input, sizeof input);
-}
-
 class PageEndToEndTest : public testing::Test {
  protected:
   void TearDown() override {
@@ -462,12 +450,13 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const std::filesystem::path folder = ScreenshotFolder();
   const std::wstring suffix = L"-" + std::to_wstring(dpi) + L".png";
   EXPECT_NO_THROW(SaveWindowShot(pager.Handle(), (folder / (L"pager" + suffix)).wstring()));
-  // The empty page menu: the item that says so, a separator, 印刷...,
-  // a separator and 一覧をコピー, 20 + 9 + 20 + 9 + 20 pixels high at 96 dpi;
-  // Wine draws the menu's 3-pixel frame inside its client area.
+  // The empty page menu: the item that says so, a separator, 設定... and
+  // 印刷..., a separator and 一覧をコピー, 20 + 9 + 20 + 20 + 9 + 20 pixels
+  // high at 96 dpi; Wine draws the menu's 3-pixel frame inside its client
+  // area.
   HWND menu = OpenPageMenuFromStatus(pager);
   ASSERT_NE(menu, nullptr) << "no page menu";
-  EXPECT_NEAR(ClientSize(menu).cy, 3 * MulDiv(20, dpi, 96) + 2 * MulDiv(9, dpi, 96) + 6, 2);
+  EXPECT_NEAR(ClientSize(menu).cy, 4 * MulDiv(20, dpi, 96) + 2 * MulDiv(9, dpi, 96) + 6, 3);
   EXPECT_NO_THROW(SaveWindowShot(menu, (folder / (L"page-menu-empty" + suffix)).wstring()));
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(menu); }));
@@ -821,7 +810,7 @@ TEST_F(PageEndToEndTest, TheStatusTooltipTellsWhyGetFoundNoPage) {
     return tip && RemoteTextOrEmpty(tip).find(L"NOFRAMES") != std::wstring::npos;
   });
   ASSERT_TRUE(shown) << "tooltip " << (tip ? testing::PrintToString(RemoteTextOrEmpty(tip)) : "not shown");
-  EXPECT_EQ(RemoteTextOrEmpty(tip), L"ページ番号\n画層 NOFRAMES に枠が見つかりません");
+  EXPECT_EQ(RemoteTextOrEmpty(tip), L"ページ番号\n画層 NOFRAMES に枠が見つかりません\nダブルクリックで設定を開きます");
   RECT area = WindowRect(pager.Handle());
   const RECT tipRect = WindowRect(tip);
   UnionRect(&area, &area, &tipRect);

@@ -1,5 +1,6 @@
 #include "PagerWindow.h"
 
+#include <iterator>
 #include <vector>
 
 #include "Eventually.h"
@@ -99,4 +100,14 @@ std::wstring PagerWindow::WaitForStatusOtherThan(const std::wstring& previous) c
     return status != previous;
   });
   return status;
+}
+
+void ParkPointer() { SetCursorPos(0, 0); }
+
+void MovePointer(int x, int y) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{
+      INPUT_MOUSE,
+      {.mi = {x * 65535 / (width - 1), y * 65535 / (height - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
+  SendInput(1, &input, sizeof input);
 }

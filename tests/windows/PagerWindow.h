@@ -27,6 +27,10 @@ void PostClick(HWND button);
 void PressKeys(std::initializer_list<WORD> keys);
 
 bool HasExStyle(HWND window, DWORD exStyle);
+// Keeps the pointer off the controls, so that no tooltip hides them.
+void ParkPointer();
+// Real input: the pointer moved to a point of the screen.
+void MovePointer(int x, int y);
 SIZE ClientSize(HWND window);
 
 class PagerWindow {
