@@ -401,7 +401,8 @@ void MeasurePlot(DispatchObject& application, const std::wstring& drawing, int f
   WinPlotFiles files;
   QuietProgress progress;
   const Stopwatch watch;
-  const PlotReport report = RunPlotJob(*AttachTarget(objects), {kProgId, {}}, choices, sheets, files, progress);
+  const PlotReport report =
+      RunPlotJob(*AttachTarget(objects), {kProgId, {}}, choices, sheets, files, progress, RunUnwatched);
   const double wall = watch.Milliseconds();
   const size_t calls = SimJournal(application).size();
   const size_t perSheet = 4 * sheets.size();

@@ -2,7 +2,9 @@
 
 #include <functional>
 
+#include "cad/CallWait.h"
 #include "cad/StopReason.h"
+#include "cad/TargetCad.h"
 #include "common/AsciiCase.h"
 #include "pages/DocumentIdentity.h"
 #include "pages/DrawingPages.h"
@@ -162,8 +164,63 @@ std::optional<std::wstring> PlotSheetWindow(DispatchObject& layout, DispatchObje
   return std::nullopt;
 }
 
-void PlotSheets(DispatchObject& layout, DispatchObject& plot, const PlotChoices& choices, PaperSize paper,
-                std::span<const PlotSheet> sheets, PlotFiles& files, PlotProgress& progress, PlotReport& report) {
+// The job's objects and what it kept; released in the last piece, as
+// their last Release reaches the CAD.
+struct JobState {
+  DispatchPtr document, layout, plot;
+  KeptSettings kept;
+  bool changing = false;  // the settings were read and may have been changed since
+  bool autoCad = false;
+  bool deviceChanged = false;
+};
+
+// The first piece: the objects, the kept settings and the job's settings.
+void StartJob(DispatchObject& application, const PlotTarget& target, const PlotChoices& choices, JobState& job,
+              PlotReport& report) {
+  try {
+    job.document = GetObjectValue(application, L"ActiveDocument");
+    const std::optional<std::wstring> identity = ReadIdentity(*job.document);
+    if (target.identity && identity && !SameDrawing(*target.identity, *identity)) {
+      report.stopped = L"CAD が別の図面を表示しています: " + DrawingTitle(*identity);
+      return;
+    }
+    job.layout = GetObjectValue(*job.document, L"ActiveLayout");
+    if (!GetValue(*job.layout, L"ModelType").ToBool()) {
+      report.stopped = L"モデル空間のページだけを印刷できます";
+      return;
+    }
+    job.plot = GetObjectValue(*job.document, L"Plot");
+    job.kept = ReadSettings(*job.document, *job.layout, *job.plot);
+    job.autoCad = IsAutoCad(target.progId);
+    if (job.autoCad) SendText(*job.document, L"(acad-push-dbmod) ");
+  } catch (const AutomationError& error) {
+    // Nothing was changed yet.
+    report.stopped = CallText(error);
+    return;
+  }
+  job.changing = true;
+  job.deviceChanged = choices.device != job.kept.configName;
+}
+
+// The last piece: every setting back, the dbmod popped, the objects released.
+void FinishJob(JobState& job, PlotReport& report) {
+  if (job.changing) {
+    report.notRestored = RestoreSettings(*job.document, *job.layout, *job.plot, job.kept, job.deviceChanged);
+    try {
+      if (job.autoCad) SendText(*job.document, L"(acad-pop-dbmod) ");
+    } catch (const AutomationError& error) {
+      report.notRestored.push_back(L"図面の変更の印を元に戻せませんでした: " + CallText(error));
+    }
+  }
+  job.plot.reset();
+  job.layout.reset();
+  job.document.reset();
+}
+
+// Plots each sheet in a piece of its own until the user stops or gives a
+// sheet up.
+void PlotSheets(JobState& job, const PlotChoices& choices, PaperSize paper, std::span<const PlotSheet> sheets,
+                PlotFiles& files, PlotProgress& progress, const CadWork& run, PlotReport& report) {
   for (size_t i = 0; i < sheets.size(); ++i) {
     if (progress.StopRequested()) {
       report.cancelled = true;
@@ -171,77 +228,52 @@ void PlotSheets(DispatchObject& layout, DispatchObject& plot, const PlotChoices&
     }
     progress.Plotting(i, sheets.size(), sheets[i]);
     std::optional<std::wstring> failure;
-    try {
-      failure = PlotSheetWindow(layout, plot, sheets[i], choices, paper, files, report);
-    } catch (const AutomationError& error) {
-      failure = CallText(error);
-    }
+    const bool givenUp = run([&] {
+      try {
+        failure = PlotSheetWindow(*job.layout, *job.plot, sheets[i], choices, paper, files, report);
+      } catch (const AutomationError& error) {
+        failure = CallText(error);
+      }
+    });
+    if (givenUp) failure = CancelledReason(TargetAppName);
     if (failure)
       report.failures.push_back({sheets[i].number, sheets[i].label, std::move(*failure)});
     else
       ++report.plotted;
-  }
-}
-
-// The job between reading and putting back, on a layout whose settings
-// are kept.
-void PlotWithKeptSettings(DispatchObject& document, DispatchObject& layout, DispatchObject& plot,
-                          const KeptSettings& kept, const PlotChoices& choices, std::span<const PlotSheet> sheets,
-                          PlotFiles& files, PlotProgress& progress, PlotReport& report) {
-  try {
-    const PaperSize paper = SetSettings(document, layout, plot, kept, choices);
-    PlotSheets(layout, plot, choices, paper, sheets, files, progress, report);
-  } catch (const AutomationError& error) {
-    report.stopped = L"印刷の設定ができませんでした: " + CallText(error);
+    if (givenUp) {
+      report.cancelled = true;
+      return;
+    }
   }
 }
 
 }  // namespace
 
 PlotReport RunPlotJob(DispatchObject& application, const PlotTarget& target, const PlotChoices& choices,
-                      std::span<const PlotSheet> sheets, PlotFiles& files, PlotProgress& progress) {
+                      std::span<const PlotSheet> sheets, PlotFiles& files, PlotProgress& progress, const CadWork& run) {
   PlotReport report;
-  DispatchPtr document, layout, plot;
-  KeptSettings kept;
+  JobState job;
+  PaperSize paper{};
   try {
-    document = GetObjectValue(application, L"ActiveDocument");
-    const std::optional<std::wstring> identity = ReadIdentity(*document);
-    if (target.identity && identity && !SameDrawing(*target.identity, *identity)) {
-      report.stopped = L"CAD が別の図面を表示しています: " + DrawingTitle(*identity);
-      return report;
+    const bool givenUp = run([&] {
+      StartJob(application, target, choices, job, report);
+      if (!job.changing) return;
+      try {
+        paper = SetSettings(*job.document, *job.layout, *job.plot, job.kept, choices);
+      } catch (const AutomationError& error) {
+        report.stopped = L"印刷の設定ができませんでした: " + CallText(error);
+      }
+    });
+    if (givenUp) {
+      report.cancelled = true;
+      report.stopped = CancelledReason(TargetAppName);
     }
-    layout = GetObjectValue(*document, L"ActiveLayout");
-    if (!GetValue(*layout, L"ModelType").ToBool()) {
-      report.stopped = L"モデル空間のページだけを印刷できます";
-      return report;
-    }
-    plot = GetObjectValue(*document, L"Plot");
-    kept = ReadSettings(*document, *layout, *plot);
-  } catch (const AutomationError& error) {
-    // Nothing was changed yet.
-    report.stopped = CallText(error);
-    return report;
-  }
-
-  const bool autoCad = IsAutoCad(target.progId);
-  try {
-    if (autoCad) SendText(*document, L"(acad-push-dbmod) ");
-  } catch (const AutomationError& error) {
-    report.stopped = CallText(error);
-    return report;
-  }
-  try {
-    PlotWithKeptSettings(*document, *layout, *plot, kept, choices, sheets, files, progress, report);
+    if (report.stopped.empty() && !givenUp) PlotSheets(job, choices, paper, sheets, files, progress, run, report);
   } catch (...) {
-    RestoreSettings(*document, *layout, *plot, kept, choices.device != kept.configName);
+    run([&] { FinishJob(job, report); });
     throw;
   }
-  report.notRestored = RestoreSettings(*document, *layout, *plot, kept, choices.device != kept.configName);
-  try {
-    if (autoCad) SendText(*document, L"(acad-pop-dbmod) ");
-  } catch (const AutomationError& error) {
-    report.notRestored.push_back(L"図面の変更の印を元に戻せませんでした: " + CallText(error));
-  }
+  run([&] { FinishJob(job, report); });
   return report;
 }
 

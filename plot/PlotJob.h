@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cad/CadPlatform.h"
+#include "cad/CadWork.h"
 #include "pages/Waku.h"
 #include "plot/PlotRotation.h"
 
@@ -75,8 +76,12 @@ struct PlotTarget {
 
 // Plots the sheets on the CAD's active document. Errors of the CAD end up
 // in the report; other exceptions pass after the settings are put back.
+// The CAD work runs in pieces through run: the reading and setting, each
+// sheet, and the putting back with the release of the job's objects, so
+// that a piece given up never keeps the settings from going back. A sheet
+// given up fails and ends the job as a stop would.
 PlotReport RunPlotJob(DispatchObject& application, const PlotTarget& target, const PlotChoices& choices,
-                      std::span<const PlotSheet> sheets, PlotFiles& files, PlotProgress& progress);
+                      std::span<const PlotSheet> sheets, PlotFiles& files, PlotProgress& progress, const CadWork& run);
 
 // "5: PlotToFile が失敗しました: …" and the like, one per failure.
 std::wstring FailureLine(const SheetFailure& failure);

@@ -1,5 +1,7 @@
 #include "plot/PlotOffer.h"
 
+#include <exception>
+
 #include "common/AsciiCase.h"
 #include "pages/DocumentIdentity.h"
 
@@ -45,19 +47,37 @@ PlotOffer ReadPlotOffer(DispatchObject& application) {
   return offer;
 }
 
-std::vector<MediaChoice> ReadDeviceMedia(DispatchObject& application, const std::wstring& device) {
-  const DispatchPtr layout = ActiveLayoutOf(application);
-  const std::wstring kept = GetValue(*layout, L"ConfigName").AsString();
-  if (kept == device) return MediaOfCurrentDevice(*layout);
+std::vector<MediaChoice> ReadDeviceMedia(DispatchObject& application, const std::wstring& device, const CadWork& run) {
+  DispatchPtr layout;
+  std::wstring kept;
+  bool switched = false;
   std::vector<MediaChoice> media;
-  try {
-    SwitchDevice(*layout, device);
-    media = MediaOfCurrentDevice(*layout);
-  } catch (const AutomationError&) {
-    SwitchDevice(*layout, kept);
-    throw;
-  }
-  SwitchDevice(*layout, kept);
+  std::exception_ptr failure;
+  run([&] {
+    try {
+      layout = ActiveLayoutOf(application);
+      kept = GetValue(*layout, L"ConfigName").AsString();
+      if (kept == device) {
+        media = MediaOfCurrentDevice(*layout);
+        return;
+      }
+      switched = true;
+      SwitchDevice(*layout, device);
+      media = MediaOfCurrentDevice(*layout);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  run([&] {
+    try {
+      if (switched) SwitchDevice(*layout, kept);
+    } catch (...) {
+      layout.reset();
+      throw;
+    }
+    layout.reset();
+  });
+  if (failure) std::rethrow_exception(failure);
   return media;
 }
 

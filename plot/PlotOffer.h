@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cad/Automation.h"
+#include "cad/CadWork.h"
 
 struct MediaChoice {
   std::wstring canonicalName;
@@ -31,8 +32,9 @@ PlotOffer ReadPlotOffer(DispatchObject& application);
 // The device's papers: the layout is switched to the device for
 // GetCanonicalMediaNames and switched back (with RefreshPlotDeviceInfo
 // each time) when it was another one. Throws AutomationError, after the
-// layout's device is put back.
-std::vector<MediaChoice> ReadDeviceMedia(DispatchObject& application, const std::wstring& device);
+// layout's device is put back. The switching back is a piece of run's own,
+// so that a reading given up does not keep the device from going back.
+std::vector<MediaChoice> ReadDeviceMedia(DispatchObject& application, const std::wstring& device, const CadWork& run);
 
 // The first device whose name holds "PDF" in any letter case; empty for none.
 std::wstring FirstPdfDevice(const std::vector<std::wstring>& devices);

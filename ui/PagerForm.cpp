@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "cad/CallWatch.h"
 #include "cad/MessageFilter.h"
@@ -120,8 +121,13 @@ bool TForm105::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
       // Delivered inside a call's wait, it must not destroy the window and
       // the watch under the command: the command gives up and the pager
       // closes after it.
-      if (!FCallWatch || !FCallWatch->InCommand()) return false;
-      FCallWatch->RequestClose();
+      if (FCallWatch && FCallWatch->InCommand()) {
+        FCallWatch->RequestClose();
+        return true;
+      }
+      // Nor under an open dialog of the pager's: it closes after it.
+      if (!FDialogOpen) return false;
+      FCloseAfterDialog = true;
       return true;
     case WM_QUERYENDSESSION:
       SaveSettingsGuarded();
@@ -337,10 +343,13 @@ void TForm105::PlotClick() {
   if (WakuList.empty()) return;
   const int pages = static_cast<int>(WakuList.size());
   PlotRequest request{WakuList, PageNames, FSheetNames.tags, PageInStatus(Text(Control(kPagerEdit2)), pages) - 1};
-  TPlotForm form(FSettings, FCad, std::move(request));
+  // Its CAD work runs in watched pieces, never the whole dialog as one
+  // command: a piece given up leaves the next one free to call.
+  TPlotForm form(FSettings, FCad, std::move(request),
+                 [this](const std::function<void()>& work) { return RunCadWork(work); });
   SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
-  RunCommand([&] {
-    BeginStopReasons();
+  BeginStopReasons();
+  RunDialog([&] {
     try {
       form.ShowModal(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)), Handle());
     } catch (const AutomationError& error) {
@@ -348,6 +357,20 @@ void TForm105::PlotClick() {
     }
   });
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
+  UpdateStatusHint();
+}
+
+void TForm105::RunDialog(const std::function<void()>& dialog) {
+  FDialogOpen = true;
+  try {
+    dialog();
+  } catch (...) {
+    FDialogOpen = false;
+    throw;
+  }
+  FDialogOpen = false;
+  // A close asked for meanwhile takes the pager's usual way now.
+  if (std::exchange(FCloseAfterDialog, false)) PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 // Read once, here, and never written. Problems, of the hot keys and of
@@ -419,7 +442,8 @@ void TForm105::OpenSettings() {
   // Neither activated here: the dialog takes the keyboard once it shows.
   SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags | SWP_NOACTIVATE);
   SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags | SWP_NOACTIVATE);
-  const std::optional<SettingsValues> chosen = form.ShowModal(before, UpperLeft(), FHotKeys.Registered());
+  std::optional<SettingsValues> chosen;
+  RunDialog([&] { chosen = form.ShowModal(before, UpperLeft(), FHotKeys.Registered()); });
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
   if (chosen) ApplySettings(before, *chosen);
 }

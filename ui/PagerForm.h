@@ -95,6 +95,9 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   // Runs other work that calls the CAD the same way; true when the user
   // gave a waiting call up.
   bool RunCadWork(const std::function<void()>& work);
+  // Shows a modal dialog of the pager's; a close request that comes
+  // meanwhile is honoured once it ends.
+  void RunDialog(const std::function<void()>& dialog);
   // The settings dialog: from the page menu, the layer field, or the status
   // after a Get that found no frame.
   void OpenSettings();
@@ -121,4 +124,6 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   bool FOffersSettings = false;
   UniqueHotKey FWaitEscape;
   bool FMenuOpen = false;
+  bool FDialogOpen = false;
+  bool FCloseAfterDialog = false;
 };

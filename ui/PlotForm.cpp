@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cad/CallWait.h"
 #include "cad/TargetCad.h"
 #include "common/ErrorText.h"
 #include "pages/DrawingPages.h"
@@ -82,14 +83,42 @@ size_t IndexOf(const std::vector<std::wstring>& values, const std::wstring& valu
 
 }  // namespace
 
-TPlotForm::TPlotForm(Profile& settings, CadAccess cad, PlotRequest request)
-    : FormWindow(kClientWidth, kClientHeight), FSettings(settings), FCad(cad), FRequest(std::move(request)) {}
+TPlotForm::TPlotForm(Profile& settings, CadAccess cad, PlotRequest request, CadWork run)
+    : FormWindow(kClientWidth, kClientHeight),
+      FSettings(settings),
+      FCad(cad),
+      FRequest(std::move(request)),
+      FRun(std::move(run)) {}
 
-TPlotForm::~TPlotForm() { DestroyForm(); }
+TPlotForm::~TPlotForm() {
+  DestroyForm();
+  ReleaseApplication();
+}
+
+void TPlotForm::ReleaseApplication() {
+  if (!FApplication) return;
+  try {
+    FRun([this] { FApplication.reset(); });
+  } catch (...) {
+    // The release itself does not fail; a failing runner leaves it here.
+    FApplication.reset();
+  }
+}
 
 void TPlotForm::ShowModal(HINSTANCE instance, HWND owner) {
-  FApplication = AttachTarget(FCad.objects);
-  FOffer = ReadPlotOffer(*FApplication);
+  const bool givenUp = FRun([this] {
+    try {
+      FApplication = AttachTarget(FCad.objects);
+      FOffer = ReadPlotOffer(*FApplication);
+    } catch (...) {
+      FApplication.reset();
+      throw;
+    }
+  });
+  if (givenUp) {
+    ReleaseApplication();
+    throw AutomationError(hresult::CallCancelled, CancelledReason(TargetAppName));
+  }
   FRemembered = LoadPlotSettings(FSettings);
   FDrawingStem = FOffer.identity ? DrawingStem(*FOffer.identity) : std::wstring();
   FOwner = owner;
@@ -111,6 +140,7 @@ void TPlotForm::ShowModal(HINSTANCE instance, HWND owner) {
   EnableWindow(owner, TRUE);
   SetActiveWindow(owner);
   DestroyForm();
+  ReleaseApplication();
 }
 
 bool TPlotForm::FormCreated() {
@@ -185,7 +215,8 @@ void TPlotForm::OutputChanged() {
 
 void TPlotForm::FillMedia(const std::wstring& preferred) {
   const std::wstring device = SelectedData(kPlotDeviceCombo, FOffer.devices);
-  FMedia = device.empty() ? std::vector<MediaChoice>() : ReadDeviceMedia(*FApplication, device);
+  FMedia.clear();
+  if (!device.empty()) FMedia = ReadDeviceMedia(*FApplication, device, FRun);
   std::vector<std::wstring> shown, canonical;
   for (const MediaChoice& media : FMedia) {
     shown.push_back(media.shownName);
@@ -306,7 +337,7 @@ void TPlotForm::PlotClick() {
   SetFocus(Control(kPlotButtonCancel));
   PlotReport report;
   try {
-    report = RunPlotJob(*FApplication, {TargetProgId, FOffer.identity}, choices, sheets, FFiles, *this);
+    report = RunPlotJob(*FApplication, {TargetProgId, FOffer.identity}, choices, sheets, FFiles, *this, FRun);
   } catch (const std::exception& error) {
     report.stopped = ExceptionText(error);
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cad/CadPlatform.h"
+#include "cad/CadWork.h"
 #include "pages/SheetNames.h"
 #include "pages/Waku.h"
 #include "plot/PlotJob.h"
@@ -28,12 +29,14 @@ struct PlotRequest {
 
 class TPlotForm : public FormWindow, private PlotProgress {
  public:
-  TPlotForm(Profile& settings, CadAccess cad, PlotRequest request);
+  // Its CAD work runs in pieces through run, none while it only waits for
+  // the user.
+  TPlotForm(Profile& settings, CadAccess cad, PlotRequest request, CadWork run);
   ~TPlotForm() override;
 
   // Reads what the CAD offers and shows the dialog modally until it is
   // closed. Throws AutomationError, opening nothing, when the CAD cannot
-  // say what it offers.
+  // say what it offers or the user gave the reading up.
   void ShowModal(HINSTANCE instance, HWND owner);
 
  private:
@@ -55,6 +58,9 @@ class TPlotForm : public FormWindow, private PlotProgress {
   void ShowReport(const PlotReport& report, PlotOutput output);
   void CancelClick();
   void PumpPendingMessages();
+  // The application let go of in a piece of CAD work: its last Release
+  // reaches the CAD.
+  void ReleaseApplication();
 
   PlotOutput Output() const;
   std::vector<int> ChosenPages() const;
@@ -63,6 +69,7 @@ class TPlotForm : public FormWindow, private PlotProgress {
   Profile& FSettings;
   CadAccess FCad;
   PlotRequest FRequest;
+  CadWork FRun;
   PlotSettings FRemembered;
   PlotOffer FOffer;
   std::vector<MediaChoice> FMedia;

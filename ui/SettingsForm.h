@@ -12,13 +12,10 @@
 #include <vector>
 
 #include "cad/CadPlatform.h"
+#include "cad/CadWork.h"
 #include "ui/FormWindow.h"
 #include "ui/SettingsUnit.h"
 #include "win/Win32Api.h"
-
-// Runs work that calls the CAD as the pager runs its commands (the wait
-// watched, 待機中, Esc); true when the user gave the waiting call up.
-using CadWork = std::function<bool(const std::function<void()>& work)>;
 
 class TSettingsForm : public FormWindow {
  public:

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -77,7 +78,7 @@ class PlotJobTest : public SimCadTest {
   }
 
   PlotReport Plot(const std::wstring& progId = kDefaultProgId) {
-    return RunPlotJob(*cad.Application(), {progId, cad.ActiveNames().fullName}, choices, sheets, files, progress);
+    return RunPlotJob(*cad.Application(), {progId, cad.ActiveNames().fullName}, choices, sheets, files, progress, run);
   }
 
   void ExpectSettingsBack() const {
@@ -92,6 +93,7 @@ class PlotJobTest : public SimCadTest {
   sim::LayoutPlotSettings before;
   DiskFiles files;
   ScriptedProgress progress;
+  CadWork run = RunUnwatched;
 };
 
 TEST_F(PlotJobTest, AJobOfThreeSheetsReadsSetsPlotsEachWindowAndPutsEverythingBackInOrder) {
@@ -179,7 +181,7 @@ TEST_F(PlotJobTest, AFileThatIsMissingOrEmptyAfterThePlotFailsItsSheet) {
     uint64_t Size(const std::wstring&) override { return 0; }
   } empty;
   const PlotReport report =
-      RunPlotJob(*cad.Application(), {kDefaultProgId, {}}, choices, std::span(sheets).first(1), empty, progress);
+      RunPlotJob(*cad.Application(), {kDefaultProgId, {}}, choices, std::span(sheets).first(1), empty, progress, run);
   ASSERT_EQ(report.failures.size(), 1u);
   EXPECT_EQ(report.failures[0].reason, L"ファイルができませんでした");
   EXPECT_TRUE(report.written.empty());
@@ -191,6 +193,38 @@ TEST_F(PlotJobTest, CancelStopsBeforeTheNextSheetAndPutsEverythingBack) {
   EXPECT_TRUE(report.cancelled);
   EXPECT_EQ(report.plotted, 1);
   EXPECT_EQ(progress.shown, (std::vector<size_t>{0}));
+  ExpectSettingsBack();
+}
+
+// The pager runs each piece watched: a sheet given up there fails, and the
+// putting back, a piece of its own, still reaches the CAD.
+TEST_F(PlotJobTest, ASheetGivenUpFailsStopsTheJobAndEverythingIsPutBackInAPieceOfItsOwn) {
+  const struct AppName {
+    AppName() { TargetAppName = kDefaultAppName; }
+    ~AppName() { TargetAppName.clear(); }
+  } appName;
+  cad.FailOn(L"PlotToFile", 2, hresult::CallCancelled);
+  int pieces = 0;
+  size_t restoreStart = 0;
+  run = [&](const std::function<void()>& work) {
+    ++pieces;
+    if (pieces == 4) restoreStart = cad.JournalMembers().size();
+    work();
+    return pieces == 3;  // the second sheet's
+  };
+  const PlotReport report = Plot();
+  EXPECT_EQ(pieces, 4) << "setting, two sheets, putting back";
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_EQ(report.plotted, 1);
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(FailureLine(report.failures[0]), L"2 (S-2): BricsCAD が応答しません — 中止しました");
+  EXPECT_EQ(progress.shown, (std::vector<size_t>{0, 1}));
+  const std::vector<std::wstring> members = cad.JournalMembers();
+  EXPECT_EQ(std::count(members.begin(), members.end(), L"PlotToFile"), 2) << "no sheet after the one given up";
+  ASSERT_LT(restoreStart, members.size());
+  EXPECT_EQ(members[restoreStart], L"ConfigName") << "the putting back begins its own piece";
+  EXPECT_EQ(PlotSummary(report, PlotOutput::PdfFile), L"1 枚を保存しました (中止しました) — 1 枚は失敗しました");
+  EXPECT_TRUE(report.notRestored.empty());
   ExpectSettingsBack();
 }
 
@@ -239,8 +273,8 @@ TEST_F(PlotJobTest, APaperSpaceLayoutOrAnotherDrawingInTheCadPlotsNothing) {
   cad.ClearJournal();
 
   cad.Open(ThreeSheets(), {L"C:\\Drawings\\Other.dwg", L"Other.dwg"});
-  const PlotReport report =
-      RunPlotJob(*cad.Application(), {kDefaultProgId, L"C:\\Drawings\\Drawing1.dwg"}, choices, sheets, files, progress);
+  const PlotReport report = RunPlotJob(*cad.Application(), {kDefaultProgId, L"C:\\Drawings\\Drawing1.dwg"}, choices,
+                                       sheets, files, progress, run);
   EXPECT_EQ(report.stopped, L"CAD が別の図面を表示しています: Other.dwg");
   for (const sim::JournalEntry& entry : cad.Journal()) EXPECT_NE(entry.object, L"Layout");
 }
@@ -258,14 +292,14 @@ TEST_F(PlotJobTest, TheDialogsOfferReadsTheLayoutAndAnotherDevicesPapersLeaveIts
   EXPECT_EQ(FirstPdfDevice(offer.devices), sim::kPdfDevice);
   EXPECT_EQ(FirstPdfDevice({L"None", L"Printer.pc3"}), L"");
 
-  const std::vector<MediaChoice> media = ReadDeviceMedia(*cad.Application(), sim::kPdfDevice);
+  const std::vector<MediaChoice> media = ReadDeviceMedia(*cad.Application(), sim::kPdfDevice, RunUnwatched);
   ASSERT_EQ(media.size(), 8u);
   EXPECT_EQ(media[1].canonicalName, L"ISO_full_bleed_A4_(297.00_x_210.00_MM)");
   EXPECT_EQ(media[1].shownName, L"ISO full bleed A4 (297.00 x 210.00 mm)");
   EXPECT_TRUE(cad.PlotSettings() == before);
   // A failure while the other device is set still switches back.
   cad.FailOn(L"GetCanonicalMediaNames", 1, hresult::Fail);
-  EXPECT_THROW(ReadDeviceMedia(*cad.Application(), sim::kPdfDevice), AutomationError);
+  EXPECT_THROW(ReadDeviceMedia(*cad.Application(), sim::kPdfDevice, RunUnwatched), AutomationError);
   EXPECT_TRUE(cad.PlotSettings() == before);
 }
 

@@ -167,4 +167,29 @@ TEST_F(PlotEndToEndTest, ARangeIsPlottedAndAFailingSheetIsReportedWhileTheOthers
   EXPECT_EQ(LayoutSettings(*FApplication), before);
 }
 
+// Esc during a sheet's long call gives that sheet up; the settings still go
+// back, and a close sent to the pager meanwhile waits for the dialog.
+TEST_F(PlotEndToEndTest, EscDuringAStalledSheetStopsTheJobAndTheLayoutIsAsBefore) {
+  const std::wstring before = LayoutSettings(*FApplication);
+  SimCall(*FApplication, L"SimStallOn", {Variant(L"PlotToFile"), Variant(int32_t{2}), Variant(int32_t{8000})});
+  HWND dialog = OpenPlotDialog();
+  ASSERT_NE(dialog, nullptr) << "no plot dialog";
+  ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(GetDlgItem(dialog, kPlotButtonPlot)) != FALSE; }));
+  PostClick(GetDlgItem(dialog, kPlotButtonPlot));
+  ASSERT_TRUE(FPage->Pager().WaitForStatus(L"待機中")) << testing::PrintToString(FPage->Pager().Status());
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Eventually([&] { return Ended(dialog); })) << ToUtf8(Progress(dialog));
+  EXPECT_TRUE(Progress(dialog).starts_with(L"1 枚を保存しました (中止しました) — 1 枚は失敗しました\r\n2 ("))
+      << ToUtf8(Progress(dialog));
+  EXPECT_EQ(FilesIn(FOutput).size(), 1u);
+  EXPECT_EQ(LayoutSettings(*FApplication), before);
+
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(FPage->Pager().Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+  EXPECT_TRUE(IsWindow(dialog)) << "the pager was destroyed under its dialog";
+  PostClick(GetDlgItem(dialog, kPlotButtonCancel));
+  EXPECT_TRUE(Eventually([&] { return !FPage->Running(); })) << "the close was not honoured after the dialog";
+  EXPECT_EQ(FPage->ExitCode(), 0u);
+}
+
 }  // namespace
