@@ -20,19 +20,21 @@
 namespace {
 
 int RunPage(HINSTANCE instance) {
+  ApplicationTitle = L"PAGE";
   // A second start from the same folder would fight the first for the hot
-  // keys and for page.ini at exit: it shows the first and ends.
+  // keys and for page.ini at exit: it shows the first and ends, or starts
+  // once the first has ended.
   const std::wstring programPath = ProgramPath();
-  const std::wstring instanceName = PagerInstanceName(programPath);
-  const SingleInstance instanceOfFolder(instanceName);
-  if (!instanceOfFolder.First()) {
-    BringInstanceWindowForward(instanceName);
+  const std::wstring instanceName = PagerInstanceName(FinalPath(programPath));
+  SingleInstance instanceOfFolder(instanceName);
+  if (instanceOfFolder.Denied()) {
+    ReportError(L"このフォルダーの PAGE は、別の権限で既に起動しています。");
     return 0;
   }
+  if (!instanceOfFolder.First() && !instanceOfFolder.WaitForTurn(instanceName)) return 0;
 
   const ScopedApartment apartment;
   ApplyVisualStyle(instance, kDarkStyleName);
-  ApplicationTitle = L"PAGE";
 
   WinFileSystem files;
   WinAnsiCodePage ansi;

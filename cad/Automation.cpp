@@ -1,6 +1,7 @@
 #include "cad/Automation.h"
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <sstream>
 #include <type_traits>
@@ -17,7 +18,19 @@ std::string ErrorWhat(HResult code, const std::wstring& text) {
 
 [[noreturn]] void ThrowTypeMismatch(std::wstring_view wanted, const Variant& value) {
   throw AutomationError(hresult::TypeMismatch, L"型が一致しません (" + std::wstring(wanted) + L" が必要ですが " +
-                                                   Describe(value) + L" でした)");
+                                                   Describe(value, kLongestErrorText) + L" でした)");
+}
+
+thread_local const ArrayUse* tArrayUse = nullptr;
+
+// What an object that converts nothing itself answered, used so far.
+Variant Used(Variant value, const ArrayUse& use) {
+  if (value.Kind() != VariantKind::Array) return value;
+  const VariantArray& array = value.AsArray();
+  if (array.elements.size() <= use.most) return value;
+  if (!use.cut) throw ArrayTooLargeError(array.elements.size(), use.most);
+  const auto end = array.elements.begin() + static_cast<std::ptrdiff_t>(use.most);
+  return Variant::ArrayOf(array.elementKind, array.lowerBound, std::vector<Variant>(array.elements.begin(), end));
 }
 
 const wchar_t* KindName(VariantKind kind) {
@@ -46,8 +59,28 @@ std::wstring FormatDouble(double value) {
 
 }  // namespace
 
+namespace {
+
+std::wstring Cut(std::wstring text) {
+  if (text.size() > kLongestErrorText) text.resize(kLongestErrorText);
+  return text;
+}
+
+}  // namespace
+
 AutomationError::AutomationError(HResult code, std::wstring text)
-    : TextError(ErrorWhat(code, text), text), FCode(code) {}
+    : TextError(ErrorWhat(code, Cut(text)), Cut(text)), FCode(code) {}
+
+const ArrayUse* ArrayUseInForce() { return tArrayUse; }
+
+ScopedArrayUse::ScopedArrayUse(const ArrayUse& use) : FPrevious(tArrayUse) { tArrayUse = &use; }
+
+ScopedArrayUse::~ScopedArrayUse() { tArrayUse = FPrevious; }
+
+AutomationError ArrayTooLargeError(size_t count, size_t most) {
+  return AutomationError(hresult::TooLarge, L"配列の要素が多すぎます (" + std::to_wstring(count) + L" 個、使えるのは " +
+                                                std::to_wstring(most) + L" 個まで)");
+}
 
 AutomationError UnknownMemberError(std::wstring_view memberName) {
   return AutomationError(hresult::UnknownName, L"メソッド '" + std::wstring(memberName) +
@@ -182,7 +215,7 @@ bool operator==(const Variant& a, const Variant& b) {
   return a.FValue == b.FValue;
 }
 
-std::wstring Describe(const Variant& value) {
+std::wstring Describe(const Variant& value, size_t most) {
   std::wstring prefix = value.IsByRef() ? L"&" : L"";
   const Variant& v = value.Deref();
   switch (v.Kind()) {
@@ -193,15 +226,16 @@ std::wstring Describe(const Variant& value) {
     case VariantKind::Int32:
     case VariantKind::Int64: return prefix + KindName(v.Kind()) + L" " + std::to_wstring(v.ToInt64());
     case VariantKind::Double: return prefix + FormatDouble(v.ToDouble());
-    case VariantKind::String: return prefix + L"\"" + v.AsString() + L"\"";
+    case VariantKind::String: return (prefix + L"\"" + v.AsString().substr(0, most) + L"\"").substr(0, most);
     case VariantKind::Object: return prefix + L"Object";
     case VariantKind::Array:
     case VariantKind::Variant: {
       const VariantArray& array = v.AsArray();
       std::wstring text = prefix + L"[" + KindName(array.elementKind) + L" " + std::to_wstring(array.lowerBound) +
                           L".." + std::to_wstring(array.UpperBound()) + L":";
-      for (size_t i = 0; i < array.elements.size(); ++i) text += (i ? L", " : L" ") + Describe(array.elements[i]);
-      return text + L"]";
+      for (size_t i = 0; i < array.elements.size() && text.size() < most; ++i)
+        text += (i ? L", " : L" ") + Describe(array.elements[i], most);
+      return (text + L"]").substr(0, most);
     }
   }
   return prefix + L"?";
@@ -211,8 +245,18 @@ Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<c
   return NamingMember(member, [&] { return object.Invoke(member, CallKind::Method, arguments); });
 }
 
+Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments, ArrayUse use) {
+  const ScopedArrayUse scope(use);
+  return NamingMember(member, [&] { return Used(object.Invoke(member, CallKind::Method, arguments), use); });
+}
+
 Variant GetValue(DispatchObject& object, std::wstring_view member) {
   return NamingMember(member, [&] { return object.Invoke(member, CallKind::MethodOrGet, {}); });
+}
+
+Variant GetValue(DispatchObject& object, std::wstring_view member, ArrayUse use) {
+  const ScopedArrayUse scope(use);
+  return NamingMember(member, [&] { return Used(object.Invoke(member, CallKind::MethodOrGet, {}), use); });
 }
 
 void SetValue(DispatchObject& object, std::wstring_view member, const Variant& value) {

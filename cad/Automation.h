@@ -33,7 +33,28 @@ inline constexpr HResult CallCancelled = static_cast<HResult>(0x80010002);  // R
 inline constexpr HResult RetryLater = static_cast<HResult>(0x8001010A);
 inline constexpr HResult Unavailable = static_cast<HResult>(0x800401E3);         // MK_E_UNAVAILABLE
 inline constexpr HResult InvalidClassString = static_cast<HResult>(0x800401F3);  // CO_E_CLASSSTRING
+inline constexpr HResult Disconnected = static_cast<HResult>(0x80010108);        // RPC_E_DISCONNECTED
+inline constexpr HResult ServerUnavailable = static_cast<HResult>(0x800706BA);   // RPC_S_SERVER_UNAVAILABLE
+inline constexpr HResult RemoteCallFailed = static_cast<HResult>(0x800706BE);    // RPC_S_CALL_FAILED
+inline constexpr HResult NotConnected = static_cast<HResult>(0x800401FD);        // CO_E_OBJNOTCONNECTED
+inline constexpr HResult TooLarge = static_cast<HResult>(0x8000000B);            // E_BOUNDS
+
+// The server that made the object is gone: the CAD closed or crashed.
+constexpr bool ServerGone(HResult code) {
+  return code == Disconnected || code == ServerUnavailable || code == RemoteCallFailed || code == NotConnected;
+}
+
+// The call never got its answer: a busy CAD refused it, the user gave it
+// up, or the server is gone. Anything else is the object's own answer.
+constexpr bool CallUnanswered(HResult code) {
+  return code == CallRejected || code == RetryLater || code == CallCancelled || ServerGone(code);
+}
 }  // namespace hresult
+
+// The longest error text the pager builds from a CAD's answer: a server's
+// description or a value it gave can be of any length. Longer texts are
+// cut there.
+inline constexpr size_t kLongestErrorText = 200;
 
 class AutomationError : public TextError {
  public:
@@ -144,8 +165,8 @@ bool operator==(const VariantArray& a, const VariantArray& b);
 inline int32_t VariantArray::UpperBound() const { return lowerBound + static_cast<int32_t>(elements.size()) - 1; }
 
 // A readable rendering for journals and test messages, such as
-// [I2 0..1: 8, 0] or "KESTRA".
-std::wstring Describe(const Variant& value);
+// [I2 0..1: 8, 0] or "KESTRA"; cut at most characters.
+std::wstring Describe(const Variant& value, size_t most = std::wstring::npos);
 
 enum class CallKind {
   Method,       // DISPATCH_METHOD
@@ -163,9 +184,39 @@ class DispatchObject {
   virtual Variant Invoke(std::wstring_view member, CallKind kind, std::span<const Variant> arguments) = 0;
 };
 
+// How much of an array a caller can use: a CAD's answer can grow without
+// bound. A larger array is cut to its first most elements, or refused
+// (hresult::TooLarge), before it is converted.
+struct ArrayUse {
+  size_t most;
+  bool cut;
+};
+
+// The use of the call this thread makes, if it has one: the COM client
+// converts the arrays of its answer only so far.
+const ArrayUse* ArrayUseInForce();
+
+// The use in force while it lives; the one before is put back after.
+class ScopedArrayUse {
+ public:
+  explicit ScopedArrayUse(const ArrayUse& use);
+  ScopedArrayUse(const ScopedArrayUse&) = delete;
+  ScopedArrayUse& operator=(const ScopedArrayUse&) = delete;
+  ~ScopedArrayUse();
+
+ private:
+  const ArrayUse* FPrevious;
+};
+
+// The error for an array of count elements where most can be used.
+AutomationError ArrayTooLargeError(size_t count, size_t most);
+
 // Shorthands for the calls the pager makes; an AutomationError they throw
-// names the member.
+// names the member. With an ArrayUse, the arrays of the answer are used so
+// far.
 Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments = {});
+Variant CallMethod(DispatchObject& object, std::wstring_view member, std::span<const Variant> arguments, ArrayUse use);
 Variant GetValue(DispatchObject& object, std::wstring_view member);
+Variant GetValue(DispatchObject& object, std::wstring_view member, ArrayUse use);
 DispatchPtr GetObjectValue(DispatchObject& object, std::wstring_view member);
 void SetValue(DispatchObject& object, std::wstring_view member, const Variant& value);

@@ -1,5 +1,6 @@
 #include "cad/ComAutomation.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "cad/CallWatch.h"
@@ -34,8 +35,10 @@ class ScopedExcepInfo {
       code = FInfo.scode;
     else if (FInfo.wCode != 0)
       code = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, FInfo.wCode);
-    if (SysStringLen(FInfo.bstrDescription) > 0)
-      return AutomationError(code, std::wstring(FInfo.bstrDescription, SysStringLen(FInfo.bstrDescription)));
+    // Only what the error text can hold is copied out of a description of
+    // any length.
+    const size_t length = std::min<size_t>(SysStringLen(FInfo.bstrDescription), kLongestErrorText);
+    if (length > 0) return AutomationError(code, std::wstring(FInfo.bstrDescription, length));
     return ComError(code);
   }
 

@@ -140,7 +140,12 @@ Variant FromSafeArray(SAFEARRAY* array, VARTYPE type) {
   const SAFEARRAYBOUND bound = array->rgsabound[0];
   const int64_t upperBound = int64_t{bound.lLbound} + bound.cElements - 1;
   if (upperBound > std::numeric_limits<int32_t>::max()) ThrowMismatch(L"配列の添字が範囲を超えています");
-  const size_t count = bound.cElements;
+  // A caller that uses only so many elements: the rest is never converted.
+  size_t count = bound.cElements;
+  if (const ArrayUse* use = ArrayUseInForce(); use && count > use->most) {
+    if (!use->cut) throw ArrayTooLargeError(count, use->most);
+    count = use->most;
+  }
 
   VariantArray result{format.kind, bound.lLbound, {}};
   switch (type) {

@@ -53,9 +53,8 @@ std::wstring CallFailureText(const std::exception& error) {
 }
 
 std::wstring CallFailureText(std::wstring_view member, HResult code, std::wstring_view text) {
-  constexpr size_t kLongestText = 200;
   wchar_t hex[16];
   std::swprintf(hex, std::size(hex), L"0x%08X", static_cast<unsigned>(static_cast<uint32_t>(code)));
   std::wstring line = member.empty() ? std::wstring() : std::wstring(member) + L" が失敗しました: ";
-  return line + std::wstring(text.substr(0, kLongestText)) + L" (" + hex + L")";
+  return line + std::wstring(text.substr(0, kLongestErrorText)) + L" (" + hex + L")";
 }

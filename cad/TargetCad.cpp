@@ -25,15 +25,16 @@ std::wstring FormatCoordinate(double value) {
   return std::wstring(buffer.data(), end);
 }
 
-// A window the CAD could show: finite corners, with width and height.
+}  // namespace
+
 bool IsZoomable(const ZoomRect& area) {
+  const double width = area.maxx - area.minx;
+  const double height = area.maxy - area.miny;
   return std::isfinite(area.minx) && std::isfinite(area.miny) && std::isfinite(area.maxx) && std::isfinite(area.maxy) &&
-         area.maxx - area.minx > 0.0 && area.maxy - area.miny > 0.0;
+         std::isfinite(width) && std::isfinite(height) && width > 0.0 && height > 0.0;
 }
 
-int64_t ReadWindowHandle(DispatchObject& application) { return GetValue(application, L"HWND").ToInt64(); }
-
-}  // namespace
+int64_t TargetWindow(DispatchObject& application) { return GetValue(application, L"HWND").ToInt64(); }
 
 bool IsTargetRunning(ObjectTable& objects) { return objects.IsActive(TargetProgId); }
 
@@ -42,9 +43,19 @@ DispatchPtr AttachTarget(ObjectTable& objects) { return objects.GetActive(Target
 // Get restores the window here, at its start, and the zoom restores it again
 // before it brings it forward: a step restores only there, and the user may
 // minimize the CAD while a long Get reads. Both are meant.
-void RestoreTargetWindow(DispatchObject& application, WindowControl& windows) {
-  const int64_t window = ReadWindowHandle(application);
+int64_t RestoreTargetWindow(DispatchObject& application, WindowControl& windows) {
+  const int64_t window = TargetWindow(application);
   if (windows.IsIconic(window)) windows.OpenIcon(window);
+  return window;
+}
+
+int32_t SelectionCount(DispatchObject& selection) {
+  return NamingMember(L"Count", [&] {
+    const int64_t count = GetValue(selection, L"Count").ToInt64();
+    if (count < 0 || count > kMostEntities)
+      throw AutomationError(hresult::TooLarge, L"選択セットの数 " + std::to_wstring(count) + L" は範囲外です");
+    return static_cast<int32_t>(count);
+  });
 }
 
 Variant FrameFilterType() {
@@ -68,9 +79,22 @@ std::wstring ZoomCommandText(const ZoomRect& waku) {
          FormatCoordinate(waku.maxx) + L"," + FormatCoordinate(waku.maxy) + L"\r";
 }
 
+namespace {
+
+void RefuseUnzoomable(const ZoomRect& area) {
+  if (!IsZoomable(area)) throw AutomationError(hresult::InvalidArg, L"the zoom window is not finite or has no area");
+}
+
+}  // namespace
+
 void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& waku, WindowControl& windows) {
-  if (!IsZoomable(waku)) throw AutomationError(hresult::InvalidArg, L"the zoom window is not finite or has no area");
-  const int64_t window = ReadWindowHandle(application);
+  RefuseUnzoomable(waku);
+  ZoomToWaku(application, document, waku, windows, TargetWindow(application));
+}
+
+void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& waku, WindowControl& windows,
+                int64_t window) {
+  RefuseUnzoomable(waku);
   if (windows.IsIconic(window)) windows.OpenIcon(window);
   windows.SetForegroundWindow(window);
 

@@ -18,8 +18,17 @@ inline constexpr wchar_t kDefaultAppName[] = L"BricsCAD";
 bool IsTargetRunning(ObjectTable& objects);
 DispatchPtr AttachTarget(ObjectTable& objects);
 
+// The CAD's main window, as HWND reports it.
+int64_t TargetWindow(DispatchObject& application);
+
 // Restores the CAD window when it is minimized; no foreground change.
-void RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
+// Returns the window.
+int64_t RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
+
+// The selection set's Count, refused (hresult::TooLarge) outside 0 to
+// kMostEntities: a CAD's answer beyond that is no number of entities.
+inline constexpr int32_t kMostEntities = 10'000'000;
+int32_t SelectionCount(DispatchObject& selection);
 
 // FilterType [8, 0] and FilterData [layer, "*POLYLINE"].
 Variant FrameFilterType();
@@ -42,5 +51,11 @@ std::wstring ZoomCommandText(const ZoomRect& area);
 // Raises the CAD window and zooms its view to the frame's area, by command
 // text or ZoomWindow as the target's ProgID requires. Throws
 // AutomationError, calling nothing, for an area that is not finite or has
-// no width or height.
+// no finite width or height.
 void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& area, WindowControl& windows);
+// The same on the CAD window read before.
+void ZoomToWaku(DispatchObject& application, DispatchObject& document, const ZoomRect& area, WindowControl& windows,
+                int64_t window);
+
+// Whether ZoomToWaku takes the area: finite, with a finite width and height.
+bool IsZoomable(const ZoomRect& area);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "cad/TargetCad.h"
 #include "cad/Wildcard.h"
@@ -26,10 +27,12 @@ struct Box {
   Corner min, max;
 };
 
-// GetBoundingBox answers through its two out parameters.
+// GetBoundingBox answers through its two out parameters, x, y and z each:
+// nothing more is converted.
 Box BoundingBox(DispatchObject& reference) {
+  constexpr ArrayUse kPoint{3, true};
   const std::array<Variant, 2> corners{Variant::ByRef(Variant()), Variant::ByRef(Variant())};
-  CallMethod(reference, L"GetBoundingBox", corners);
+  CallMethod(reference, L"GetBoundingBox", corners, kPoint);
   return {CornerOf(corners[0]), CornerOf(corners[1])};
 }
 
@@ -63,7 +66,7 @@ class BlockPasses {
                                                  Variant::ByRef(BlockFilterData(pattern))};
     CallMethod(FSelection, L"Clear");
     CallMethod(FSelection, L"Select", selectArguments);
-    const int32_t count = GetValue(FSelection, L"Count").ToInt32();
+    const int32_t count = SelectionCount(FSelection);
     for (int32_t i = 0; i < count; ++i) {
       const std::array<Variant, 1> index{Variant(i)};
       const DispatchPtr reference = CallMethod(FSelection, L"Item", index).AsObject();
@@ -80,7 +83,8 @@ class BlockPasses {
     std::wstring name;
     try {
       name = GetValue(reference, L"EffectiveName").AsString();
-    } catch (const AutomationError&) {
+    } catch (const AutomationError& error) {
+      if (hresult::CallUnanswered(error.Code())) throw;
       return;
     }
     const bool frame = !FPatterns.frames.empty() && WildcardMatch(FPatterns.frames, name);
@@ -88,16 +92,30 @@ class BlockPasses {
     if (frame || title) ReadReference(reference, frame, title, name);
   }
 
+  // Frame and mark are taken together, once everything of the reference
+  // was read.
   void ReadReference(DispatchObject& reference, bool frame, bool title, const std::wstring& blockName) {
-    const Box box = BoundingBox(reference);
-    if (frame)
-      if (const auto waku = WakuFromBoundingBox(box.min.x, box.min.y, box.max.x, box.max.y))
-        FRead.frames.push_back(*waku);
-    if (!title) return;
+    std::optional<TsvWaku> waku;
+    std::optional<TitleMark> mark;
+    try {
+      const Box box = BoundingBox(reference);
+      if (frame) waku = WakuFromBoundingBox(box.min.x, box.min.y, box.max.x, box.max.y);
+      if (title) mark = ReadMark(reference, box, blockName);
+    } catch (const AutomationError& error) {
+      if (hresult::CallUnanswered(error.Code())) throw;
+      ++FRead.unreadReferences;
+      return;
+    }
+    if (waku) FRead.frames.push_back(*waku);
+    if (mark) FRead.marks.push_back(std::move(*mark));
+  }
+
+  std::optional<TitleMark> ReadMark(DispatchObject& reference, const Box& box, const std::wstring& blockName) {
     const double x = (box.min.x + box.max.x) / 2;
     const double y = (box.min.y + box.max.y) / 2;
-    if (!std::isfinite(x) || !std::isfinite(y)) return;
-    if (auto texts = FTitles.Read(reference, blockName)) FRead.marks.push_back(TitleMark{x, y, std::move(*texts)});
+    if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
+    if (auto texts = FTitles.Read(reference, blockName)) return TitleMark{x, y, std::move(*texts)};
+    return std::nullopt;
   }
 
   DispatchObject& FSelection;

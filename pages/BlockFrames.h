@@ -14,6 +14,7 @@
 struct SheetsRead {
   TWakuList frames;
   std::vector<TitleMark> marks;
+  int unreadReferences = 0;  // left out because their own answers failed
 };
 
 struct BlockPatterns {
@@ -28,7 +29,9 @@ struct BlockPatterns {
 // same loop), the dynamic pass (anonymous references, matched by their
 // EffectiveName; one that cannot tell it is skipped) and the title pass
 // (references of a title pattern of its own). Passes without a pattern
-// are left out. Counts each reference read in progress. True when a
-// selection held anything.
+// are left out. A reference whose box or texts cannot be read (an empty
+// block, an unloaded external reference, a proxy) is left out and counted
+// in unreadReferences; a call the CAD did not answer ends Get. Counts each
+// reference read in progress. True when a selection held anything.
 bool GatherBlockSheets(DispatchObject& selection, const BlockPatterns& patterns, SheetsRead& read,
                        EntityProgress& progress);

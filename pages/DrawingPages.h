@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +28,15 @@ class KeptDrawings {
   // A Get's pages become the current ones (into WakuList and PageNames);
   // the drawing that was current is kept. Without an identity the pages
   // belong to no drawing and serve whatever drawing the CAD shows, as
-  // before drawings were told apart.
-  void Got(std::optional<std::wstring> identity, TWakuList frames, std::vector<PageName> names, bool upperLeft);
+  // before drawings were told apart. window is the CAD's main window the
+  // pages were got from.
+  void Got(std::optional<std::wstring> identity, TWakuList frames, std::vector<PageName> names, bool upperLeft,
+           int64_t window);
+
+  // Whether the pages were got from a CAD whose main window was another:
+  // that CAD was closed and started anew since, and its drawings, even one
+  // of the same name, are not the ones kept.
+  bool FromAnotherCad(int64_t window) const { return FWindow && *FWindow != window; }
 
   // Whether the current pages are the drawing's.
   bool IsCurrent(std::wstring_view identity) const;
@@ -37,6 +45,11 @@ class KeptDrawings {
   // Makes the drawing's kept pages the current ones, keeping those that
   // were; false when none are kept for it.
   bool SwitchTo(std::wstring_view identity);
+
+  // Puts the current pages in reading order from the upper left, or from
+  // the lower left, when they were got in the other one, and then in name
+  // order when byName: from their frames and names, without the CAD.
+  void PutInOrder(bool upperLeft, bool byName);
 
   // The current drawing's identity; nothing when its pages belong to none.
   const std::optional<std::wstring>& CurrentIdentity() const { return FCurrent.identity; }
@@ -56,13 +69,19 @@ class KeptDrawings {
 
   Current FCurrent;
   std::vector<DrawingPages> FKept;  // the most recently used first
+  std::optional<int64_t> FWindow;   // of the CAD every page was got from
 };
 
 // The process-wide pages, beside WakuList.
 extern KeptDrawings Drawings;
 
-// Identities name one drawing in any letter case.
+// Identities name one drawing in any letter case, as Windows compares file
+// names.
 bool SameDrawing(std::wstring_view a, std::wstring_view b);
+
+// The target chosen in the CAD dialog. Another ProgID drops every drawing
+// kept: their pages came from another CAD.
+void ChangeTarget(const std::wstring& progId, const std::wstring& appName);
 
 // The identity's file name without its folder: what the page menu shows.
 std::wstring DrawingTitle(std::wstring_view identity);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "cad/CallWait.h"
 #include "cad/StopReason.h"
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
@@ -23,17 +24,28 @@ struct ViewCentre {
 ViewCentre ReadViewCentre(DispatchObject& document) {
   const std::array<Variant, 1> name{Variant(L"VIEWCTR")};
   return NamingMember(L"GetVariable", [&] {
-    const Variant centre = CallMethod(document, L"GetVariable", name);
+    // x, y and z: nothing more is converted.
+    constexpr ArrayUse kPoint{3, true};
+    const Variant centre = CallMethod(document, L"GetVariable", name, kPoint);
     const VariantArray& values = centre.AsArray();
     return ViewCentre{values.At(0).ToDouble(), values.At(1).ToDouble()};
   });
 }
 
 // The eight values at index 0 to 7 when the array's upper bound is 7, so
-// that a 1-based array of eight values is no frame; nothing otherwise.
+// that a 1-based array of eight values is no frame; nothing otherwise. An
+// array of more than 16 values, which could not end at 7 but from below
+// -8, is not even converted.
 std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
   constexpr int32_t kFrameUpperBound = 7;
-  const Variant coordinates = GetValue(entity, L"Coordinates");
+  constexpr ArrayUse kFrameValues{16, false};
+  Variant coordinates;
+  try {
+    coordinates = GetValue(entity, L"Coordinates", kFrameValues);
+  } catch (const AutomationError& error) {
+    if (error.Code() == hresult::TooLarge) return {};
+    throw;
+  }
   const VariantArray& array = coordinates.AsArray();
   if (array.UpperBound() != kFrameUpperBound || array.lowerBound > 0) return {};
   const auto first = array.elements.begin() + (0 - array.lowerBound);
@@ -48,8 +60,8 @@ std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
 TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
   // Count is asked again for the length and for the last index rather
   // than reused: PAGE keeps the exact calls a CAD has always seen from it.
-  const int32_t count = GetValue(selection, L"Count").ToInt32();
-  const int32_t last = GetValue(selection, L"Count").ToInt32() - 1;
+  const int32_t count = SelectionCount(selection);
+  const int32_t last = SelectionCount(selection) - 1;
   TWakuList frames;
   frames.reserve(static_cast<size_t>(count > 0 ? count : 0));
   for (int32_t i = 0; i <= last; ++i) {
@@ -75,18 +87,28 @@ std::wstring PageStatus(int page, int count) { return std::to_wstring(page) + L"
 
 bool IsCancelled(const AutomationError& error) { return error.Code() == hresult::CallCancelled; }
 
+enum class Shown { Page, CadRestarted };
+
 // The end of every move: the status k+1 / n, then the zoom to page k of
 // the n pages; the status found is put back when the zoom fails, so that
 // it never names a page the CAD does not show. A zoom given up only stops
 // waiting: the CAD may still zoom, so the status then shows the count, on
 // no page, until a command reads the view again. A page shown leaves no
-// reason.
-void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
-              WindowControl& windows) {
+// reason. The CAD window the zoom reads first tells a CAD started anew
+// since the pages were got: nothing is shown then.
+Shown ShowPage(PagerView& view, DispatchObject& application, DispatchObject& document, const TWakuList& pages, int k,
+               WindowControl& windows) {
+  const ZoomRect area = AreaOf(pages[static_cast<size_t>(k)]);
+  // An area the zoom refuses is refused before the window is read.
+  const std::optional<int64_t> window = IsZoomable(area) ? std::optional(TargetWindow(application)) : std::nullopt;
+  if (window && Drawings.FromAnotherCad(*window)) return Shown::CadRestarted;
   const std::wstring found = view.PageStatus();
   view.SetPageStatus(PageStatus(k + 1, static_cast<int>(pages.size())));
   try {
-    ZoomToWaku(application, document, AreaOf(pages[static_cast<size_t>(k)]), windows);
+    if (window)
+      ZoomToWaku(application, document, area, windows, *window);
+    else
+      ZoomToWaku(application, document, area, windows);
   } catch (const AutomationError& error) {
     view.SetPageStatus(IsCancelled(error) ? std::to_wstring(pages.size()) : found);
     throw;
@@ -95,6 +117,7 @@ void ShowPage(PagerView& view, DispatchObject& application, DispatchObject& docu
     throw;
   }
   ClearStopReason();
+  return Shown::Page;
 }
 
 bool TargetRunning(ObjectTable& objects) {
@@ -103,11 +126,17 @@ bool TargetRunning(ObjectTable& objects) {
   return false;
 }
 
+// A busy CAD's refusal is told as the member's failure, by the guard.
 DispatchPtr ActiveDocumentOf(DispatchObject& application) {
   try {
     return GetObjectValue(application, L"ActiveDocument");
-  } catch (const AutomationError&) {
-    ReportStopReason(NoDrawingReason(TargetAppName));
+  } catch (const AutomationError& error) {
+    if (hresult::ServerGone(error.Code()))
+      ReportStopReason(NotRunningReason(TargetAppName));
+    else if (error.Code() == hresult::CallCancelled)
+      ReportStopReason(CancelledReason(TargetAppName));
+    else if (!hresult::CallUnanswered(error.Code()))
+      ReportStopReason(NoDrawingReason(TargetAppName));
     throw;
   }
 }
@@ -119,22 +148,31 @@ struct FollowedDrawing {
   std::optional<std::wstring> identity;
 };
 
-// Makes the pages of the drawing the CAD shows the current ones when they
-// are kept. A drawing the CAD cannot name, or pages that belong to no
-// drawing, go on as the current ones.
-FollowedDrawing FollowDrawing(DispatchObject& document) {
-  std::optional<std::wstring> identity = ReadIdentity(document);
-  if (!identity || Drawings.IsCurrent(*identity)) return {DrawingPagesState::Current, std::move(identity)};
-  if (Drawings.SwitchTo(*identity)) return {DrawingPagesState::Switched, std::move(identity)};
-  if (!Drawings.CurrentIdentity()) return {DrawingPagesState::Current, std::move(identity)};
-  return {DrawingPagesState::NotGot, std::move(identity)};
+DrawingPagesState Follow(const std::optional<std::wstring>& identity) {
+  if (!identity || Drawings.IsCurrent(*identity)) return DrawingPagesState::Current;
+  if (Drawings.SwitchTo(*identity)) return DrawingPagesState::Switched;
+  if (!Drawings.CurrentIdentity()) return DrawingPagesState::Current;
+  return DrawingPagesState::NotGot;
 }
 
-// Get's work on the active document, from the selection on. The drawing's
-// pages and names are taken only once it has succeeded; a failure puts
-// back the status it found.
+// Makes the pages of the drawing the CAD shows the current ones when they
+// are kept, those of a drawing switched to in the order the view asks for.
+// A drawing the CAD cannot name, or pages that belong to no drawing, go on
+// as the current ones.
+FollowedDrawing FollowDrawing(PagerView& view, DispatchObject& document) {
+  std::optional<std::wstring> identity = ReadIdentity(document);
+  const DrawingPagesState state = Follow(identity);
+  if (state == DrawingPagesState::Switched) Drawings.PutInOrder(view.UpperLeft(), view.OrderByName());
+  return {state, std::move(identity)};
+}
+
+// Get's work on the active document, from the selection on, once the CAD
+// window was read and restored. The drawing's pages and names are taken
+// only once it has succeeded; a failure puts back the status it found.
+// Pages got from a CAD that was started anew since are dropped first.
 void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
-                  std::optional<std::wstring> identity, const SteadyClock& now) {
+                  std::optional<std::wstring> identity, int64_t window, const SteadyClock& now) {
+  if (Drawings.FromAnotherCad(window)) Drawings.Clear();
   const std::wstring found = view.PageStatus();
   std::exception_ptr zoomGivenUp;
   try {
@@ -153,19 +191,20 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
       const int count = static_cast<int>(frames.size());
       const ViewCentre centre = ReadViewCentre(document);
       const int k = LocateWaku(frames, centre.x, centre.y, count);
-      if (k >= 0) {
+      if (k < 0) {
+        ReportStopReason(CentreOnNoPageReason());
+      } else {
         try {
           ShowPage(view, application, document, frames, k, cad.windows);
+          if (pages.unreadReferences > 0) ReportStopReason(UnreadReferencesReason(pages.unreadReferences));
         } catch (const AutomationError& error) {
           // Every frame was read: the pages are taken, shown on no page.
           if (!IsCancelled(error)) throw;
           zoomGivenUp = std::current_exception();
         }
-      } else {
-        ReportStopReason(CentreOnNoPageReason());
       }
     }
-    Drawings.Got(std::move(identity), std::move(frames), std::move(pages.names), view.UpperLeft());
+    Drawings.Got(std::move(identity), std::move(frames), std::move(pages.names), view.UpperLeft(), window);
   } catch (...) {
     if (view.PageStatus() != found) view.SetPageStatus(found);
     throw;
@@ -179,17 +218,31 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
 struct Followed {
   DispatchPtr application, document;
   DrawingPagesState state;
+  std::optional<std::wstring> identity;
 };
+
+// Get on the document a step found, as the Get button runs it from the
+// restore on.
+void GetInstead(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
+                std::optional<std::wstring> identity) {
+  const int64_t window = RestoreTargetWindow(application, cad.windows);
+  CollectPages(view, cad, application, document, std::move(identity), window, SteadyNow);
+}
 
 std::optional<Followed> AttachFollowingTheDrawing(PagerView& view, CadAccess cad) {
   DispatchPtr application = AttachTarget(cad.objects);
   DispatchPtr document = ActiveDocumentOf(*application);
-  FollowedDrawing followed = FollowDrawing(*document);
+  FollowedDrawing followed = FollowDrawing(view, *document);
   if (followed.state != DrawingPagesState::NotGot)
-    return Followed{std::move(application), std::move(document), followed.state};
-  RestoreTargetWindow(*application, cad.windows);
-  CollectPages(view, cad, *application, *document, std::move(followed.identity), SteadyNow);
+    return Followed{std::move(application), std::move(document), followed.state, std::move(followed.identity)};
+  GetInstead(view, cad, *application, *document, std::move(followed.identity));
   return std::nullopt;
+}
+
+// The move's page, or Get on a CAD started anew since the pages were got.
+void ShowOrGetAnew(PagerView& view, CadAccess cad, Followed& followed, int k) {
+  if (ShowPage(view, *followed.application, *followed.document, WakuList, k, cad.windows) == Shown::CadRestarted)
+    GetInstead(view, cad, *followed.application, *followed.document, std::move(followed.identity));
 }
 
 bool NoPagesAnywhere() {
@@ -208,7 +261,7 @@ PagesFound FindPages(DispatchObject& document, const PagerView& view, EntityProg
   const DispatchPtr selection = GetObjectValue(document, L"ActiveSelectionSet");
   CallMethod(*selection, L"Clear");
   CallMethod(*selection, L"Select", selectArguments);
-  bool selected = GetValue(*selection, L"Count").ToInt64() > 0;
+  bool selected = SelectionCount(*selection) > 0;
 
   SheetsRead read;
   if (selected) {
@@ -222,6 +275,7 @@ PagesFound FindPages(DispatchObject& document, const PagerView& view, EntityProg
     return found;
   }
   found.gathered = read.frames.size();
+  found.unreadReferences = read.unreadReferences;
   SortWakuList(read.frames, view.UpperLeft());
   found.names = NamePages(read.frames, read.marks);
   if (view.OrderByName()) OrderPagesByName(read.frames, found.names);
@@ -235,9 +289,9 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now) {
   if (!TargetRunning(cad.objects)) return;
   try {
     const DispatchPtr application = AttachTarget(cad.objects);
-    RestoreTargetWindow(*application, cad.windows);
+    const int64_t window = RestoreTargetWindow(*application, cad.windows);
     const DispatchPtr document = ActiveDocumentOf(*application);
-    CollectPages(view, cad, *application, *document, ReadIdentity(*document), now);
+    CollectPages(view, cad, *application, *document, ReadIdentity(*document), window, now);
   } catch (const std::exception& error) {
     // A busy, closing or unusual CAD ends the command without a message.
     ReportCallFailure(error);
@@ -249,16 +303,14 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
   if (NoPagesAnywhere()) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
     if (!followed) return;
-    DispatchObject& application = *followed->application;
-    DispatchObject& document = *followed->document;
     const int n = static_cast<int>(WakuList.size());
     if (n <= 0) {
       ReportStopReason(NoPagesReason());
       return;
     }
-    const ViewCentre centre = ReadViewCentre(document);
+    const ViewCentre centre = ReadViewCentre(*followed->document);
     int k = LocateWaku(WakuList, centre.x, centre.y, n);
     if (k < 0) {
       k = 0;
@@ -267,7 +319,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    ShowPage(view, application, document, WakuList, k, cad.windows);
+    ShowOrGetAnew(view, cad, *followed, k);
   } catch (const std::exception& error) {
     // As in Get: the command simply stops.
     ReportCallFailure(error);
@@ -280,11 +332,11 @@ void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
   if (k < 0 || k >= static_cast<int>(WakuList.size())) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    const std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
+    std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
     if (!followed) return;
     const int n = static_cast<int>(WakuList.size());
     if (followed->state == DrawingPagesState::Current) {
-      ShowPage(view, *followed->application, *followed->document, WakuList, k, cad.windows);
+      ShowOrGetAnew(view, cad, *followed, k);
       return;
     }
     // The choice was among another drawing's pages: only where the view

@@ -20,6 +20,7 @@ struct PagesFound {
   TWakuList frames;             // in page order
   std::vector<PageName> names;  // one per frame
   std::wstring reason;          // why no frame was found; empty when one was
+  int unreadReferences = 0;     // block references left out, their box or texts unreadable
 };
 
 // Get's passes over the document's selection set (polylines on the view's

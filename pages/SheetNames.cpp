@@ -7,12 +7,16 @@
 
 std::vector<PageName> PageNames;
 
+bool HasText(const PageName& name) {
+  return std::any_of(name.begin(), name.end(), [](const std::wstring& text) { return !text.empty(); });
+}
+
 std::vector<PageName> NamePages(const TWakuList& pages, std::span<const TitleMark> marks) {
   std::vector<PageName> names(pages.size());
   for (size_t i = 0; i < pages.size(); ++i) {
     const TsvWaku& w = pages[i];
     const auto mark = std::find_if(marks.begin(), marks.end(), [&w](const TitleMark& m) {
-      return w.minx < m.x && m.x < w.maxx && w.miny < m.y && m.y < w.maxy;
+      return HasText(m.texts) && w.minx < m.x && m.x < w.maxx && w.miny < m.y && m.y < w.maxy;
     });
     if (mark != marks.end()) names[i] = mark->texts;
   }
@@ -25,7 +29,9 @@ void OrderPagesByName(TWakuList& pages, std::vector<PageName>& names) {
   std::stable_sort(order.begin(), order.end(), [&names](size_t a, size_t b) {
     const PageName& x = names[a];
     const PageName& y = names[b];
-    if (x.empty() || y.empty()) return !x.empty() && y.empty();
+    const bool xNamed = HasText(x);
+    const bool yNamed = HasText(y);
+    if (!xNamed || !yNamed) return xNamed && !yNamed;
     return CompareSheetNames(x, y) < 0;
   });
   TWakuList orderedPages;

@@ -12,6 +12,9 @@
 // a name.
 using PageName = std::vector<std::wstring>;
 
+// A name whose texts are all empty is no name.
+bool HasText(const PageName& name);
+
 // The names of the last successful Get, one per page of WakuList.
 extern std::vector<PageName> PageNames;
 
@@ -21,10 +24,11 @@ struct TitleMark {
   PageName texts;
 };
 
-// Each page's name: that of the first mark whose centre lies inside the
-// page's frame; a mark may name several overlapping pages, or none.
+// Each page's name: that of the first mark with a text whose centre lies
+// inside the page's frame; a mark may name several overlapping pages, or
+// none.
 std::vector<PageName> NamePages(const TWakuList& pages, std::span<const TitleMark> marks);
 
-// Named pages first, in name order; the others after them. Ties and the
+// Pages whose names have a text first, in name order; the others after them. Ties and the
 // unnamed pages keep their reading order.
 void OrderPagesByName(TWakuList& pages, std::vector<PageName>& names);

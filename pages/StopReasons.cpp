@@ -19,4 +19,6 @@ std::wstring NoFrameAmongReason(const std::wstring& layer) {
 
 std::wstring CentreOnNoPageReason() { return L"表示の中心はどのページにもありません"; }
 
+std::wstring UnreadReferencesReason(int count) { return std::to_wstring(count) + L" 個の参照を読めませんでした"; }
+
 std::wstring NoPagesReason() { return L"ページがありません — 取得 を押してください"; }

@@ -13,4 +13,6 @@ std::wstring NothingSelectedReason(const std::wstring& layer, const std::wstring
 // Get selected entities on the layer, none of them a frame.
 std::wstring NoFrameAmongReason(const std::wstring& layer);
 std::wstring CentreOnNoPageReason();
+// Get showed a page, leaving out references it could not read.
+std::wstring UnreadReferencesReason(int count);
 std::wstring NoPagesReason();

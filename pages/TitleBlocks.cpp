@@ -4,6 +4,20 @@
 
 namespace {
 
+// A reference may hold any number of attributes, of texts of any length:
+// the first ones are read, and the start of each text kept.
+constexpr ArrayUse kMostAttributes{256, true};
+constexpr size_t kLongestNameText = 1000;
+
+std::wstring NameText(std::wstring text) {
+  if (text.size() <= kLongestNameText) return text;
+  size_t keep = kLongestNameText;
+  // Never half of a surrogate pair.
+  if (text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) --keep;
+  text.resize(keep);
+  return text;
+}
+
 // Each attribute's TagString, read at most once per reference.
 class AttributeTags {
  public:
@@ -26,7 +40,7 @@ class AttributeTags {
 TitleReader::TitleReader(std::vector<std::wstring> tags) : FTags(std::move(tags)) {}
 
 std::optional<PageName> TitleReader::Read(DispatchObject& reference, const std::wstring& blockName) {
-  const Variant answer = CallMethod(reference, L"GetAttributes");
+  const Variant answer = CallMethod(reference, L"GetAttributes", {}, kMostAttributes);
   if (answer.Deref().Kind() == VariantKind::Empty) return std::nullopt;
   AttributeTags attributes(answer.AsArray());
   if (attributes.Size() == 0) return std::nullopt;
@@ -43,7 +57,7 @@ std::optional<PageName> TitleReader::Read(DispatchObject& reference, const std::
     }
     if (!at) continue;
     foundAt[t] = at;
-    texts[t] = GetValue(attributes.Attribute(*at), L"TextString").AsString();
+    texts[t] = NameText(GetValue(attributes.Attribute(*at), L"TextString").AsString());
   }
   return texts;
 }

@@ -16,9 +16,10 @@ class TitleReader {
   // The tags in the order to show them, compared ignoring letter case.
   explicit TitleReader(std::vector<std::wstring> tags);
 
-  // GetAttributes, then for each tag its attribute's TextString; a tag the
-  // reference lacks gives an empty text, a reference without attributes no
-  // texts at all. blockName, empty when not known, sorts what is
+  // GetAttributes, then for each tag its attribute's TextString, among
+  // the first 256 attributes and of each text the first 1000 characters;
+  // a tag the reference lacks gives an empty text, a reference without
+  // attributes no texts at all. blockName, empty when not known, sorts what is
   // remembered between references.
   std::optional<PageName> Read(DispatchObject& reference, const std::wstring& blockName);
 

@@ -50,7 +50,10 @@ std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, boo
 
 std::optional<TsvWaku> WakuFromBoundingBox(double minx, double miny, double maxx, double maxy) {
   if (!std::isfinite(minx) || !std::isfinite(miny) || !std::isfinite(maxx) || !std::isfinite(maxy)) return std::nullopt;
-  if (!(maxx - minx > 0.0) || !(maxy - miny > 0.0)) return std::nullopt;
+  // Finite corners far apart still give a size that overflows.
+  const double width = maxx - minx;
+  const double height = maxy - miny;
+  if (!std::isfinite(width) || !std::isfinite(height) || !(width > 0.0) || !(height > 0.0)) return std::nullopt;
   return TsvWaku{minx, miny, maxx, maxy, false, 0, false};
 }
 

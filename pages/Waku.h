@@ -26,7 +26,7 @@ extern TWakuList WakuList;
 std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, bool closed);
 
 // The frame of a block reference's axis-aligned bounding box; nothing for
-// a box without area or with a value that is not finite.
+// a box without area or with a value, width or height that is not finite.
 std::optional<TsvWaku> WakuFromBoundingBox(double minx, double miny, double maxx, double maxy);
 
 // Orders the list in rows (bottom row first, or top row first when

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "common/AsciiCase.h"
+#include "common/FileNameCase.h"
 
 namespace {
 
@@ -28,10 +28,11 @@ std::wstring TargetListFilePath(std::wstring_view programPath) {
 }
 
 std::wstring PagerInstanceName(std::wstring_view programPath) {
-  // FNV-1a over the upper-cased folder: a mutex name holds no backslash
-  // after its namespace, and a path may be longer than a name may be.
+  // FNV-1a over the folder upper-cased as file names compare: a mutex
+  // name holds no backslash after its namespace, and a path may be longer
+  // than a name may be.
   uint64_t hash = 14695981039346656037ull;
-  for (const wchar_t c : UpperAscii(programPath.substr(0, FileNameStart(programPath)))) {
+  for (const wchar_t c : UpperFileNameCase(programPath.substr(0, FileNameStart(programPath)))) {
     hash ^= static_cast<uint16_t>(c);
     hash *= 1099511628211ull;
   }

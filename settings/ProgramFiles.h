@@ -12,5 +12,7 @@ std::wstring SettingsFilePath(std::wstring_view programPath);
 std::wstring TargetListFilePath(std::wstring_view programPath);
 
 // The name of the mutex that one pager per program folder holds: the
-// folder in any letter case gives the same name.
+// folder in any letter case gives the same name. Give it the program's
+// final path, so that every other way of naming the folder (a subst
+// drive, a short name) gives it too.
 std::wstring PagerInstanceName(std::wstring_view programPath);

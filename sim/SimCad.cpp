@@ -17,7 +17,7 @@ std::wstring ClassKey(const std::wstring& progId) { return UpperAscii(progId); }
 
 bool SameName(std::wstring_view a, std::wstring_view b) { return EqualIgnoringAsciiCase(a, b); }
 
-bool SimCad::State::ApplyFaults(std::wstring_view member) {
+std::optional<Variant> SimCad::State::ApplyFaults(std::wstring_view member) {
   // A CAD busy in a long regeneration: it neither answers nor looks at its
   // messages.
   for (Stall& stall : FStalls)
@@ -31,8 +31,10 @@ bool SimCad::State::ApplyFaults(std::wstring_view member) {
     std::erase_if(FFaults, [](const Fault& fault) { return fault.callsLeft <= 0; });
     throw error;
   }
-  return std::any_of(FWrongTypeMembers.begin(), FWrongTypeMembers.end(),
-                     [member](const std::wstring& name) { return SameName(name, member); });
+  const auto answer = std::find_if(FAnswers.begin(), FAnswers.end(),
+                                   [member](const Answer& answer) { return SameName(answer.member, member); });
+  if (answer == FAnswers.end()) return std::nullopt;
+  return answer->value;
 }
 
 void SimCad::State::FailOn(const std::wstring& member, int nthCall, HResult code) {
@@ -45,12 +47,14 @@ void SimCad::State::StallOn(const std::wstring& member, int nthCall, std::chrono
   FStalls.push_back(Stall{member, nthCall, duration});
 }
 
-void SimCad::State::ReturnWrongType(const std::wstring& member) { FWrongTypeMembers.push_back(member); }
+void SimCad::State::ReturnValue(const std::wstring& member, Variant value) {
+  FAnswers.push_back(Answer{member, std::move(value)});
+}
 
 void SimCad::State::ClearFaults() {
   FFaults.clear();
   FStalls.clear();
-  FWrongTypeMembers.clear();
+  FAnswers.clear();
 }
 
 std::wstring Describe(const JournalEntry& entry) {
@@ -139,7 +143,9 @@ void SimCad::StallOn(const std::wstring& member, int nthCall, std::chrono::milli
   FState->StallOn(member, nthCall, duration);
 }
 
-void SimCad::ReturnWrongType(const std::wstring& member) { FState->ReturnWrongType(member); }
+void SimCad::ReturnWrongType(const std::wstring& member) { FState->ReturnValue(member, Variant(L"wrong type")); }
+
+void SimCad::ReturnValue(const std::wstring& member, Variant value) { FState->ReturnValue(member, std::move(value)); }
 
 void SimCad::ClearFaults() { FState->ClearFaults(); }
 

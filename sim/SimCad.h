@@ -85,6 +85,9 @@ class SimCad {
   // Makes every later call of the member return a string instead of its
   // usual type.
   void ReturnWrongType(const std::wstring& member);
+  // Makes every later call of the member return the value instead of its
+  // own answer.
+  void ReturnValue(const std::wstring& member, Variant value);
   void ClearFaults();
 
   // The active document's model layout settings, BACKGROUNDPLOT and the

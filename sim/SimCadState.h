@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,11 +56,11 @@ class SimCad::State {
 
   // Counts the call of the member against the faults set for it, sleeps
   // through a stall that falls due and throws the fault that falls due;
-  // then tells whether the result is to be of the wrong type.
-  bool ApplyFaults(std::wstring_view member);
+  // then gives the answer set for it instead of its own, if any.
+  std::optional<Variant> ApplyFaults(std::wstring_view member);
   void FailOn(const std::wstring& member, int nthCall, HResult code);
   void StallOn(const std::wstring& member, int nthCall, std::chrono::milliseconds duration);
-  void ReturnWrongType(const std::wstring& member);
+  void ReturnValue(const std::wstring& member, Variant value);
   void ClearFaults();
 
  private:
@@ -75,7 +76,11 @@ class SimCad::State {
   };
   std::vector<Fault> FFaults;
   std::vector<Stall> FStalls;
-  std::vector<std::wstring> FWrongTypeMembers;
+  struct Answer {
+    std::wstring member;
+    Variant value;
+  };
+  std::vector<Answer> FAnswers;
 };
 
 }  // namespace sim

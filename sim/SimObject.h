@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -67,9 +68,9 @@ class SimObject : public DispatchObject {
     if (!found.property && kind == CallKind::MethodOrGet)
       throw AutomationError(hresult::MemberNotFound, std::wstring(found.name) + L" is a method, not a property");
     CheckArgumentCount(found, arguments);
-    const bool wrongType = state->ApplyFaults(found.name);
+    std::optional<Variant> answer = state->ApplyFaults(found.name);
     Variant result = Call(*state, found.name, arguments);
-    return wrongType ? Variant(L"wrong type") : result;
+    return answer ? std::move(*answer) : result;
   }
 
   bool Knows(std::wstring_view name) const {

@@ -20,6 +20,15 @@ std::optional<int> Decimal(std::wstring_view text) {
 
 }  // namespace
 
+int PageMenuColumns(int pageCount) {
+  return pageCount <= kPageMenuColumnLength ? 1 : (pageCount + kPageMenuColumnLength - 1) / kPageMenuColumnLength;
+}
+
+bool PageMenuShowsNames(int pageCount) {
+  constexpr int kMostNamedColumns = 39;
+  return PageMenuColumns(pageCount) <= kMostNamedColumns;
+}
+
 std::vector<PageMenuItem> PageMenuItems(int pageCount, int checkedPage, const std::wstring& drawingTitle) {
   std::vector<PageMenuItem> items;
   items.reserve(static_cast<size_t>(pageCount > 0 ? pageCount : 0) + 2);

@@ -25,6 +25,15 @@ struct PageMenuItem {
   bool newColumn;  // starts a column of its own
 };
 
+// The columns the page rows take; the drawing's title above the first
+// column is no page row.
+int PageMenuColumns(int pageCount);
+
+// Whether the page items are labelled with their names: from 40 columns on
+// a name would be cut to nothing but its ellipsis, and the numbers stand
+// alone.
+bool PageMenuShowsNames(int pageCount);
+
 // First a disabled item with the drawing's title, unless it is empty (pages
 // that belong to no drawing); with no pages, a disabled item that says so.
 // checkedPage is 1-based, 0 for none.

@@ -16,7 +16,7 @@ std::wstring OneLine(std::wstring_view text) {
       line += next == L'P' ? std::wstring(L" ") : std::wstring(L"\\\\");
       ++i;
     } else {
-      line += c == L'\t' || c == L'\r' || c == L'\n' ? L' ' : c;
+      line += c == L'\t' || c == L'\r' || c == L'\n' || c == L'\0' ? L' ' : c;
     }
   }
   return line;

@@ -8,8 +8,8 @@
 
 #include "pages/SheetNames.h"
 
-// A TAB, a line break (CR LF, CR or LF) and the CAD's multi-line text code
-// \P each become one space.
+// A TAB, a line break (CR LF, CR or LF), a NUL and the CAD's multi-line
+// text code \P each become one space.
 std::wstring OneLine(std::wstring_view text);
 
 // The texts on one line, two spaces apart, empty ones left out.

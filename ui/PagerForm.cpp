@@ -201,7 +201,7 @@ void TForm105::FormDestroy() {
 void TForm105::ControlCommand(int id, int code, HWND control) {
   constexpr int kFromAccelerator = 1;
   if (!control && code == kFromAccelerator && id == kPagerCopyPageList) {
-    CopyPageList();
+    CopySelectionOrPageList();
     return;
   }
   if (!control && code == kFromAccelerator && id == kPagerPlot) {
@@ -245,10 +245,7 @@ void TForm105::Button4Click() {
   SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
   SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
   CurrentProgId = TargetProgId;
-  if (FTargetCadForm->ShowModal() == IDOK) {
-    TargetProgId = FTargetCadForm->Edit2Text();
-    TargetAppName = FTargetCadForm->Edit1Text();
-  }
+  if (FTargetCadForm->ShowModal() == IDOK) ChangeTarget(FTargetCadForm->Edit2Text(), FTargetCadForm->Edit1Text());
   SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, kTopmostFlags);
   UpdateCaption();
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kTopmostFlags);
@@ -283,9 +280,8 @@ void TForm105::ShowPageMenu(POINT screen) {
   StyledMenu menu(Fonts().Font(kFormFont), Dpi());
   std::vector<PageMenuItem> items = PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages),
                                                   drawing ? DrawingTitle(*drawing) : std::wstring());
-  AddPageNames(items, PageNames);
-  const int columns = (static_cast<int>(items.size()) + kPageMenuColumnLength - 1) / kPageMenuColumnLength;
-  const int widest = menu.TextWidthLimit(screen, columns);
+  if (PageMenuShowsNames(pages)) AddPageNames(items, PageNames);
+  const int widest = menu.TextWidthLimit(screen, PageMenuColumns(pages));
   const auto widthOf = [&menu](std::wstring_view text) { return menu.TextWidth(text); };
   for (const PageMenuItem& item : items)
     menu.Add(static_cast<UINT>(item.page), FitLabel(item.label, widest, widthOf), item.checked, item.enabled,
@@ -311,6 +307,20 @@ void TForm105::ShowPageMenu(POINT screen) {
   } else if (chosen != 0) {
     RunCommand([this, chosen] { GoToPageCommand(*this, FCad, static_cast<int>(chosen) - 1); });
   }
+}
+
+// Ctrl+C copies what the user selected in a field, as fields do.
+void TForm105::CopySelectionOrPageList() {
+  HWND focus = GetFocus();
+  if (focus == Control(kPagerEdit1) || focus == Control(kPagerEdit2)) {
+    DWORD start = 0, end = 0;
+    SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start != end) {
+      SendMessageW(focus, WM_COPY, 0, 0);
+      return;
+    }
+  }
+  CopyPageList();
 }
 
 // The list of the last Get; the CAD is not asked.
@@ -466,7 +476,10 @@ void TForm105::StopReasonChanged(const std::wstring& reason) {
 
 void TForm105::UpdateCaption() { SetText(Handle(), ApplicationTitle + L" [" + TargetAppName + L"]"); }
 
-void TForm105::Relayout() { LayoutControls(Handle(), kControls, Dpi(), Fonts()); }
+void TForm105::Relayout() {
+  LayoutControls(Handle(), kControls, Dpi(), Fonts());
+  FTooltip.ApplyDpi(Dpi());
+}
 
 std::wstring TForm105::LayerName() const { return Text(Control(kPagerEdit1)); }
 bool TForm105::UpperLeft() const { return Checked(Control(kPagerCheckBox1)); }

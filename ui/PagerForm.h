@@ -81,6 +81,7 @@ class TForm105 : public FormWindow, public PagerView, public SettingsWindow, pub
   void MouseWheel(int delta);
   void ContextMenu(HWND target, LPARAM position);
   void ShowPageMenu(POINT screen);
+  void CopySelectionOrPageList();
   void CopyPageList();
   void PlotClick();
   void UpdateStatusHint();

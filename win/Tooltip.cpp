@@ -5,9 +5,14 @@ bool Tooltip::Create(HINSTANCE instance) {
       UniqueWindow(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0,
                                    0, 0, 0, nullptr, nullptr, instance, nullptr));
   if (!Handle()) return false;
-  // Only a tooltip with a width limit breaks its text at line feeds.
-  SendMessageW(Handle(), TTM_SETMAXTIPWIDTH, 0, 480);
+  ApplyDpi(USER_DEFAULT_SCREEN_DPI);
   return true;
+}
+
+// Only a tooltip with a width limit breaks its text at line feeds.
+void Tooltip::ApplyDpi(UINT dpi) {
+  constexpr int kMaxWidthAt96 = 480;
+  SendMessageW(Handle(), TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxWidthAt96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
 }
 
 namespace {

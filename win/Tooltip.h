@@ -15,6 +15,8 @@ class Tooltip {
   void Add(HWND control, const wchar_t* hint);
   // Replaces the control's hint; a line feed starts a second line.
   void SetHint(HWND control, const std::wstring& hint);
+  // The widest a hint's line gets before it breaks, for the monitor's dpi.
+  void ApplyDpi(UINT dpi);
 
  private:
   UniqueWindow FWindow;

@@ -6,6 +6,7 @@
 
 #include "SimFixture.h"
 #include "cad/StopReason.h"
+#include "common/Unicode.h"
 #include "pages/DrawingPages.h"
 
 namespace {
@@ -153,20 +154,93 @@ TEST_F(DrawingSwitchTest, ADrawingNeverSavedIsKnownByItsName) {
 }
 
 TEST_F(DrawingSwitchTest, IdentitiesInAnotherLetterCaseAreOneDrawing) {
+  // ASCII, and beyond it as Windows compares file names.
+  const std::vector<std::pair<sim::DocumentNames, sim::DocumentNames>> pairs{
+      {Saved(L"A.dwg"), {L"c:\\DRAWINGS\\a.DWG", L"a.DWG"}},
+      {{L"C:\\PLÄNE\\übersicht-ä.dwg", L"übersicht-ä.dwg"}, {L"C:\\Pläne\\Übersicht-Ä.dwg", L"Übersicht-Ä.dwg"}}};
+  for (const auto& [got, shown] : pairs) {
+    cad.Load(Sheets(12), got);
+    cad.SetViewCentre(210, 148);
+    Get();
+    cad.Open(Sheets(3), shown);
+    cad.SetViewCentre(210, 148);
+    cad.ClearJournal();
+    Next();
+    EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages) << ToUtf8(shown.fullName);
+    EXPECT_EQ(WakuList.size(), 12u);
+  }
+  EXPECT_TRUE(SameDrawing(L"Ωмега-ａ.dwg", L"ωМЕГА-Ａ.DWG"));
+  EXPECT_FALSE(SameDrawing(L"Straße.dwg", L"STRASSE.DWG")) << "one unit to one unit, as Windows compares";
+}
+
+// Two rows of two sheets, the view on none.
+sim::Drawing TwoRows() {
+  sim::Drawing drawing = Sheets(2);
+  drawing.entities.push_back(Rectangle(L"KESTRA", 0, 400, 420, 697));
+  drawing.entities.push_back(Rectangle(L"KESTRA", 500, 400, 920, 697));
+  return drawing;
+}
+
+TEST_F(DrawingSwitchTest, ADrawingSwitchedToIsPutInTheCurrentOrderWithItsNamesWithoutTheCad) {
+  cad.Load(TwoRows(), Saved(L"A.dwg"));
+  cad.SetViewCentre(210, 148);
+  Get();  // from the lower left: the lower row first
+  ASSERT_EQ(WakuList.size(), 4u);
+  PageNames = {{L"A-1"}, {L"A-2"}, {L"A-3"}, {L"A-4"}};
+  cad.Open(Sheets(3), Saved(L"B.dwg"));
+  cad.SetViewCentre(210, 148);
+  view.upperLeft = true;  // the click's Get ran on B
   Get();
-  cad.Open(Sheets(3), {L"c:\\DRAWINGS\\a.DWG", L"a.DWG"});
+
+  cad.Activate(0);
+  cad.ClearJournal();
+  Next();  // A's pages from the upper left: the view on page 3, a step to 4
+  EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
+  std::vector<double> lowerEdges;
+  for (const TsvWaku& w : WakuList) lowerEdges.push_back(w.miny);
+  EXPECT_EQ(lowerEdges, (std::vector<double>{400, 400, 0, 0}));
+  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"A-3"}, {L"A-4"}, {L"A-1"}, {L"A-2"}}));
+  EXPECT_EQ(view.Status(), L"4 / 4");
+  EXPECT_DOUBLE_EQ(cad.CurrentView().centreX, 710);
+}
+
+// Drawing1.dwg of a CAD started anew is not the one of the CAD before.
+TEST_F(DrawingSwitchTest, ACadStartedAnewOrANewTargetDropsEveryKeptDrawing) {
+  cad.Load(Sheets(12), {L"", L"Drawing1.dwg"});
+  cad.SetViewCentre(210, 148);
+  Get();
+  cad.Open(Sheets(2), Saved(L"B.dwg"));
+  cad.SetViewCentre(210, 148);
+  Get();
+  cad.Load(Sheets(3), {L"", L"Drawing1.dwg"});
+  cad.SetWindowHandle(cad.WindowHandle() + 4);
+  cad.SetViewCentre(210, 148);
+  Next();
+  EXPECT_TRUE(Selected(cad.JournalMembers())) << "Get runs on the new CAD's drawing";
+  EXPECT_EQ(WakuList.size(), 3u);
+  EXPECT_EQ(view.Status(), L"1 / 3");
+  cad.Open(Sheets(2), Saved(L"B.dwg"));
   cad.SetViewCentre(210, 148);
   cad.ClearJournal();
   Next();
-  EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
-  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_TRUE(Selected(cad.JournalMembers())) << "B of the CAD before was dropped";
+
+  ChangeTarget(L"bricscadapp.acadapplication", L"BricsCAD");  // the same CAD in another letter case
+  EXPECT_TRUE(Drawings.HasKept());
+  EXPECT_EQ(WakuList.size(), 2u);
+  ChangeTarget(L"ZWCAD.Application", L"ZWCAD");
+  EXPECT_EQ(TargetProgId, L"ZWCAD.Application");
+  EXPECT_EQ(TargetAppName, L"ZWCAD");
+  EXPECT_FALSE(Drawings.HasKept());
+  EXPECT_TRUE(WakuList.empty());
+  EXPECT_EQ(Drawings.CurrentIdentity(), std::nullopt);
 }
 
 // Each drawing keeps its sheet names with its frames.
 TEST(KeptDrawingsTest, TheNamesGoWithTheirDrawingsPages) {
   const TsvWaku frame{0, 0, 420, 297, false, 0, true};
-  Drawings.Got(L"A.dwg", {frame, frame}, {{L"A-1"}, {L"A-2"}}, false);
-  Drawings.Got(L"B.dwg", {frame}, {{L"B-1"}}, false);
+  Drawings.Got(L"A.dwg", {frame, frame}, {{L"A-1"}, {L"A-2"}}, false, 1);
+  Drawings.Got(L"B.dwg", {frame}, {{L"B-1"}}, false, 1);
   EXPECT_EQ(PageNames, (std::vector<PageName>{{L"B-1"}}));
 
   ASSERT_TRUE(Drawings.SwitchTo(L"a.DWG"));

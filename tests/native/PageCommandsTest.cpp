@@ -487,6 +487,26 @@ TEST_F(PageCommandsTest, PolylinesWithoutAFiniteAreaAreNoPagesAndNoZoomSendsOne)
   ExpectViewOn(1, 1);
 }
 
+// Finite corners whose distance overflows give a frame of infinite size: no
+// page, and no zoom to one.
+TEST_F(PageCommandsTest, FramesWhoseSizeIsNotFiniteAreNoPagesAndNoZoomSendsOne) {
+  sim::Drawing drawing = TwelveSheets();
+  drawing.entities.push_back(Rectangle(L"KESTRA", -1e308, -1e308, 1e308, 1e308));
+  drawing.entities.push_back(Rectangle(L"KESTRA", 0, -1e308, 420, 1e308));
+  cad.Load(drawing);
+  CentreOn(cad, 1, 1);
+  Get();
+  EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12", L"6 / 12"}));
+  ASSERT_EQ(WakuList.size(), 12u);
+
+  WakuList[6] = TsvWaku{-1e308, 400, 1e308, 697, false, 1, true};
+  cad.ClearJournal();
+  Next();
+  EXPECT_EQ(view.Status(), L"6 / 12");
+  EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"GetVariable"}));
+  ExpectViewOn(1, 1);
+}
+
 // Coordinates given as integers are read as numbers; strings are no
 // frame: the Get fails and keeps the last list.
 TEST_F(PageCommandsTest, IntegerCoordinatesMakeFramesAndStringsFailTheGet) {

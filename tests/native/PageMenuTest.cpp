@@ -53,6 +53,18 @@ TEST(PageMenuTest, TheDrawingsTitleComesFirstDisabled) {
   EXPECT_FALSE(none[1].enabled);
 }
 
+// The drawing's name above the first column is no page row; from 40
+// columns on there is no room for names.
+TEST(PageMenuTest, ColumnsAreCountedInPageRowsAndManyColumnsShowNumbersAlone) {
+  EXPECT_EQ(PageMenuColumns(0), 1);
+  EXPECT_EQ(PageMenuColumns(30), 1);
+  EXPECT_EQ(PageMenuColumns(31), 2);
+  EXPECT_EQ(PageMenuColumns(60), 2);
+  EXPECT_EQ(PageMenuColumns(61), 3);
+  EXPECT_TRUE(PageMenuShowsNames(39 * 30));
+  EXPECT_FALSE(PageMenuShowsNames(39 * 30 + 1));
+}
+
 TEST(StatusTooltipTest, TheReasonTakesTheSecondLine) {
   EXPECT_EQ(StatusTooltipText(L"ページ番号", L""), L"ページ番号");
   EXPECT_EQ(StatusTooltipText(L"ページ番号", L"BricsCAD が起動していません"),

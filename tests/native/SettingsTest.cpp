@@ -268,4 +268,6 @@ TEST(PagerInstanceName, OneNamePerProgramFolderInAnyLetterCase) {
   EXPECT_EQ(name.find(L'\\', 6), std::wstring::npos);
   EXPECT_EQ(PagerInstanceName(L"c:\\tools\\page\\Page2.EXE"), name);
   EXPECT_NE(PagerInstanceName(L"C:\\Tools\\PAGE2\\page.exe"), name);
+  EXPECT_EQ(PagerInstanceName(L"C:\\Pläne\\Übersicht\\page.exe"), PagerInstanceName(L"c:\\PLÄNE\\übersicht\\page.exe"))
+      << "letter case beyond ASCII, as Windows compares file names";
 }

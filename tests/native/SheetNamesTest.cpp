@@ -54,6 +54,15 @@ TEST(SheetNamesTest, EachPageTakesTheFirstMarkInsideItsFrame) {
   EXPECT_EQ(NamePages(pages, {}), std::vector<PageName>(4));
 }
 
+// A title block that holds none of the tags gives a mark without text: it
+// hides no real title block in the same frame.
+TEST(SheetNamesTest, AMarkWithoutTextNamesNoPage) {
+  const TWakuList pages{Frame(0, 0), Frame(300, 0)};
+  const std::vector<TitleMark> marks{TitleMark{10, 10, {L"", L""}}, TitleMark{20, 20, {L"", L"平面図"}},
+                                     TitleMark{310, 10, {L""}}};
+  EXPECT_EQ(NamePages(pages, marks), (std::vector<PageName>{{L"", L"平面図"}, {}}));
+}
+
 TEST(SheetNamesTest, MarksNameTheFrameThatSurvivesDeduplication) {
   TWakuList pages{Frame(0, 0), Frame(200, 0), Frame(0.5, 0.5)};
   SortWakuList(pages, false);
@@ -67,10 +76,11 @@ TEST(SheetNamesTest, NameOrderPutsNamedPagesFirstAndKeepsReadingOrderForTiesAndT
   for (int i = 0; i < 6; ++i) pages.push_back(Frame(i * 200.0, 0));
   std::vector<PageName> names{{L"A-10", L"x"}, {}, {L"a-2", L"y"}, {L"A-2", L"y"}, {}, {L"", L""}};
   OrderPagesByName(pages, names);
-  EXPECT_EQ(names, (std::vector<PageName>{{L"", L""}, {L"a-2", L"y"}, {L"A-2", L"y"}, {L"A-10", L"x"}, {}, {}}));
+  // A name of empty texts is no name: it sorts with the unnamed pages.
+  EXPECT_EQ(names, (std::vector<PageName>{{L"a-2", L"y"}, {L"A-2", L"y"}, {L"A-10", L"x"}, {}, {}, {L"", L""}}));
   std::vector<double> lefts;
   for (const TsvWaku& w : pages) lefts.push_back(w.minx);
-  EXPECT_EQ(lefts, (std::vector<double>{1000, 400, 600, 0, 200, 800}));
+  EXPECT_EQ(lefts, (std::vector<double>{400, 600, 0, 200, 800, 1000}));
 }
 
 }  // namespace

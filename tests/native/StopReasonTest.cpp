@@ -48,12 +48,28 @@ TEST_F(StopReasonTest, ACadThatDoesNotRunOrHasNoDrawing) {
   EXPECT_EQ(StopReason(), L"BricsCAD が起動していません");
 
   objects.Run(TargetProgId, cad);
-  cad.FailOn(L"ActiveDocument", 1, hresult::CallRejected);
-  Get();
-  EXPECT_EQ(StopReason(), L"BricsCAD に開いている図面がありません");
   cad.ReturnWrongType(L"ActiveDocument");  // no document object
   Next();
   EXPECT_EQ(StopReason(), L"BricsCAD に開いている図面がありません");
+}
+
+// Only a CAD that answers without a document has no drawing open.
+TEST_F(StopReasonTest, AFailingActiveDocumentNamesItsCause) {
+  Get();
+  const std::vector<std::pair<HResult, std::wstring>> causes{
+      {hresult::CallRejected, L"ActiveDocument が失敗しました: simulated failure of ActiveDocument (0x80010001)"},
+      {static_cast<HResult>(0x80010108), L"BricsCAD が起動していません"},             // RPC_E_DISCONNECTED
+      {static_cast<HResult>(0x800706BA), L"BricsCAD が起動していません"},             // RPC_S_SERVER_UNAVAILABLE
+      {static_cast<HResult>(0x80010002), L"BricsCAD が応答しません — 中止しました"},  // RPC_E_CALL_CANCELED
+      {hresult::Fail, L"BricsCAD に開いている図面がありません"}};
+  for (const auto& [code, reason] : causes) {
+    cad.FailOn(L"ActiveDocument", 1, code);
+    Get();
+    EXPECT_EQ(StopReason(), reason);
+    cad.FailOn(L"ActiveDocument", 1, code);
+    Next();
+    EXPECT_EQ(StopReason(), reason);
+  }
 }
 
 TEST_F(StopReasonTest, GetThatFindsNoPageSaysWhy) {

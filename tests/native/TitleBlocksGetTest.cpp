@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SimFixture.h"
+#include "cad/StopReason.h"
 #include "common/Unicode.h"
 
 namespace {
@@ -126,6 +127,28 @@ TEST_F(TitleBlocksGetTest, AnEffectiveNameThatCannotBeReadSkipsThatReferenceOnly
   EXPECT_EQ(Lefts(), (std::vector<std::wstring>{L"0", L"500", L"1500"}));
   EXPECT_EQ(view.Status(), L"1 / 3");
   EXPECT_EQ(cad.JournalMembers().back(), L"ZoomWindow");
+}
+
+// An empty block's reference has no bounding box; a reference whose
+// attributes cannot be read is left out whole. A busy CAD still ends Get.
+TEST_F(TitleBlocksGetTest, AReferenceThatCannotBeReadSkipsItselfAndTheReasonCountsIt) {
+  sim::Drawing drawing = TitledFrames();
+  drawing.blocks.push_back(sim::Block{L"図枠空", 0, 0, {}});
+  drawing.entities.push_back(Reference(L"図枠空", 3000, {{L"図番", L"X-1"}}));
+  cad.Load(drawing);
+  cad.FailOn(L"GetAttributes", 1, hresult::Fail);       // the reference at 1500
+  cad.FailOn(L"TextString", 3, hresult::TypeMismatch);  // the one at 500
+  Get();
+  EXPECT_EQ(Lefts(), (std::vector<std::wstring>{L"0", L"1000"}));
+  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"A-2", L"平面図"}, {L"A-3", L"詳細図"}}));
+  EXPECT_EQ(view.Status(), L"1 / 2");
+  EXPECT_EQ(StopReason(), L"3 個の参照を読めませんでした");
+
+  cad.ClearFaults();
+  cad.FailOn(L"GetBoundingBox", 1, hresult::CallRejected);
+  Get();
+  EXPECT_EQ(WakuList.size(), 2u) << "a rejected call is no odd reference: Get keeps the last pages";
+  EXPECT_TRUE(StopReason().starts_with(L"GetBoundingBox が失敗しました")) << ToUtf8(StopReason());
 }
 
 TEST_F(TitleBlocksGetTest, AFailureInTheDynamicOrTitlePassKeepsTheLastListNamesAndStatus) {

@@ -272,3 +272,19 @@ TEST(ComVariantTest, ArrayElementsThatDoNotFitTheElementTypeAreRejected) {
   EXPECT_EQ(codeOf(Variant::ArrayOf(VariantKind::String, 0, {Variant(2.0)})), hresult::TypeMismatch);
   EXPECT_EQ(codeOf(Variant::ArrayOf(VariantKind::Empty, 0, {})), hresult::TypeMismatch);
 }
+
+// A CAD's array of any size: only what the caller can use is converted.
+TEST(ComVariantTest, AnArrayLargerThanItsUseIsRefusedOrCutBeforeItIsConverted) {
+  const ScopedVariant huge = ComValue(VT_ARRAY | VT_R8, [](VARIANT& raw) {
+    raw.parray = SafeArrayCreateVector(VT_R8, 0, 1'000'000);
+    ASSERT_NE(raw.parray, nullptr);
+  });
+  {
+    const ScopedArrayUse frame(ArrayUse{16, false});
+    EXPECT_EQ(MismatchCode(huge.Get()), hresult::TooLarge);
+  }
+  const ScopedArrayUse attributes(ArrayUse{256, true});
+  const Variant cut = FromComVariant(huge.Get());
+  EXPECT_EQ(cut.AsArray().elements.size(), 256u);
+  EXPECT_EQ(cut.AsArray().lowerBound, 0);
+}

@@ -408,6 +408,33 @@ class HeldHotKey {
 
 class PageDpiTest : public PageEndToEndTest, public testing::WithParamInterface<int> {};
 
+// The widest line of the tooltip holding the pager's seven hints, shown or
+// not; -1 when there is none.
+int PagerTooltipMaxWidth(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    int width = -1;
+  } search{processId};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64]{};
+        GetClassNameW(window, name, 64);
+        DWORD_PTR tools = 0;
+        if (owner != s.processId || lstrcmpW(name, TOOLTIPS_CLASSW) != 0 ||
+            !SendMessageTimeoutW(window, TTM_GETTOOLCOUNT, 0, 0, SMTO_NORMAL, 5000, &tools) || tools != 7)
+          return TRUE;
+        DWORD_PTR width = 0;
+        if (SendMessageTimeoutW(window, TTM_GETMAXTIPWIDTH, 0, 0, SMTO_NORMAL, 5000, &width))
+          s.width = static_cast<int>(width);
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.width;
+}
+
 // Also leaves pictures of the pager and the dialog for people to look at.
 TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const int dpi = GetParam();
@@ -417,6 +444,7 @@ TEST_P(PageDpiTest, ThePagerClientAreaScalesWithTheScreen) {
   const SIZE client = ClientSize(pager.Handle());
   EXPECT_NEAR(client.cx, MulDiv(139, dpi, 96), 1);
   EXPECT_NEAR(client.cy, MulDiv(84, dpi, 96), 1);
+  EXPECT_EQ(PagerTooltipMaxWidth(FPage->Id()), MulDiv(480, dpi, 96)) << "the tooltip's widest line";
 
   ParkPointer();
   const std::filesystem::path folder = ScreenshotFolder();
