@@ -452,7 +452,7 @@ int main() {
       MeasureRead("layers", *application, 200, [](DispatchObject& d) { return ReadLayerNames(d).size(); });
       // The file names no layouts: the CAD lists its two as well.
       MeasureRead("block definitions", *application, 302, [](DispatchObject& d) { return ReadBlockNames(d).size(); });
-      // Four entities: a rectangle and two attribute definitions.
+      // Three entities: a rectangle and two attribute definitions.
       MeasureRead("tags of one block", *application, 3,
                   [](DispatchObject& d) { return ReadAttributeTags(d, L"BLOCK-7").size(); });
     }

@@ -49,11 +49,11 @@ int64_t RestoreTargetWindow(DispatchObject& application, WindowControl& windows)
   return window;
 }
 
-int32_t SelectionCount(DispatchObject& selection) {
+int32_t CollectionCount(DispatchObject& collection) {
   return NamingMember(L"Count", [&] {
-    const int64_t count = GetValue(selection, L"Count").ToInt64();
+    const int64_t count = GetValue(collection, L"Count").ToInt64();
     if (count < 0 || count > kMostEntities)
-      throw AutomationError(hresult::TooLarge, L"選択セットの数 " + std::to_wstring(count) + L" は範囲外です");
+      throw AutomationError(hresult::TooLarge, L"数 " + std::to_wstring(count) + L" は範囲外です");
     return static_cast<int32_t>(count);
   });
 }

@@ -25,10 +25,11 @@ int64_t TargetWindow(DispatchObject& application);
 // Returns the window.
 int64_t RestoreTargetWindow(DispatchObject& application, WindowControl& windows);
 
-// The selection set's Count, refused (hresult::TooLarge) outside 0 to
-// kMostEntities: a CAD's answer beyond that is no number of entities.
+// A collection's Count (a selection set, the layers, the blocks, a block's
+// entities), refused (hresult::TooLarge) outside 0 to kMostEntities: a
+// CAD's answer beyond that is no number of items.
 inline constexpr int32_t kMostEntities = 10'000'000;
-int32_t SelectionCount(DispatchObject& selection);
+int32_t CollectionCount(DispatchObject& collection);
 
 // FilterType [8, 0] and FilterData [layer, "*POLYLINE"].
 Variant FrameFilterType();

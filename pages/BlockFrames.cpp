@@ -66,7 +66,7 @@ class BlockPasses {
                                                  Variant::ByRef(BlockFilterData(pattern))};
     CallMethod(FSelection, L"Clear");
     CallMethod(FSelection, L"Select", selectArguments);
-    const int32_t count = SelectionCount(FSelection);
+    const int32_t count = CollectionCount(FSelection);
     for (int32_t i = 0; i < count; ++i) {
       const std::array<Variant, 1> index{Variant(i)};
       const DispatchPtr reference = CallMethod(FSelection, L"Item", index).AsObject();

@@ -48,7 +48,7 @@ ActiveDrawing AttachActiveDrawing(ObjectTable& objects) {
 
 std::vector<std::wstring> ReadLayerNames(DispatchObject& document) {
   const DispatchPtr layers = GetObjectValue(document, L"Layers");
-  const int32_t count = GetValue(*layers, L"Count").ToInt32();
+  const int32_t count = CollectionCount(*layers);
   std::vector<std::wstring> names;
   for (int32_t i = 0; i < count; ++i) names.push_back(StringOf(*ItemOf(*layers, Variant(i)), L"Name"));
   return names;
@@ -56,7 +56,7 @@ std::vector<std::wstring> ReadLayerNames(DispatchObject& document) {
 
 std::vector<std::wstring> ReadBlockNames(DispatchObject& document) {
   const DispatchPtr blocks = GetObjectValue(document, L"Blocks");
-  const int32_t count = GetValue(*blocks, L"Count").ToInt32();
+  const int32_t count = CollectionCount(*blocks);
   std::vector<std::wstring> names;
   for (int32_t i = 0; i < count; ++i) {
     const DispatchPtr block = ItemOf(*blocks, Variant(i));
@@ -71,7 +71,7 @@ std::vector<std::wstring> ReadBlockNames(DispatchObject& document) {
 std::vector<std::wstring> ReadAttributeTags(DispatchObject& document, const std::wstring& blockName) {
   const DispatchPtr blocks = GetObjectValue(document, L"Blocks");
   const DispatchPtr block = ItemOf(*blocks, Variant(blockName));
-  const int32_t count = GetValue(*block, L"Count").ToInt32();
+  const int32_t count = CollectionCount(*block);
   std::vector<std::wstring> tags;
   for (int32_t i = 0; i < count; ++i) {
     const DispatchPtr entity = ItemOf(*block, Variant(i));

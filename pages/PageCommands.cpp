@@ -60,8 +60,8 @@ std::vector<double> ReadFrameCoordinates(DispatchObject& entity) {
 TWakuList GatherFrames(DispatchObject& selection, EntityProgress& progress) {
   // Count is asked again for the length and for the last index rather
   // than reused: PAGE keeps the exact calls a CAD has always seen from it.
-  const int32_t count = SelectionCount(selection);
-  const int32_t last = SelectionCount(selection) - 1;
+  const int32_t count = CollectionCount(selection);
+  const int32_t last = CollectionCount(selection) - 1;
   TWakuList frames;
   frames.reserve(static_cast<size_t>(count > 0 ? count : 0));
   for (int32_t i = 0; i <= last; ++i) {
@@ -261,7 +261,7 @@ PagesFound FindPages(DispatchObject& document, const PagerView& view, EntityProg
   const DispatchPtr selection = GetObjectValue(document, L"ActiveSelectionSet");
   CallMethod(*selection, L"Clear");
   CallMethod(*selection, L"Select", selectArguments);
-  bool selected = SelectionCount(*selection) > 0;
+  bool selected = CollectionCount(*selection) > 0;
 
   SheetsRead read;
   if (selected) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "SimFixture.h"
 #include "cad/StopReason.h"
@@ -92,6 +93,14 @@ TEST_F(DrawingContentsTest, AFailingCallIsReportedAsTheFailureOfItsMember) {
   } catch (const AutomationError& error) {
     EXPECT_EQ(CallFailureText(error).find(L"Name が失敗しました: "), 0u) << CallFailureText(error);
   }
+}
+
+// A Count no drawing can hold is refused before the first Item.
+TEST_F(DrawingContentsTest, ACountOutsideItsRangeIsRefused) {
+  const DispatchPtr document = Document();
+  cad.ReturnValue(L"Count", Variant(std::numeric_limits<int32_t>::max()));
+  EXPECT_THROW(ReadBlockNames(*document), AutomationError);
+  EXPECT_EQ(Calls(L"Item"), 0);
 }
 
 class PageTrialTest : public DrawingContentsTest {

@@ -224,7 +224,9 @@ TEST_F(SettingsEndToEndTest, FromNothingFoundToNamedPagesThroughTheDialog) {
 
   PressKeys({VK_RETURN});
   ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(dialog) || !IsWindow(dialog); }));
-  EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Waku", L"Blocks"), L"図枠A3");
+  // Written once the dialog has gone, before the pager takes input again.
+  EXPECT_TRUE(Eventually([&] { return ReadSetting(FFolder.SettingsFile(), L"Waku", L"Blocks") == L"図枠A3"; }))
+      << testing::PrintToString(ToUtf8(ReadSetting(FFolder.SettingsFile(), L"Waku", L"Blocks")));
   EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Waku", L"Names"), L"図番,図名");
   EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Waku", L"Layer"), L"<missing>") << "an unchanged key was written";
   EXPECT_EQ(ReadSetting(FFolder.SettingsFile(), L"Waku", L"Order"), L"<missing>");

@@ -20,8 +20,9 @@ namespace {
 constexpr wchar_t kBricscad[] = L"BricscadApp.AcadApplication";
 constexpr wchar_t kWaiting[] = L"待機中";
 constexpr wchar_t kZoomWindow[] = L"Application.ZoomWindow";
-// Under Wine a cancelled call still waits for the CAD to answer.
-constexpr int32_t kLongStall = 8000;
+// Under Wine a cancelled call still waits for the CAD to answer; long
+// enough that a loaded machine sees the keys before it does.
+constexpr int32_t kLongStall = 12000;
 
 // In front, and active in its own thread, so that the keys go to it.
 bool BringToFront(HWND window) {
