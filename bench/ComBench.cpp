@@ -32,6 +32,7 @@
 #include "common/Unicode.h"
 #include "pages/DrawingContents.h"
 #include "pages/PageCommands.h"
+#include "pages/Pages.h"
 #include "pages/Waku.h"
 #include "plot/PlotJob.h"
 #include "ui/WinPlotFiles.h"
@@ -358,7 +359,7 @@ void Measure(DispatchObject& application, const std::wstring& drawing, int frame
   const RoundTrips trips = MeasureRoundTrips(application, frames);
   const GetTimes times = TimeGet(application, QuietView(), frames);
   const double waiting = times.calls * trips.trivial;
-  std::printf("%7d %7zu %10.1f %7.0f %8.3f %8.3f %8.3f %9.1f%% %9.1f%%\n", frames, WakuList.size(), times.wall,
+  std::printf("%7d %7zu %10.1f %7.0f %8.3f %8.3f %8.3f %9.1f%% %9.1f%%\n", frames, Pages.WakuList().size(), times.wall,
               times.calls, trips.trivial, trips.item, trips.coordinates, 100.0 * (times.wall - waiting) / times.wall,
               100.0 * times.outside);
 }
@@ -367,7 +368,7 @@ void Measure(DispatchObject& application, const std::wstring& drawing, int frame
 void MeasureBlocks(DispatchObject& application, const std::wstring& drawing, int frames, const QuietView& view) {
   SimCall(application, L"SimLoadDrawing", {Variant(drawing)});
   const GetTimes times = TimeGet(application, view, frames);
-  std::printf("%7d %7zu %10.1f %7.0f %14.2f %9.1f%%\n", frames, WakuList.size(), times.wall, times.calls,
+  std::printf("%7d %7zu %10.1f %7.0f %14.2f %9.1f%%\n", frames, Pages.WakuList().size(), times.wall, times.calls,
               times.calls / frames, 100.0 * times.outside);
 }
 
@@ -386,8 +387,8 @@ void MeasurePlot(DispatchObject& application, const std::wstring& drawing, int f
   QuietView view;
   GetCommand(view, CadAccess{objects, windows});
   std::vector<PlotSheet> sheets;
-  for (size_t i = 0; i < WakuList.size(); ++i)
-    sheets.push_back({WakuList[i], static_cast<int>(i + 1), L"", std::to_wstring(i + 1)});
+  for (size_t i = 0; i < Pages.WakuList().size(); ++i)
+    sheets.push_back({Pages.WakuList()[i], static_cast<int>(i + 1), L"", std::to_wstring(i + 1)});
   const std::wstring output = folder + L"plot-" + std::to_wstring(frames);
   std::filesystem::remove_all(output);
   std::filesystem::create_directories(output);

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "pages/PageCommands.h"
+#include "pages/Pages.h"
 #include "sim/SimCad.h"
 
 namespace {
@@ -70,7 +71,7 @@ void BenchGet(int count) {
   GetCommand(view, {objects, windows});
   const double getMs = MillisecondsSince(start);
   std::printf("%6d frames: one Get through the in-process simulated CAD %8.3f ms (%zu calls, %zu pages)\n", count,
-              getMs, cad.Journal().size(), WakuList.size());
+              getMs, cad.Journal().size(), Pages.WakuList().size());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "cad/TargetCad.h"
 #include "pages/BlockFrames.h"
 #include "pages/DocumentIdentity.h"
-#include "pages/DrawingPages.h"
+#include "pages/Pages.h"
 #include "pages/SheetNames.h"
 #include "pages/StopReasons.h"
 #include "pages/Waku.h"
@@ -101,7 +101,7 @@ Shown ShowPage(PagerView& view, DispatchObject& application, DispatchObject& doc
   const ZoomRect area = AreaOf(pages[static_cast<size_t>(k)]);
   // An area the zoom refuses is refused before the window is read.
   const std::optional<int64_t> window = IsZoomable(area) ? std::optional(TargetWindow(application)) : std::nullopt;
-  if (window && Drawings.FromAnotherCad(*window)) return Shown::CadRestarted;
+  if (window && Pages.FromAnotherCad(*window)) return Shown::CadRestarted;
   const std::wstring found = view.PageStatus();
   view.SetPageStatus(PageStatus(k + 1, static_cast<int>(pages.size())));
   try {
@@ -141,38 +141,13 @@ DispatchPtr ActiveDocumentOf(DispatchObject& application) {
   }
 }
 
-enum class DrawingPagesState { Current, Switched, NotGot };
-
-struct FollowedDrawing {
-  DrawingPagesState state;
-  std::optional<std::wstring> identity;
-};
-
-DrawingPagesState Follow(const std::optional<std::wstring>& identity) {
-  if (!identity || Drawings.IsCurrent(*identity)) return DrawingPagesState::Current;
-  if (Drawings.SwitchTo(*identity)) return DrawingPagesState::Switched;
-  if (!Drawings.CurrentIdentity()) return DrawingPagesState::Current;
-  return DrawingPagesState::NotGot;
-}
-
-// Makes the pages of the drawing the CAD shows the current ones when they
-// are kept, those of a drawing switched to in the order the view asks for.
-// A drawing the CAD cannot name, or pages that belong to no drawing, go on
-// as the current ones.
-FollowedDrawing FollowDrawing(PagerView& view, DispatchObject& document) {
-  std::optional<std::wstring> identity = ReadIdentity(document);
-  const DrawingPagesState state = Follow(identity);
-  if (state == DrawingPagesState::Switched) Drawings.PutInOrder(view.UpperLeft(), view.OrderByName());
-  return {state, std::move(identity)};
-}
-
 // Get's work on the active document, from the selection on, once the CAD
 // window was read and restored. The drawing's pages and names are taken
 // only once it has succeeded; a failure puts back the status it found.
 // Pages got from a CAD that was started anew since are dropped first.
 void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
                   std::optional<std::wstring> identity, int64_t window, const SteadyClock& now) {
-  if (Drawings.FromAnotherCad(window)) Drawings.Clear();
+  if (Pages.FromAnotherCad(window)) Pages.Clear();
   const std::wstring found = view.PageStatus();
   std::exception_ptr zoomGivenUp;
   try {
@@ -204,7 +179,7 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
         }
       }
     }
-    Drawings.Got(std::move(identity), std::move(frames), std::move(pages.names), view.UpperLeft(), window);
+    Pages.Got(std::move(identity), std::move(frames), std::move(pages.names), view.UpperLeft(), window);
   } catch (...) {
     if (view.PageStatus() != found) view.SetPageStatus(found);
     throw;
@@ -212,41 +187,39 @@ void CollectPages(PagerView& view, CadAccess cad, DispatchObject& application, D
   if (zoomGivenUp) std::rethrow_exception(zoomGivenUp);
 }
 
-// A step or a page choice, once the CAD runs: attaches, follows the drawing
-// the CAD shows and, on a drawing whose pages were never got, runs Get on
-// it instead. Nothing when that Get did the command.
+// The drawing the CAD shows, for a step or a page choice, once the CAD
+// runs: attached, and its kept pages made the current ones.
 struct Followed {
   DispatchPtr application, document;
-  DrawingPagesState state;
+  DrawingFollowed state;
   std::optional<std::wstring> identity;
 };
 
-// Get on the document a step found, as the Get button runs it from the
-// restore on.
-void GetInstead(PagerView& view, CadAccess cad, DispatchObject& application, DispatchObject& document,
-                std::optional<std::wstring> identity) {
-  const int64_t window = RestoreTargetWindow(application, cad.windows);
-  CollectPages(view, cad, application, document, std::move(identity), window, SteadyNow);
-}
-
-std::optional<Followed> AttachFollowingTheDrawing(PagerView& view, CadAccess cad) {
+Followed AttachFollowingTheDrawing(const PagerView& view, CadAccess cad) {
   DispatchPtr application = AttachTarget(cad.objects);
   DispatchPtr document = ActiveDocumentOf(*application);
-  FollowedDrawing followed = FollowDrawing(view, *document);
-  if (followed.state != DrawingPagesState::NotGot)
-    return Followed{std::move(application), std::move(document), followed.state, std::move(followed.identity)};
-  GetInstead(view, cad, *application, *document, std::move(followed.identity));
-  return std::nullopt;
+  std::optional<std::wstring> identity = ReadIdentity(*document);
+  const DrawingFollowed state = Pages.Follow(identity, view.UpperLeft(), view.OrderByName());
+  return Followed{std::move(application), std::move(document), state, std::move(identity)};
+}
+
+// Get on the drawing a step found, as the Get button runs it from the
+// restore on: for a drawing whose pages were never got, or a CAD started
+// anew since they were.
+void GetInstead(PagerView& view, CadAccess cad, Followed& followed) {
+  const int64_t window = RestoreTargetWindow(*followed.application, cad.windows);
+  CollectPages(view, cad, *followed.application, *followed.document, std::move(followed.identity), window, SteadyNow);
 }
 
 // The move's page, or Get on a CAD started anew since the pages were got.
 void ShowOrGetAnew(PagerView& view, CadAccess cad, Followed& followed, int k) {
-  if (ShowPage(view, *followed.application, *followed.document, WakuList, k, cad.windows) == Shown::CadRestarted)
-    GetInstead(view, cad, *followed.application, *followed.document, std::move(followed.identity));
+  if (ShowPage(view, *followed.application, *followed.document, Pages.WakuList(), k, cad.windows) ==
+      Shown::CadRestarted)
+    GetInstead(view, cad, followed);
 }
 
 bool NoPagesAnywhere() {
-  if (!WakuList.empty() || Drawings.HasKept()) return false;
+  if (!Pages.WakuList().empty() || Pages.HasKept()) return false;
   ReportStopReason(NoPagesReason());
   return true;
 }
@@ -303,15 +276,18 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
   if (NoPagesAnywhere()) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
-    if (!followed) return;
-    const int n = static_cast<int>(WakuList.size());
+    Followed followed = AttachFollowingTheDrawing(view, cad);
+    if (followed.state == DrawingFollowed::NotGot) {
+      GetInstead(view, cad, followed);
+      return;
+    }
+    const int n = static_cast<int>(Pages.WakuList().size());
     if (n <= 0) {
       ReportStopReason(NoPagesReason());
       return;
     }
-    const ViewCentre centre = ReadViewCentre(*followed->document);
-    int k = LocateWaku(WakuList, centre.x, centre.y, n);
+    const ViewCentre centre = ReadViewCentre(*followed.document);
+    int k = LocateWaku(Pages.WakuList(), centre.x, centre.y, n);
     if (k < 0) {
       k = 0;
     } else if (direction == StepDirection::Forward) {
@@ -319,7 +295,7 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
     } else {
       k = k - 1 < 0 ? n - 1 : k - 1;
     }
-    ShowOrGetAnew(view, cad, *followed, k);
+    ShowOrGetAnew(view, cad, followed, k);
   } catch (const std::exception& error) {
     // As in Get: the command simply stops.
     ReportCallFailure(error);
@@ -329,20 +305,23 @@ void StepCommand(PagerView& view, CadAccess cad, StepDirection direction) {
 void GoToPageCommand(PagerView& view, CadAccess cad, int k) {
   BeginStopReasons();
   if (NoPagesAnywhere()) return;
-  if (k < 0 || k >= static_cast<int>(WakuList.size())) return;
+  if (k < 0 || k >= static_cast<int>(Pages.WakuList().size())) return;
   try {
     if (!TargetRunning(cad.objects)) return;
-    std::optional<Followed> followed = AttachFollowingTheDrawing(view, cad);
-    if (!followed) return;
-    const int n = static_cast<int>(WakuList.size());
-    if (followed->state == DrawingPagesState::Current) {
-      ShowOrGetAnew(view, cad, *followed, k);
+    Followed followed = AttachFollowingTheDrawing(view, cad);
+    if (followed.state == DrawingFollowed::NotGot) {
+      GetInstead(view, cad, followed);
+      return;
+    }
+    const int n = static_cast<int>(Pages.WakuList().size());
+    if (followed.state == DrawingFollowed::Current) {
+      ShowOrGetAnew(view, cad, followed, k);
       return;
     }
     // The choice was among another drawing's pages: only where the view
     // lies in this drawing's.
-    const ViewCentre centre = ReadViewCentre(*followed->document);
-    const int shown = n > 0 ? LocateWaku(WakuList, centre.x, centre.y, n) : -1;
+    const ViewCentre centre = ReadViewCentre(*followed.document);
+    const int shown = n > 0 ? LocateWaku(Pages.WakuList(), centre.x, centre.y, n) : -1;
     if (shown < 0) {
       view.SetPageStatus(std::to_wstring(n));
       ReportStopReason(n > 0 ? CentreOnNoPageReason() : NoPagesReason());

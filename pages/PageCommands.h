@@ -26,17 +26,17 @@ struct PagesFound {
 // Get's passes over the document's selection set (polylines on the view's
 // layer, then the block passes), ordered, named and de-duplicated as Get
 // does; counts the entities read in progress. Zooms nothing and keeps
-// nothing: WakuList, PageNames and the kept drawings stay as they are.
+// nothing: the pages (see PageStore) stay as they are.
 PagesFound FindPages(DispatchObject& document, const PagerView& view, EntityProgress& progress);
 
 // Every command reads the active document's identity (FullName, else Name)
 // right after ActiveDocument, so that the pages follow the drawing the CAD
-// shows (see KeptDrawings). A command that ends without showing a page
+// shows (see PageStore). A command that ends without showing a page
 // stays silent and leaves its reason (see StopReason).
 
-// Collects the frames of the target CAD's drawing into WakuList, as that
-// drawing's pages, and zooms to the page under the view centre. Errors from
-// attaching onwards are discarded; the running check's error (an
+// Collects the frames of the target CAD's drawing into the current pages,
+// as that drawing's, and zooms to the page under the view centre. Errors
+// from attaching onwards are discarded; the running check's error (an
 // unregistered ProgID) reaches the caller. While it reads entities it shows
 // how many it has read (see EntityProgress), timed by now.
 void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now = SteadyNow);
@@ -46,7 +46,7 @@ void GetCommand(PagerView& view, CadAccess cad, const SteadyClock& now = SteadyN
 // instead on a drawing without them. Discards every error.
 void StepCommand(PagerView& view, CadAccess cad, StepDirection direction);
 
-// Zooms to page k (0-based) of WakuList as a step to it does, without
+// Zooms to page k (0-based) of the current pages as a step to it does, without
 // reading the view centre. Nothing happens when k is not one of its pages.
 // When the CAD now shows another drawing whose pages are kept, those become
 // the current ones and the status only shows where the view lies in them;

@@ -20,6 +20,6 @@ struct PageTrial {
 
 // The running check, the attach, ActiveDocument and Get's passes with the
 // values (see FindPages); the progress goes to the values' page status.
-// WakuList, PageNames, the kept drawings, the stop reason and the CAD view
-// stay as they are; an error of the CAD becomes the reason.
+// The pages (see PageStore), the stop reason and the CAD view stay as they
+// are; an error of the CAD becomes the reason.
 PageTrial TryPages(PagerView& values, ObjectTable& objects, const SteadyClock& now = SteadyNow);

@@ -5,8 +5,6 @@
 
 #include "pages/NameOrder.h"
 
-std::vector<PageName> PageNames;
-
 bool HasText(const PageName& name) {
   return std::any_of(name.begin(), name.end(), [](const std::wstring& text) { return !text.empty(); });
 }

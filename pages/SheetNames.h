@@ -1,5 +1,5 @@
 // Sheet names read from title blocks: the marks Get collects and the names
-// of the pages, kept beside WakuList.
+// of the pages.
 #pragma once
 
 #include <span>
@@ -14,9 +14,6 @@ using PageName = std::vector<std::wstring>;
 
 // A name whose texts are all empty is no name.
 bool HasText(const PageName& name);
-
-// The names of the last successful Get, one per page of WakuList.
-extern std::vector<PageName> PageNames;
 
 // A title block reference: the centre of its bounding box and its texts.
 struct TitleMark {

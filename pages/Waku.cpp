@@ -4,8 +4,6 @@
 #include <cmath>
 #include <utility>
 
-TWakuList WakuList;
-
 namespace {
 
 constexpr double kRowTolerance = 10.0;

@@ -18,9 +18,6 @@ struct TsvWaku {
 
 using TWakuList = std::vector<TsvWaku>;
 
-// The frames of the last successful Get, in page order.
-extern TWakuList WakuList;
-
 // The bounding box of a closed polyline of exactly four finite x,y
 // vertices, when it has an area; nothing for any other polyline.
 std::optional<TsvWaku> WakuFromPolyline(std::span<const double> coordinates, bool closed);

@@ -7,7 +7,7 @@
 #include "cad/TargetCad.h"
 #include "common/AsciiCase.h"
 #include "pages/DocumentIdentity.h"
-#include "pages/DrawingPages.h"
+#include "pages/Pages.h"
 #include "plot/PlotFileNames.h"
 
 namespace {

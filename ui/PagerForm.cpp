@@ -10,7 +10,7 @@
 #include "cad/StopReason.h"
 #include "cad/TargetCad.h"
 #include "common/ErrorText.h"
-#include "pages/DrawingPages.h"
+#include "pages/Pages.h"
 #include "pages/SheetNames.h"
 #include "pages/StopReasons.h"
 #include "pages/Waku.h"
@@ -281,12 +281,12 @@ void TForm105::ContextMenu(HWND target, LPARAM position) {
 }
 
 void TForm105::ShowPageMenu(POINT screen) {
-  const int pages = static_cast<int>(WakuList.size());
-  const std::optional<std::wstring>& drawing = Drawings.CurrentIdentity();
+  const int pages = static_cast<int>(Pages.WakuList().size());
+  const std::optional<std::wstring>& drawing = Pages.CurrentIdentity();
   StyledMenu menu(Fonts().Font(kFormFont), Dpi());
   std::vector<PageMenuItem> items = PageMenuItems(pages, PageInStatus(Text(Control(kPagerEdit2)), pages),
                                                   drawing ? DrawingTitle(*drawing) : std::wstring());
-  if (PageMenuShowsNames(pages)) AddPageNames(items, PageNames);
+  if (PageMenuShowsNames(pages)) AddPageNames(items, Pages.Names());
   const int widest = menu.TextWidthLimit(screen, PageMenuColumns(pages));
   const auto widthOf = [&menu](std::wstring_view text) { return menu.TextWidth(text); };
   for (const PageMenuItem& item : items)
@@ -331,7 +331,7 @@ void TForm105::CopySelectionOrPageList() {
 
 // The list of the last Get; the CAD is not asked.
 void TForm105::CopyPageList() {
-  if (!PutTextOnClipboard(Handle(), PageListText(WakuList, PageNames, FSheetNames.tags)))
+  if (!PutTextOnClipboard(Handle(), PageListText(Pages.WakuList(), Pages.Names(), FSheetNames.tags)))
     ReportError(L"ページ一覧をクリップボードにコピーできません。");
 }
 
@@ -339,10 +339,11 @@ void TForm105::CopyPageList() {
 // and nothing opens. The dialog is modal: the pager's commands wait.
 void TForm105::PlotClick() {
   if (!IsWindowEnabled(Handle())) return;
-  if (WakuList.empty()) Button1Click();
-  if (WakuList.empty()) return;
-  const int pages = static_cast<int>(WakuList.size());
-  PlotRequest request{WakuList, PageNames, FSheetNames.tags, PageInStatus(Text(Control(kPagerEdit2)), pages) - 1};
+  if (Pages.WakuList().empty()) Button1Click();
+  if (Pages.WakuList().empty()) return;
+  const int pages = static_cast<int>(Pages.WakuList().size());
+  PlotRequest request{Pages.WakuList(), Pages.Names(), FSheetNames.tags,
+                      PageInStatus(Text(Control(kPagerEdit2)), pages) - 1};
   // Its CAD work runs in watched pieces, never the whole dialog as one
   // command: a piece given up leaves the next one free to call.
   TPlotForm form(FSettings, FCad, std::move(request),
@@ -487,7 +488,7 @@ void TForm105::ShowWaiting(bool waiting) {
   if (waiting) FStatusBeforeWaiting = Text(status);
   SetText(status, waiting ? std::wstring(kWaitingStatus) : FStatusBeforeWaiting);
   FTooltip.SetHint(status, waiting ? WaitingHint(TargetAppName)
-                                   : StatusTooltipText(StatusHint(FStatusBeforeWaiting, PageNames), StopReason()));
+                                   : StatusTooltipText(StatusHint(FStatusBeforeWaiting, Pages.Names()), StopReason()));
   UpdateWindow(status);
 }
 
@@ -542,7 +543,7 @@ void TForm105::MoveTo(WindowOrigin origin) {
 void TForm105::UpdateStatusHint() {
   HWND status = Control(kPagerEdit2);
   const std::wstring reason = FOffersSettings ? StopReason() + L"\n" + kOpenSettingsHint : StopReason();
-  FTooltip.SetHint(status, StatusTooltipText(StatusHint(Text(status), PageNames), reason));
+  FTooltip.SetHint(status, StatusTooltipText(StatusHint(Text(status), Pages.Names()), reason));
 }
 
 std::wstring TForm105::LayerText() const { return Text(Control(kPagerEdit1)); }

@@ -5,7 +5,7 @@
 #include "cad/CallWait.h"
 #include "cad/TargetCad.h"
 #include "common/ErrorText.h"
-#include "pages/DrawingPages.h"
+#include "pages/Pages.h"
 #include "plot/PageRange.h"
 #include "plot/PlotFileNames.h"
 #include "theme/VisualStyle.h"

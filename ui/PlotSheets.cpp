@@ -1,6 +1,6 @@
 #include "ui/PlotSheets.h"
 
-#include "pages/DrawingPages.h"
+#include "pages/Pages.h"
 #include "plot/PlotFileNames.h"
 #include "ui/PageNameText.h"
 

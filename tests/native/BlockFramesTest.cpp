@@ -80,9 +80,9 @@ TEST_F(BlockFramesTest, BlockFramesJoinThePolylineFramesAndADuplicateIsOnePage) 
   Get();
   // Two polylines and three references with area, before de-duplication.
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"5"}));
-  EXPECT_EQ(Corners(WakuList), (std::vector<std::pair<double, double>>{{0, 0}, {500, 0}, {1040, 0}, {0, 400}}));
-  EXPECT_EQ(WakuList[2].maxx, 1337);
-  EXPECT_EQ(WakuList[2].maxy, 420);
+  EXPECT_EQ(Corners(Pages.WakuList()), (std::vector<std::pair<double, double>>{{0, 0}, {500, 0}, {1040, 0}, {0, 400}}));
+  EXPECT_EQ(Pages.WakuList()[2].maxx, 1337);
+  EXPECT_EQ(Pages.WakuList()[2].maxy, 420);
 
   cad.SetViewCentre(1100, 300);
   Get();
@@ -93,7 +93,7 @@ TEST_F(BlockFramesTest, EitherPassAloneGivesPagesAndNeitherKeepsTheLastOnes) {
   view.layer = L"EMPTY";
   Get();
   EXPECT_EQ(view.Status(), L"3");
-  ASSERT_EQ(WakuList.size(), 3u);
+  ASSERT_EQ(Pages.WakuList().size(), 3u);
 
   view.layer = L"KESTRA";
   view.blocks = L"NOTHING*";
@@ -104,14 +104,14 @@ TEST_F(BlockFramesTest, EitherPassAloneGivesPagesAndNeitherKeepsTheLastOnes) {
   cad.ClearJournal();
   Get();
   EXPECT_EQ(view.Status(), L"2");
-  EXPECT_EQ(WakuList.size(), 2u);
+  EXPECT_EQ(Pages.WakuList().size(), 2u);
   EXPECT_EQ(cad.JournalMembers().back(), L"Clear") << "the set is left empty";
 }
 
 TEST_F(BlockFramesTest, AFailureInTheBlockPassKeepsTheLastListAndStatus) {
   view.blocks.clear();
   Get();
-  const TWakuList before = WakuList;
+  const TWakuList before = Pages.WakuList();
   ASSERT_EQ(before.size(), 2u);
   view.blocks = L"図枠*";
   for (const auto& [member, nthCall] : std::vector<std::pair<const wchar_t*, int>>{
@@ -121,6 +121,6 @@ TEST_F(BlockFramesTest, AFailureInTheBlockPassKeepsTheLastListAndStatus) {
     view.statuses.clear();
     Get();
     EXPECT_TRUE(view.statuses.empty()) << ToUtf8(member) << " " << nthCall;
-    EXPECT_EQ(Corners(WakuList), Corners(before)) << ToUtf8(member) << " " << nthCall;
+    EXPECT_EQ(Corners(Pages.WakuList()), Corners(before)) << ToUtf8(member) << " " << nthCall;
   }
 }

@@ -10,6 +10,7 @@
 #include "cad/StopReason.h"
 #include "pages/DrawingContents.h"
 #include "pages/PageTrial.h"
+#include "pages/Pages.h"
 #include "sim/Dxf.h"
 
 namespace {
@@ -131,10 +132,10 @@ TEST_F(PageTrialTest, TheTrialFindsTheNamedPagesAndLeavesThePagerAndTheCadAsThey
   EXPECT_EQ(trial.firstNames[0], (PageName{L"A-101", L"1階平面図"}));
   EXPECT_EQ(trial.firstNames[2], (PageName{L"A-201", L"立面図"}));
   EXPECT_FALSE(values.statuses.empty()) << "no progress was shown";
-  EXPECT_TRUE(WakuList.empty());
-  EXPECT_TRUE(PageNames.empty());
-  EXPECT_FALSE(Drawings.HasKept());
-  EXPECT_EQ(Drawings.CurrentIdentity(), std::nullopt);
+  EXPECT_TRUE(Pages.WakuList().empty());
+  EXPECT_TRUE(Pages.Names().empty());
+  EXPECT_FALSE(Pages.HasKept());
+  EXPECT_EQ(Pages.CurrentIdentity(), std::nullopt);
   EXPECT_EQ(StopReason(), L"画層 KESTRA に枠が見つかりません");
   EXPECT_EQ(cad.CurrentView().centreX, viewBefore.centreX);
   const Names members = cad.JournalMembers();
@@ -145,14 +146,14 @@ TEST_F(PageTrialTest, TheTrialFindsTheNamedPagesAndLeavesThePagerAndTheCadAsThey
 TEST_F(PageTrialTest, TheTrialAfterAGetKeepsItsPages) {
   view.blocks = L"図枠A3";
   Get();
-  ASSERT_EQ(WakuList.size(), 4u);
-  const TWakuList pages = WakuList;
+  ASSERT_EQ(Pages.WakuList().size(), 4u);
+  const TWakuList pages = Pages.WakuList();
   values.layer = L"図枠";
   const PageTrial trial = Try();
   EXPECT_EQ(trial.pages, 0);
   EXPECT_EQ(trial.reason, L"画層 図枠 に枠が見つかりません");
-  ASSERT_EQ(WakuList.size(), pages.size());
-  EXPECT_EQ(WakuList[1].minx, pages[1].minx);
+  ASSERT_EQ(Pages.WakuList().size(), pages.size());
+  EXPECT_EQ(Pages.WakuList()[1].minx, pages[1].minx);
 }
 
 TEST_F(PageTrialTest, AFailureOfTheCadBecomesTheReason) {

@@ -7,7 +7,7 @@
 #include "SimFixture.h"
 #include "cad/StopReason.h"
 #include "common/Unicode.h"
-#include "pages/DrawingPages.h"
+#include "pages/Pages.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ class DrawingSwitchTest : public SimCadTest {
 
 TEST_F(DrawingSwitchTest, ANewDrawingIsGotAndAKeptOneSteppedWithoutSelecting) {
   Get();
-  ASSERT_EQ(WakuList.size(), 12u);
+  ASSERT_EQ(Pages.WakuList().size(), 12u);
   const size_t b = cad.Open(Sheets(3), Saved(L"B.dwg"));
   cad.SetViewCentre(1210, 148);  // page 3 of B
 
@@ -56,15 +56,15 @@ TEST_F(DrawingSwitchTest, ANewDrawingIsGotAndAKeptOneSteppedWithoutSelecting) {
   EXPECT_EQ(std::vector<std::wstring>(onB.begin(), onB.begin() + 5),
             (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"HWND", L"IsIconic", L"ActiveSelectionSet"}));
   EXPECT_TRUE(Selected(onB));
-  EXPECT_EQ(WakuList.size(), 3u);
+  EXPECT_EQ(Pages.WakuList().size(), 3u);
   EXPECT_EQ(view.Status(), L"3 / 3");
-  EXPECT_EQ(Drawings.CurrentIdentity(), L"C:\\Drawings\\B.dwg");
+  EXPECT_EQ(Pages.CurrentIdentity(), L"C:\\Drawings\\B.dwg");
 
   cad.Activate(0);
   cad.ClearJournal();
   Next();  // A's kept pages: page 2, no selection
   EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
-  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_EQ(Pages.WakuList().size(), 12u);
   EXPECT_EQ(view.Status(), L"2 / 12");
   EXPECT_DOUBLE_EQ(cad.CurrentView().centreX, 710);
 
@@ -89,7 +89,7 @@ TEST_F(DrawingSwitchTest, AChoiceFromAnotherDrawingsMenuOnlyTellsWhereTheViewLie
   EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"GetVariable"}));
   EXPECT_EQ(view.Status(), L"4 / 12");
   EXPECT_DOUBLE_EQ(cad.CurrentView().centreX, before.centreX);
-  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_EQ(Pages.WakuList().size(), 12u);
 
   cad.SetViewCentre(-5000, 0);
   GoTo(0);  // now A's pages are shown: the choice is zoomed to
@@ -113,7 +113,7 @@ TEST_F(DrawingSwitchTest, TheSeventeenthDrawingDropsTheLeastRecentlyUsed) {
   cad.ClearJournal();
   Next();
   EXPECT_TRUE(Selected(cad.JournalMembers()));
-  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_EQ(Pages.WakuList().size(), 12u);
 }
 
 TEST_F(DrawingSwitchTest, ACadThatCannotNameTheDrawingIsPagedAsBefore) {
@@ -136,21 +136,21 @@ TEST_F(DrawingSwitchTest, ADrawingNeverSavedIsKnownByItsName) {
   ASSERT_GE(members.size(), 5u);
   EXPECT_EQ(members[3], L"FullName");
   EXPECT_EQ(members[4], L"Name");
-  EXPECT_EQ(Drawings.CurrentIdentity(), L"Drawing2.dwg");
+  EXPECT_EQ(Pages.CurrentIdentity(), L"Drawing2.dwg");
   EXPECT_EQ(DrawingTitle(L"Drawing2.dwg"), L"Drawing2.dwg");
   EXPECT_EQ(DrawingTitle(L"C:\\Drawings\\A.dwg"), L"A.dwg");
 
   cad.Open(Sheets(3), {L"", L"Drawing3.dwg"});
   cad.SetViewCentre(210, 148);
   Next();  // another unsaved drawing is another drawing
-  EXPECT_EQ(WakuList.size(), 3u);
+  EXPECT_EQ(Pages.WakuList().size(), 3u);
   cad.Activate(0);
   cad.ClearJournal();
   Next();
   EXPECT_EQ(cad.JournalMembers(),
             (std::vector<std::wstring>{L"ActiveDocument", L"FullName", L"Name", L"GetVariable", L"HWND", L"IsIconic",
                                        L"SetForegroundWindow", L"ZoomWindow"}));
-  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_EQ(Pages.WakuList().size(), 12u);
 }
 
 TEST_F(DrawingSwitchTest, IdentitiesInAnotherLetterCaseAreOneDrawing) {
@@ -167,7 +167,7 @@ TEST_F(DrawingSwitchTest, IdentitiesInAnotherLetterCaseAreOneDrawing) {
     cad.ClearJournal();
     Next();
     EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages) << ToUtf8(shown.fullName);
-    EXPECT_EQ(WakuList.size(), 12u);
+    EXPECT_EQ(Pages.WakuList().size(), 12u);
   }
   EXPECT_TRUE(SameDrawing(L"Ωмега-ａ.dwg", L"ωМЕГА-Ａ.DWG"));
   EXPECT_FALSE(SameDrawing(L"Straße.dwg", L"STRASSE.DWG")) << "one unit to one unit, as Windows compares";
@@ -185,8 +185,8 @@ TEST_F(DrawingSwitchTest, ADrawingSwitchedToIsPutInTheCurrentOrderWithItsNamesWi
   cad.Load(TwoRows(), Saved(L"A.dwg"));
   cad.SetViewCentre(210, 148);
   Get();  // from the lower left: the lower row first
-  ASSERT_EQ(WakuList.size(), 4u);
-  PageNames = {{L"A-1"}, {L"A-2"}, {L"A-3"}, {L"A-4"}};
+  ASSERT_EQ(Pages.WakuList().size(), 4u);
+  SetCurrentPages(Pages.WakuList(), {{L"A-1"}, {L"A-2"}, {L"A-3"}, {L"A-4"}});
   cad.Open(Sheets(3), Saved(L"B.dwg"));
   cad.SetViewCentre(210, 148);
   view.upperLeft = true;  // the click's Get ran on B
@@ -197,9 +197,9 @@ TEST_F(DrawingSwitchTest, ADrawingSwitchedToIsPutInTheCurrentOrderWithItsNamesWi
   Next();  // A's pages from the upper left: the view on page 3, a step to 4
   EXPECT_EQ(cad.JournalMembers(), kStepOnKeptPages);
   std::vector<double> lowerEdges;
-  for (const TsvWaku& w : WakuList) lowerEdges.push_back(w.miny);
+  for (const TsvWaku& w : Pages.WakuList()) lowerEdges.push_back(w.miny);
   EXPECT_EQ(lowerEdges, (std::vector<double>{400, 400, 0, 0}));
-  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"A-3"}, {L"A-4"}, {L"A-1"}, {L"A-2"}}));
+  EXPECT_EQ(Pages.Names(), (std::vector<PageName>{{L"A-3"}, {L"A-4"}, {L"A-1"}, {L"A-2"}}));
   EXPECT_EQ(view.Status(), L"4 / 4");
   EXPECT_DOUBLE_EQ(cad.CurrentView().centreX, 710);
 }
@@ -217,7 +217,7 @@ TEST_F(DrawingSwitchTest, ACadStartedAnewOrANewTargetDropsEveryKeptDrawing) {
   cad.SetViewCentre(210, 148);
   Next();
   EXPECT_TRUE(Selected(cad.JournalMembers())) << "Get runs on the new CAD's drawing";
-  EXPECT_EQ(WakuList.size(), 3u);
+  EXPECT_EQ(Pages.WakuList().size(), 3u);
   EXPECT_EQ(view.Status(), L"1 / 3");
   cad.Open(Sheets(2), Saved(L"B.dwg"));
   cad.SetViewCentre(210, 148);
@@ -226,30 +226,30 @@ TEST_F(DrawingSwitchTest, ACadStartedAnewOrANewTargetDropsEveryKeptDrawing) {
   EXPECT_TRUE(Selected(cad.JournalMembers())) << "B of the CAD before was dropped";
 
   ChangeTarget(L"bricscadapp.acadapplication", L"BricsCAD");  // the same CAD in another letter case
-  EXPECT_TRUE(Drawings.HasKept());
-  EXPECT_EQ(WakuList.size(), 2u);
+  EXPECT_TRUE(Pages.HasKept());
+  EXPECT_EQ(Pages.WakuList().size(), 2u);
   ChangeTarget(L"ZWCAD.Application", L"ZWCAD");
   EXPECT_EQ(TargetProgId, L"ZWCAD.Application");
   EXPECT_EQ(TargetAppName, L"ZWCAD");
-  EXPECT_FALSE(Drawings.HasKept());
-  EXPECT_TRUE(WakuList.empty());
-  EXPECT_EQ(Drawings.CurrentIdentity(), std::nullopt);
+  EXPECT_FALSE(Pages.HasKept());
+  EXPECT_TRUE(Pages.WakuList().empty());
+  EXPECT_EQ(Pages.CurrentIdentity(), std::nullopt);
 }
 
 // Each drawing keeps its sheet names with its frames.
-TEST(KeptDrawingsTest, TheNamesGoWithTheirDrawingsPages) {
+TEST(PageStoreTest, TheNamesGoWithTheirDrawingsPages) {
   const TsvWaku frame{0, 0, 420, 297, false, 0, true};
-  Drawings.Got(L"A.dwg", {frame, frame}, {{L"A-1"}, {L"A-2"}}, false, 1);
-  Drawings.Got(L"B.dwg", {frame}, {{L"B-1"}}, false, 1);
-  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"B-1"}}));
+  Pages.Got(L"A.dwg", {frame, frame}, {{L"A-1"}, {L"A-2"}}, false, 1);
+  Pages.Got(L"B.dwg", {frame}, {{L"B-1"}}, false, 1);
+  EXPECT_EQ(Pages.Names(), (std::vector<PageName>{{L"B-1"}}));
 
-  ASSERT_TRUE(Drawings.SwitchTo(L"a.DWG"));
-  EXPECT_EQ(WakuList.size(), 2u);
-  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"A-1"}, {L"A-2"}}));
-  ASSERT_TRUE(Drawings.SwitchTo(L"B.dwg"));
-  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"B-1"}}));
+  ASSERT_EQ(Pages.Follow(L"a.DWG", false, false), DrawingFollowed::Switched);
+  EXPECT_EQ(Pages.WakuList().size(), 2u);
+  EXPECT_EQ(Pages.Names(), (std::vector<PageName>{{L"A-1"}, {L"A-2"}}));
+  ASSERT_EQ(Pages.Follow(L"B.dwg", false, false), DrawingFollowed::Switched);
+  EXPECT_EQ(Pages.Names(), (std::vector<PageName>{{L"B-1"}}));
 
-  Drawings.Clear();
-  EXPECT_TRUE(WakuList.empty());
-  EXPECT_TRUE(PageNames.empty());
+  Pages.Clear();
+  EXPECT_TRUE(Pages.WakuList().empty());
+  EXPECT_TRUE(Pages.Names().empty());
 }

@@ -95,7 +95,7 @@ class DrawingsGetTest : public SimCadTest {
   // Loads the drawing afresh, so that its initial view is the one Get sees.
   void GetOn(const fs::path& file, const std::wstring& layer, bool upperLeft) {
     cad.Load(sim::ReadDxfFile(file.string()));
-    WakuList.clear();
+    Pages.Clear();
     view.statuses.clear();
     view.layer = layer;
     view.upperLeft = upperLeft;
@@ -113,14 +113,14 @@ class DrawingsGetTest : public SimCadTest {
     SCOPED_TRACE(setting);
     const int count = expected.at("count_before_dedup").get<int>();
     const size_t pages = expected.at("pages").get<size_t>();
-    if (count == 0 && WakuList.empty() && view.statuses.empty()) return;  // nothing selected: the status keeps
+    if (count == 0 && Pages.WakuList().empty() && view.statuses.empty()) return;  // nothing selected: the status keeps
     ASSERT_FALSE(view.statuses.empty());
     EXPECT_EQ(view.statuses.front(), std::to_wstring(count));
-    ASSERT_EQ(WakuList.size(), pages);
+    ASSERT_EQ(Pages.WakuList().size(), pages);
     const auto& order = expected.at("order");
     ASSERT_EQ(order.size(), pages);
     for (size_t i = 0; i < pages; ++i)
-      ExpectBounds(BoundsOf(WakuList[i]), order[i].get<Bounds>(), kTolerance, "page " + std::to_string(i + 1));
+      ExpectBounds(BoundsOf(Pages.WakuList()[i]), order[i].get<Bounds>(), kTolerance, "page " + std::to_string(i + 1));
 
     const auto& under = expected.at("page_under_view");
     if (under.is_null()) {
@@ -206,23 +206,23 @@ TEST_F(DrawingsGetTest, TitleDrawingsGiveTheirExpectedPagesNamesAndListInEveryVa
         cad.ClearFaults();
         if (variant == "noeffective")
           for (int n = 1; n <= 1000; ++n) cad.FailOn(L"EffectiveName", n, hresult::UnknownName);
-        WakuList.clear();
+        Pages.Clear();
         view.statuses.clear();
         view.layer = layer;
         view.upperLeft = upperLeft;
         Get();
         const nlohmann::json& expect = settings.at("expect").at(upperLeft ? "upperLeft" : "lowerLeft");
         ExpectLikeItsJson(expect, setting);
-        ASSERT_EQ(PageNames.size(), WakuList.size());
+        ASSERT_EQ(Pages.Names().size(), Pages.WakuList().size());
         const auto& expectedNames = expect.at("names");
-        for (size_t i = 0; i < PageNames.size() && i < expectedNames.size(); ++i) {
+        for (size_t i = 0; i < Pages.Names().size() && i < expectedNames.size(); ++i) {
           std::vector<std::string> shown;
-          for (const std::wstring& text : PageNames[i]) shown.push_back(ToUtf8(OneLine(text)));
+          for (const std::wstring& text : Pages.Names()[i]) shown.push_back(ToUtf8(OneLine(text)));
           const auto wanted = expectedNames[i].is_null() ? std::vector<std::string>{}
                                                          : expectedNames[i].get<std::vector<std::string>>();
           EXPECT_EQ(shown, wanted) << "page " << i + 1;
         }
-        const std::wstring list = PageListText(WakuList, PageNames, view.tags);
+        const std::wstring list = PageListText(Pages.WakuList(), Pages.Names(), view.tags);
         const auto& rows = expect.at("clipboard");
         size_t row = 0;
         for (size_t start = 0, end = list.find(L"\r\n"); end != std::wstring::npos;
@@ -256,7 +256,7 @@ TEST_F(DrawingsGetTest, CommandTextZoomReachesTheSamePageAsZoomWindow) {
     const size_t page = std::stoul(view.Status().substr(0, slash));
     EXPECT_EQ(cad.JournalMembers().back(), L"SendCommand");
     // The command text carries three decimals.
-    ExpectBounds(Shown(), BoundsOf(WakuList.at(page - 1)), 0.0005, "zoomed view");
+    ExpectBounds(Shown(), BoundsOf(Pages.WakuList().at(page - 1)), 0.0005, "zoomed view");
   }
 }
 
@@ -287,9 +287,9 @@ TEST_F(DrawingsGetTest, PublicDrawingsGiveTheFramesKnownOfThem) {
     GetOn(kDrawings / drawing.file, drawing.layer, false);
     ASSERT_FALSE(view.statuses.empty()) << "Get wrote no status";
     EXPECT_EQ(view.statuses.front(), std::to_wstring(drawing.frames));
-    ASSERT_EQ(WakuList.size(), drawing.frames);
+    ASSERT_EQ(Pages.WakuList().size(), drawing.frames);
     for (size_t i = 0; i < drawing.order.size(); ++i)
-      ExpectBounds(BoundsOf(WakuList[i]), drawing.order[i], 1e-6, "page " + std::to_string(i + 1));
+      ExpectBounds(BoundsOf(Pages.WakuList()[i]), drawing.order[i], 1e-6, "page " + std::to_string(i + 1));
     if (drawing.pageUnderView) {
       EXPECT_EQ(view.Status(), std::to_wstring(*drawing.pageUnderView) + L" / " + std::to_wstring(drawing.frames));
       ExpectBounds(Shown(), drawing.order.at(*drawing.pageUnderView - 1), 1e-6, "zoomed view");

@@ -33,13 +33,13 @@ class HostileAnswersTest : public SimCadTest {
 TEST_F(HostileAnswersTest, CountsOutsideTheirRangeAreRefused) {
   cad.Load(OneTitledSheet({}));
   Get();
-  ASSERT_EQ(WakuList.size(), 1u);
+  ASSERT_EQ(Pages.WakuList().size(), 1u);
   for (const int32_t count : {std::numeric_limits<int32_t>::min(), int32_t{-1}, int32_t{10'000'001}}) {
     SCOPED_TRACE(count);
     cad.ClearFaults();
     cad.ReturnValue(L"Count", Variant(count));
     Get();
-    EXPECT_EQ(WakuList.size(), 1u) << "the last pages stay";
+    EXPECT_EQ(Pages.WakuList().size(), 1u) << "the last pages stay";
     EXPECT_TRUE(StopReason().starts_with(L"Count が失敗しました")) << ToUtf8(StopReason());
   }
 }
@@ -51,10 +51,10 @@ TEST_F(HostileAnswersTest, OnlyTheFirst256AttributesAndTheFirst1000CharactersOfA
   attributes[256] = sim::Attribute{L"TITLE", {L"beyond", 0, 0, 1}};
   cad.Load(OneTitledSheet(attributes));
   Get();
-  ASSERT_EQ(PageNames.size(), 1u);
-  ASSERT_EQ(PageNames[0].size(), 2u);
-  EXPECT_EQ(PageNames[0][0].size(), 1000u);
-  EXPECT_EQ(PageNames[0][1], L"") << "TITLE is the 257th attribute";
+  ASSERT_EQ(Pages.Names().size(), 1u);
+  ASSERT_EQ(Pages.Names()[0].size(), 2u);
+  EXPECT_EQ(Pages.Names()[0][0].size(), 1000u);
+  EXPECT_EQ(Pages.Names()[0][1], L"") << "TITLE is the 257th attribute";
   size_t tagsRead = 0;
   for (const sim::JournalEntry& entry : cad.Journal()) tagsRead += entry.member == L"TagString";
   EXPECT_EQ(tagsRead, 256u) << "each of the first 256 tags read once";

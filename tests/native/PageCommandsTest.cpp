@@ -107,7 +107,7 @@ TEST_F(PageCommandsTest, GetShowsAndZoomsToThePageUnderTheViewCentre) {
   CentreOn(cad, 0, 2);
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12", L"3 / 12"}));
-  ASSERT_EQ(WakuList.size(), 12u);
+  ASSERT_EQ(Pages.WakuList().size(), 12u);
   ExpectViewOn(0, 2);
   EXPECT_TRUE(cad.Foreground());
 }
@@ -194,7 +194,7 @@ TEST_F(PageCommandsTest, NearDuplicatesCountBeforeOrderingButNotAsPages) {
   cad.Load(drawing);
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"13"}));
-  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_EQ(Pages.WakuList().size(), 12u);
   CentreOn(cad, 0, 1);
   Get();
   EXPECT_EQ(view.Status(), L"2 / 12");
@@ -213,8 +213,8 @@ TEST_F(PageCommandsTest, RejectedPolylinesYieldNoPages) {
   cad.SetViewCentre(0.1, 0.1);  // near the origin, where all-zero frames would sit
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"1", L"1 / 1"}));
-  ASSERT_EQ(WakuList.size(), 1u);
-  EXPECT_EQ(WakuList[0].maxx, 420);
+  ASSERT_EQ(Pages.WakuList().size(), 1u);
+  EXPECT_EQ(Pages.WakuList()[0].maxx, 420);
 }
 
 TEST_F(PageCommandsTest, TheCoordinatesUpperBoundDecidesWhatIsAFrame) {
@@ -230,14 +230,14 @@ TEST_F(PageCommandsTest, TheCoordinatesUpperBoundDecidesWhatIsAFrame) {
   cad.SetViewCentre(700, 100);
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"1", L"1 / 1"}));
-  ASSERT_EQ(WakuList.size(), 1u);
-  EXPECT_EQ(WakuList[0].minx, 500);
-  EXPECT_EQ(WakuList[0].maxx, 920);
+  ASSERT_EQ(Pages.WakuList().size(), 1u);
+  EXPECT_EQ(Pages.WakuList()[0].minx, 500);
+  EXPECT_EQ(Pages.WakuList()[0].maxx, 920);
 }
 
 TEST_F(PageCommandsTest, OnlyRejectedPolylinesEmptyTheListAndShowZero) {
   Get();
-  ASSERT_EQ(WakuList.size(), 12u);
+  ASSERT_EQ(Pages.WakuList().size(), 12u);
   sim::Drawing drawing;
   sim::Entity open = Rectangle(L"KESTRA", 0, 0, 420, 297);
   open.closed = false;
@@ -245,7 +245,7 @@ TEST_F(PageCommandsTest, OnlyRejectedPolylinesEmptyTheListAndShowZero) {
   cad.Load(drawing);
   Get();
   EXPECT_EQ(view.Status(), L"0");
-  EXPECT_TRUE(WakuList.empty());
+  EXPECT_TRUE(Pages.WakuList().empty());
   cad.ClearJournal();
   Next();
   EXPECT_TRUE(cad.Journal().empty());
@@ -253,12 +253,12 @@ TEST_F(PageCommandsTest, OnlyRejectedPolylinesEmptyTheListAndShowZero) {
 
 TEST_F(PageCommandsTest, ALayerWithoutPolylinesKeepsTheLastPages) {
   Get();
-  const TWakuList before = WakuList;
+  const TWakuList before = Pages.WakuList();
   view.layer = L"EMPTY";
   cad.ClearJournal();
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12"}));
-  EXPECT_EQ(WakuList.size(), before.size());
+  EXPECT_EQ(Pages.WakuList().size(), before.size());
   EXPECT_EQ(cad.JournalMembers(), (std::vector<std::wstring>{L"HWND", L"IsIconic", L"ActiveDocument", L"FullName",
                                                              L"ActiveSelectionSet", L"Clear", L"Select", L"Count"}));
 }
@@ -295,7 +295,7 @@ TEST_F(PageCommandsTest, AnUnregisteredProgIdReachesTheCallerOfGetButNotOfStep) 
 struct Failure {
   const wchar_t* member;
   int nthCall;
-  bool replacesList;      // the new pages are in WakuList afterwards
+  bool replacesList;      // the new pages are in Pages.WakuList() afterwards
   const wchar_t* status;  // the status afterwards; "" is the one the command found
 };
 
@@ -308,7 +308,7 @@ TEST_P(GetFailureTest, StopsSilentlyAndKeepsAConsistentState) {
     first.entities.push_back(Rectangle(L"KESTRA", 500.0 * col, 0, 500.0 * col + 420, 297));
   cad.Load(first);
   Get();
-  ASSERT_EQ(WakuList.size(), 3u);
+  ASSERT_EQ(Pages.WakuList().size(), 3u);
   view.statuses.clear();
 
   cad.Load(TwelveSheets());
@@ -318,7 +318,7 @@ TEST_P(GetFailureTest, StopsSilentlyAndKeepsAConsistentState) {
   cad.FailOn(failure.member, failure.nthCall, hresult::CallRejected);
   EXPECT_NO_THROW(Get());
 
-  EXPECT_EQ(WakuList.size(), failure.replacesList ? 12u : 3u);
+  EXPECT_EQ(Pages.WakuList().size(), failure.replacesList ? 12u : 3u);
   EXPECT_EQ(view.Status(), failure.status);
   const auto members = cad.JournalMembers();
   EXPECT_EQ(std::count(members.begin(), members.end(), std::wstring(failure.member)), failure.nthCall)
@@ -343,7 +343,7 @@ INSTANTIATE_TEST_SUITE_P(EveryStage, GetFailureTest,
 
 TEST_F(PageCommandsTest, WrongResultTypesEndTheCommandSilently) {
   for (const wchar_t* member : {L"Count", L"Coordinates", L"Closed", L"GetVariable", L"ActiveDocument", L"HWND"}) {
-    WakuList.clear();
+    Pages.Clear();
     view.statuses.clear();
     cad.ClearFaults();
     cad.ReturnWrongType(member);
@@ -359,7 +359,7 @@ TEST_F(PageCommandsTest, AFailingStepLeavesTheListAndTheNextStepWorks) {
   for (const wchar_t* member : {L"ActiveDocument", L"GetVariable", L"HWND", L"ZoomWindow"}) {
     cad.FailOn(member, 1, hresult::RetryLater);
     EXPECT_NO_THROW(Next()) << ToUtf8(member);
-    EXPECT_EQ(WakuList.size(), 12u);
+    EXPECT_EQ(Pages.WakuList().size(), 12u);
     cad.ClearFaults();
   }
   CentreOn(cad, 0, 0);
@@ -425,7 +425,7 @@ TEST_F(PageCommandsTest, AFailedZoomPutsBackTheStatusOfAStepAMenuChoiceAndAGet) 
     command();
     cad.ClearFaults();
     EXPECT_EQ(view.Status(), L"4 / 12") << ToUtf8(member);
-    EXPECT_EQ(WakuList.size(), 12u);
+    EXPECT_EQ(Pages.WakuList().size(), 12u);
     ExpectViewOn(0, 3);
   };
   failingZoom(L"ZoomWindow", 1, [this] { Next(); });
@@ -436,7 +436,7 @@ TEST_F(PageCommandsTest, AFailedZoomPutsBackTheStatusOfAStepAMenuChoiceAndAGet) 
     view.upperLeft = true;  // would be 8 / 12
     Get();
   });
-  EXPECT_EQ(WakuList[0].miny, 0) << "the list of the failed Get was not kept";
+  EXPECT_EQ(Pages.WakuList()[0].miny, 0) << "the list of the failed Get was not kept";
   TargetProgId = L"AutoCAD.Application";
   failingZoom(L"SendCommand", 1, [this] { Next(); });
 }
@@ -459,7 +459,7 @@ TEST_F(PageCommandsTest, AGivenUpZoomLeavesTheCountAndTheNextStepStartsFromTheVi
   view.upperLeft = true;
   Get();
   EXPECT_EQ(view.Status(), L"12");
-  EXPECT_EQ(WakuList[0].miny, 800) << "every frame was read: the new list is taken";
+  EXPECT_EQ(Pages.WakuList()[0].miny, 800) << "every frame was read: the new list is taken";
 }
 
 // Polylines whose coordinates are not finite, or that have no area, are no
@@ -476,10 +476,12 @@ TEST_F(PageCommandsTest, PolylinesWithoutAFiniteAreaAreNoPagesAndNoZoomSendsOne)
   CentreOn(cad, 1, 1);
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12", L"6 / 12"}));
-  ASSERT_EQ(WakuList.size(), 12u);
+  ASSERT_EQ(Pages.WakuList().size(), 12u);
   ExpectViewOn(1, 1);
 
-  WakuList[6] = TsvWaku{500, 400, infinity, 697, false, 1, true};  // page 7, after the view's page 6
+  TWakuList frames = Pages.WakuList();
+  frames[6] = TsvWaku{500, 400, infinity, 697, false, 1, true};  // page 7, after the view's page 6
+  SetCurrentPages(std::move(frames), Pages.Names());
   cad.ClearJournal();
   Next();
   EXPECT_EQ(view.Status(), L"6 / 12");
@@ -497,9 +499,11 @@ TEST_F(PageCommandsTest, FramesWhoseSizeIsNotFiniteAreNoPagesAndNoZoomSendsOne) 
   CentreOn(cad, 1, 1);
   Get();
   EXPECT_EQ(view.statuses, (std::vector<std::wstring>{L"12", L"6 / 12"}));
-  ASSERT_EQ(WakuList.size(), 12u);
+  ASSERT_EQ(Pages.WakuList().size(), 12u);
 
-  WakuList[6] = TsvWaku{-1e308, 400, 1e308, 697, false, 1, true};
+  TWakuList frames = Pages.WakuList();
+  frames[6] = TsvWaku{-1e308, 400, 1e308, 697, false, 1, true};
+  SetCurrentPages(std::move(frames), Pages.Names());
   cad.ClearJournal();
   Next();
   EXPECT_EQ(view.Status(), L"6 / 12");
@@ -518,8 +522,8 @@ TEST_F(PageCommandsTest, IntegerCoordinatesMakeFramesAndStringsFailTheGet) {
   cad.SetViewCentre(100, 100);
   Get();
   EXPECT_EQ(view.Status(), L"1 / 1");
-  ASSERT_EQ(WakuList.size(), 1u);
-  EXPECT_EQ(WakuList[0].maxy, 297);
+  ASSERT_EQ(Pages.WakuList().size(), 1u);
+  EXPECT_EQ(Pages.WakuList()[0].maxy, 297);
 
   drawing.entities[0].coordinatesKind = VariantKind::String;
   drawing.entities.push_back(Rectangle(L"KESTRA", 500, 0, 920, 297));
@@ -527,6 +531,6 @@ TEST_F(PageCommandsTest, IntegerCoordinatesMakeFramesAndStringsFailTheGet) {
   cad.SetViewCentre(700, 100);
   Get();
   EXPECT_EQ(view.Status(), L"1 / 1");
-  ASSERT_EQ(WakuList.size(), 1u);
-  EXPECT_EQ(WakuList[0].maxx, 420);
+  ASSERT_EQ(Pages.WakuList().size(), 1u);
+  EXPECT_EQ(Pages.WakuList()[0].maxx, 420);
 }

@@ -58,7 +58,7 @@ class PlotJobTest : public SimCadTest {
     SimCadTest::SetUp();
     cad.Load(ThreeSheets());
     Get();
-    ASSERT_EQ(WakuList.size(), 3u);
+    ASSERT_EQ(Pages.WakuList().size(), 3u);
     folder = std::filesystem::temp_directory_path() /
              ("page-plot-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
               ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -66,9 +66,9 @@ class PlotJobTest : public SimCadTest {
     std::filesystem::create_directories(folder);
     choices = {PlotOutput::PdfFile,   sim::kPdfDevice, L"ISO_full_bleed_A4_(297.00_x_210.00_MM)", L"",
                PlotOrientation::Auto, folder.wstring()};
-    for (size_t i = 0; i < WakuList.size(); ++i)
-      sheets.push_back(
-          {WakuList[i], static_cast<int>(i + 1), L"S-" + std::to_wstring(i + 1), L"0" + std::to_wstring(i + 1)});
+    for (size_t i = 0; i < Pages.WakuList().size(); ++i)
+      sheets.push_back({Pages.WakuList()[i], static_cast<int>(i + 1), L"S-" + std::to_wstring(i + 1),
+                        L"0" + std::to_wstring(i + 1)});
     before = cad.PlotSettings();
     cad.ClearJournal();
   }

@@ -7,11 +7,12 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cad/TargetCad.h"
-#include "pages/DrawingPages.h"
 #include "pages/PageCommands.h"
+#include "pages/Pages.h"
 #include "pages/SheetNames.h"
 #include "pages/Waku.h"
 #include "sim/SimCad.h"
@@ -56,14 +57,12 @@ struct SteppingClock {
 class SimCadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Drawings.Clear();
-    PageNames.clear();
+    Pages.Clear();
     TargetProgId = kDefaultProgId;
     objects.Run(TargetProgId, cad);
   }
   void TearDown() override {
-    Drawings.Clear();
-    PageNames.clear();
+    Pages.Clear();
     TargetProgId.clear();
   }
 
@@ -72,6 +71,10 @@ class SimCadTest : public ::testing::Test {
   }
   void Next() { StepCommand(view, {objects, windows}, StepDirection::Forward); }
   void Previous() { StepCommand(view, {objects, windows}, StepDirection::Backward); }
+  // Pages no Get leaves, made the current drawing's.
+  void SetCurrentPages(TWakuList frames, std::vector<PageName> names) {
+    Pages.Got(Pages.CurrentIdentity(), std::move(frames), std::move(names), view.upperLeft, cad.WindowHandle());
+  }
 
   sim::SimCad cad;
   sim::SimObjectTable objects;

@@ -65,7 +65,7 @@ class TitleBlocksGetTest : public SimCadTest {
 
   std::vector<std::wstring> Lefts() const {
     std::vector<std::wstring> lefts;
-    for (const TsvWaku& w : WakuList) lefts.push_back(std::to_wstring(static_cast<int>(w.minx)));
+    for (const TsvWaku& w : Pages.WakuList()) lefts.push_back(std::to_wstring(static_cast<int>(w.minx)));
     return lefts;
   }
 };
@@ -88,8 +88,8 @@ TEST_F(TitleBlocksGetTest, AttributesAreReadInTheBlockPassLoopAndTheTagIndexIsRe
   EXPECT_EQ(Members(members.begin(), members.begin() + static_cast<long>(expected.size())), expected);
 
   EXPECT_EQ(Lefts(), (std::vector<std::wstring>{L"0", L"500", L"1000", L"1500"}));
-  EXPECT_EQ(PageNames, (std::vector<PageName>{
-                           {L"A-2", L"平面図"}, {L"A-1", L"断面図"}, {L"A-3", L"詳細図"}, {L"A-10", L"立面図"}}));
+  EXPECT_EQ(Pages.Names(), (std::vector<PageName>{
+                               {L"A-2", L"平面図"}, {L"A-1", L"断面図"}, {L"A-3", L"詳細図"}, {L"A-10", L"立面図"}}));
   EXPECT_EQ(view.Status(), L"1 / 4");
 }
 
@@ -97,7 +97,7 @@ TEST_F(TitleBlocksGetTest, NameOrderRenumbersThePages) {
   view.byName = true;
   Get();
   EXPECT_EQ(Lefts(), (std::vector<std::wstring>{L"500", L"0", L"1000", L"1500"}));
-  EXPECT_EQ(PageNames.front(), (PageName{L"A-1", L"断面図"}));
+  EXPECT_EQ(Pages.Names().front(), (PageName{L"A-1", L"断面図"}));
   EXPECT_EQ(view.Status(), L"2 / 4") << "the view stays on A-2, now the second page";
 }
 
@@ -107,7 +107,7 @@ TEST_F(TitleBlocksGetTest, WithoutNamesNoAttributeIsReadAndWithoutPatternsNoPass
   const Members withoutNames = cad.JournalMembers();
   for (const wchar_t* member : {L"GetAttributes", L"TagString", L"TextString"})
     EXPECT_EQ(std::count(withoutNames.begin(), withoutNames.end(), member), 0) << ToUtf8(member);
-  EXPECT_EQ(PageNames, std::vector<PageName>(4));
+  EXPECT_EQ(Pages.Names(), std::vector<PageName>(4));
 
   // Names alone, without a block or title pattern, asks what Get asks without it.
   view.blocks.clear();
@@ -140,21 +140,21 @@ TEST_F(TitleBlocksGetTest, AReferenceThatCannotBeReadSkipsItselfAndTheReasonCoun
   cad.FailOn(L"TextString", 3, hresult::TypeMismatch);  // the one at 500
   Get();
   EXPECT_EQ(Lefts(), (std::vector<std::wstring>{L"0", L"1000"}));
-  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"A-2", L"平面図"}, {L"A-3", L"詳細図"}}));
+  EXPECT_EQ(Pages.Names(), (std::vector<PageName>{{L"A-2", L"平面図"}, {L"A-3", L"詳細図"}}));
   EXPECT_EQ(view.Status(), L"1 / 2");
   EXPECT_EQ(StopReason(), L"3 個の参照を読めませんでした");
 
   cad.ClearFaults();
   cad.FailOn(L"GetBoundingBox", 1, hresult::CallRejected);
   Get();
-  EXPECT_EQ(WakuList.size(), 2u) << "a rejected call is no odd reference: Get keeps the last pages";
+  EXPECT_EQ(Pages.WakuList().size(), 2u) << "a rejected call is no odd reference: Get keeps the last pages";
   EXPECT_TRUE(StopReason().starts_with(L"GetBoundingBox が失敗しました")) << ToUtf8(StopReason());
 }
 
 TEST_F(TitleBlocksGetTest, AFailureInTheDynamicOrTitlePassKeepsTheLastListNamesAndStatus) {
   Get();
-  const TWakuList pages = WakuList;
-  const std::vector<PageName> names = PageNames;
+  const TWakuList pages = Pages.WakuList();
+  const std::vector<PageName> names = Pages.Names();
   const std::wstring status = view.Status();
   // The dynamic pass's Clear, Select, Count, Item, box, attributes, tag, text, last Clear.
   for (const auto& [member, nthCall] : std::vector<std::pair<const wchar_t*, int>>{{L"Clear", 3},
@@ -172,8 +172,8 @@ TEST_F(TitleBlocksGetTest, AFailureInTheDynamicOrTitlePassKeepsTheLastListNamesA
     view.statuses.clear();
     Get();
     EXPECT_TRUE(view.statuses.empty());
-    EXPECT_EQ(WakuList.size(), pages.size());
-    EXPECT_EQ(PageNames, names);
+    EXPECT_EQ(Pages.WakuList().size(), pages.size());
+    EXPECT_EQ(Pages.Names(), names);
   }
   cad.ClearFaults();
   EXPECT_EQ(view.Status(), L"");
@@ -189,8 +189,8 @@ TEST_F(TitleBlocksGetTest, AFailureInTheDynamicOrTitlePassKeepsTheLastListNamesA
     cad.ClearFaults();
     cad.FailOn(member, nthCall, hresult::CallRejected);
     Get();
-    EXPECT_EQ(WakuList.size(), pages.size());
-    EXPECT_EQ(PageNames, names);
+    EXPECT_EQ(Pages.WakuList().size(), pages.size());
+    EXPECT_EQ(Pages.Names(), names);
   }
 }
 
@@ -215,7 +215,7 @@ TEST_F(TitleBlocksGetTest, TitleBlocksOfTheirOwnAreReadInATitlePassAfterTheFrame
   ASSERT_EQ(selects.size(), 3u);
   EXPECT_NE(selects[1].find(L"\"`*U*\""), std::wstring::npos) << ToUtf8(selects[1]);
   EXPECT_NE(selects[2].find(L"\"INSERT\", \"表題欄\""), std::wstring::npos) << ToUtf8(selects[2]);
-  EXPECT_EQ(PageNames, (std::vector<PageName>{{L"S-1"}, {L"S-2"}}));
+  EXPECT_EQ(Pages.Names(), (std::vector<PageName>{{L"S-1"}, {L"S-2"}}));
   EXPECT_EQ(view.Status(), L"2");
 }
 

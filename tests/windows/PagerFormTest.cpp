@@ -7,6 +7,7 @@
 #include "PagerTestSupport.h"
 #include "cad/MessageFilter.h"
 #include "cad/TargetCad.h"
+#include "pages/Pages.h"
 #include "pages/Waku.h"
 #include "settings/WinAnsiCodePage.h"
 #include "settings/WinFileSystem.h"
@@ -43,7 +44,7 @@ class CursorRecordingObjects : public sim::SimObjectTable {
 class PagerFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WakuList.clear();
+    Pages.Clear();
     cad.Load(ThreeSheets());
     objects.Run(kDefaultProgId, cad);
   }

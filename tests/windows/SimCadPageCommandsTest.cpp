@@ -15,6 +15,7 @@
 #include "cad/TargetCad.h"
 #include "cad/WindowsCad.h"
 #include "pages/PageCommands.h"
+#include "pages/Pages.h"
 #include "pages/Waku.h"
 #include "sim/server/SimCadServerRegistration.h"
 
@@ -59,7 +60,7 @@ class SimCadPageCommandsTest : public testing::Test {
     FApplication = AttachSimCad(progId);
   }
   void SetUp() override {
-    WakuList.clear();
+    Pages.Clear();
     TargetProgId = kDefaultProgId;
   }
   void TearDown() override {
@@ -135,7 +136,7 @@ TEST_F(SimCadPageCommandsTest, GetAsksTheCadInTheGatheringOrder) {
   Get();
   EXPECT_EQ(SimJournal(*FApplication), PolylineGetJournal(12));
   EXPECT_EQ(FView.statuses, std::vector<std::wstring>{L"12"}) << "the drawing's view centre is in no page";
-  EXPECT_EQ(WakuList.size(), 12u);
+  EXPECT_EQ(Pages.WakuList().size(), 12u);
 }
 
 TEST_F(SimCadPageCommandsTest, StepPagesOnFromTheViewAndWrapsAround) {
@@ -145,20 +146,21 @@ TEST_F(SimCadPageCommandsTest, StepPagesOnFromTheViewAndWrapsAround) {
   ASSERT_EQ(FView.Status(), L"7 / 12");
   Step(StepDirection::Forward);
   EXPECT_EQ(FView.Status(), L"8 / 12");
-  ExpectViewOn(WakuList[7]);
+  ExpectViewOn(Pages.WakuList()[7]);
   Step(StepDirection::Backward);
   Step(StepDirection::Backward);
   EXPECT_EQ(FView.Status(), L"6 / 12");
-  ExpectViewOn(WakuList[5]);
+  ExpectViewOn(Pages.WakuList()[5]);
 
   SimCall(*FApplication, L"SimSetViewCentre",
-          {Variant((WakuList[0].minx + WakuList[0].maxx) / 2), Variant((WakuList[0].miny + WakuList[0].maxy) / 2)});
+          {Variant((Pages.WakuList()[0].minx + Pages.WakuList()[0].maxx) / 2),
+           Variant((Pages.WakuList()[0].miny + Pages.WakuList()[0].maxy) / 2)});
   Step(StepDirection::Backward);
   EXPECT_EQ(FView.Status(), L"12 / 12");
-  ExpectViewOn(WakuList[11]);
+  ExpectViewOn(Pages.WakuList()[11]);
   Step(StepDirection::Forward);
   EXPECT_EQ(FView.Status(), L"1 / 12");
-  ExpectViewOn(WakuList[0]);
+  ExpectViewOn(Pages.WakuList()[0]);
 }
 
 TEST_F(SimCadPageCommandsTest, AMinimizedCadIsRestoredAndBroughtForward) {
@@ -179,23 +181,23 @@ TEST_F(SimCadPageCommandsTest, AMinimizedCadIsRestoredAndBroughtForward) {
   Step(StepDirection::Forward);
   EXPECT_FALSE(SimQuery(*FApplication, L"SimIsMinimized"));
   EXPECT_TRUE(SimQuery(*FApplication, L"SimIsForeground"));
-  ExpectViewOn(WakuList[7]);
+  ExpectViewOn(Pages.WakuList()[7]);
 }
 
 TEST_F(SimCadPageCommandsTest, ARegisteredCadThatDoesNotRunIsLeftAlone) {
   const ClassRegistration registration(L"PageTest.RegisteredNotRunning");
   TargetProgId = L"PageTest.RegisteredNotRunning";
-  WakuList = {TsvWaku{0, 0, 420, 297, false, 0, true}};
+  Pages.Got(std::nullopt, {TsvWaku{0, 0, 420, 297, false, 0, true}}, {}, false, 0);
   Get();
   Step(StepDirection::Forward);
   EXPECT_TRUE(FView.statuses.empty());
-  EXPECT_EQ(WakuList.size(), 1u);
+  EXPECT_EQ(Pages.WakuList().size(), 1u);
 }
 
 TEST_F(SimCadPageCommandsTest, AnUnregisteredProgIdFailsGetButNotStep) {
   TargetProgId = L"PageTest.NeverRegistered";
   EXPECT_THROW(Get(), AutomationError);
-  WakuList = {TsvWaku{0, 0, 420, 297, false, 0, true}};
+  Pages.Got(std::nullopt, {TsvWaku{0, 0, 420, 297, false, 0, true}}, {}, false, 0);
   EXPECT_NO_THROW(Step(StepDirection::Forward));
   EXPECT_TRUE(FView.statuses.empty());
 }
@@ -287,7 +289,7 @@ TEST_F(SimCadBusyTest, ARefusedCallStopsTheCommandSilentlyAndTheNextOneWorks) {
   Get();
   EXPECT_TRUE(FView.statuses.empty());
   EXPECT_EQ(SimJournal(*FApplication).back(), L"SelectionSet.Count()");
-  EXPECT_TRUE(WakuList.empty());
+  EXPECT_TRUE(Pages.WakuList().empty());
 
   Get();
   EXPECT_EQ(FView.Status(), L"7 / 12");
@@ -301,7 +303,7 @@ TEST_F(SimCadBusyTest, ARefusedCallStopsTheCommandSilentlyAndTheNextOneWorks) {
 
   Step(StepDirection::Forward);
   EXPECT_EQ(FView.Status(), L"8 / 12");
-  ExpectViewOn(WakuList[7]);
+  ExpectViewOn(Pages.WakuList()[7]);
 }
 
 }  // namespace

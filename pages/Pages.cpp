@@ -1,4 +1,4 @@
-#include "pages/DrawingPages.h"
+#include "pages/Pages.h"
 
 #include <algorithm>
 
@@ -6,12 +6,12 @@
 #include "common/AsciiCase.h"
 #include "common/FileNameCase.h"
 
-KeptDrawings Drawings;
+PageStore Pages;
 
 bool SameDrawing(std::wstring_view a, std::wstring_view b) { return EqualIgnoringFileNameCase(a, b); }
 
 void ChangeTarget(const std::wstring& progId, const std::wstring& appName) {
-  if (!EqualIgnoringAsciiCase(std::wstring_view(progId), std::wstring_view(TargetProgId))) Drawings.Clear();
+  if (!EqualIgnoringAsciiCase(std::wstring_view(progId), std::wstring_view(TargetProgId))) Pages.Clear();
   TargetProgId = progId;
   TargetAppName = appName;
 }
@@ -50,55 +50,58 @@ std::wstring DrawingTitle(std::wstring_view identity) {
   return std::wstring(separator == std::wstring_view::npos ? identity : identity.substr(separator + 1));
 }
 
-void KeptDrawings::KeepCurrent() {
+void PageStore::KeepCurrent() {
   if (!FCurrent.identity) return;
   const std::wstring& identity = *FCurrent.identity;
-  std::erase_if(FKept, [&](const DrawingPages& kept) { return SameDrawing(kept.identity, identity); });
-  FKept.insert(FKept.begin(), DrawingPages{identity, std::move(WakuList), std::move(PageNames), FCurrent.upperLeft});
-  WakuList.clear();
-  PageNames.clear();
+  std::erase_if(FKept, [&](const DrawingPages& kept) { return SameDrawing(*kept.identity, identity); });
+  FKept.insert(FKept.begin(), std::move(FCurrent));
+  FCurrent = {};
   // The current drawing counts among the kept ones.
   if (FKept.size() > kMostDrawings - 1) FKept.resize(kMostDrawings - 1);
 }
 
-void KeptDrawings::Got(std::optional<std::wstring> identity, TWakuList frames, std::vector<PageName> names,
-                       bool upperLeft, int64_t window) {
+void PageStore::Got(std::optional<std::wstring> identity, TWakuList frames, std::vector<PageName> names, bool upperLeft,
+                    int64_t window) {
   FWindow = window;
   if (!identity || !FCurrent.identity || !SameDrawing(*identity, *FCurrent.identity)) KeepCurrent();
-  if (identity) std::erase_if(FKept, [&](const DrawingPages& kept) { return SameDrawing(kept.identity, *identity); });
-  FCurrent = Current{std::move(identity), upperLeft};
-  WakuList = std::move(frames);
-  PageNames = std::move(names);
+  if (identity) std::erase_if(FKept, [&](const DrawingPages& kept) { return SameDrawing(*kept.identity, *identity); });
+  FCurrent = DrawingPages{std::move(identity), std::move(frames), std::move(names), upperLeft};
 }
 
-bool KeptDrawings::IsCurrent(std::wstring_view identity) const {
+bool PageStore::IsCurrent(std::wstring_view identity) const {
   return FCurrent.identity && SameDrawing(*FCurrent.identity, identity);
 }
 
-bool KeptDrawings::SwitchTo(std::wstring_view identity) {
+bool PageStore::SwitchTo(std::wstring_view identity) {
   const auto found = std::find_if(FKept.begin(), FKept.end(),
-                                  [&](const DrawingPages& kept) { return SameDrawing(kept.identity, identity); });
+                                  [&](const DrawingPages& kept) { return SameDrawing(*kept.identity, identity); });
   if (found == FKept.end()) return false;
   DrawingPages pages = std::move(*found);
   FKept.erase(found);
   KeepCurrent();
-  FCurrent = Current{std::move(pages.identity), pages.upperLeft};
-  WakuList = std::move(pages.frames);
-  PageNames = std::move(pages.names);
+  FCurrent = std::move(pages);
   return true;
 }
 
-void KeptDrawings::PutInOrder(bool upperLeft, bool byName) {
+void PageStore::PutInOrder(bool upperLeft, bool byName) {
   if (FCurrent.upperLeft == upperLeft) return;
-  SortPagesWithNames(WakuList, PageNames, upperLeft);
-  if (byName) OrderPagesByName(WakuList, PageNames);
+  SortPagesWithNames(FCurrent.frames, FCurrent.names, upperLeft);
+  if (byName) OrderPagesByName(FCurrent.frames, FCurrent.names);
   FCurrent.upperLeft = upperLeft;
 }
 
-void KeptDrawings::Clear() {
+DrawingFollowed PageStore::Follow(const std::optional<std::wstring>& identity, bool upperLeft, bool byName) {
+  if (!identity || IsCurrent(*identity)) return DrawingFollowed::Current;
+  if (SwitchTo(*identity)) {
+    PutInOrder(upperLeft, byName);
+    return DrawingFollowed::Switched;
+  }
+  if (!FCurrent.identity) return DrawingFollowed::Current;
+  return DrawingFollowed::NotGot;
+}
+
+void PageStore::Clear() {
   FCurrent = {};
   FKept.clear();
   FWindow.reset();
-  WakuList.clear();
-  PageNames.clear();
 }
