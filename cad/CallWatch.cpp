@@ -73,7 +73,7 @@ void CallWatch::CommandEnded() {
   TimingChanged();
   const WaitOutcome outcome = FWait.TakeOutcome();
   // The clicks and keys of an impatient user are not replayed.
-  if (outcome.waitedLong) DropPendingInput();
+  if (outcome.waitedLong) DropPendingInput(FKept);
   // Said after the command's own end, so that it stands over the failed
   // call the command reported.
   if (outcome.cancelled) ReportStopReason(CancelledReason(TargetAppName));
@@ -81,7 +81,7 @@ void CallWatch::CommandEnded() {
 }
 
 PendingInput CallWatch::InputPastPatience() {
-  return FWait.PastPatience() ? TakePendingInput(FPager) : PendingInput::None;
+  return FWait.PastPatience() ? TakePendingInput(FPager, FKept) : PendingInput::None;
 }
 
 bool CallWatch::MayCall() { return FWait.MayCall(InputPastPatience()); }
@@ -168,24 +168,47 @@ void WatchedCall::ThrowIfCancelled() const {
   if (FWatch && FWatch->Cancelled()) throw CancelledError();
 }
 
-PendingInput TakePendingInput(HWND pager) {
+namespace {
+
+// A press of the kept button: the mouse button down over it, or Space or
+// Enter while it has the keyboard. The press is the click: the button,
+// whose input waits, never sees the press to capture the release, which
+// goes to whatever window is under the pointer then.
+bool ClicksButton(HWND button, const MSG& message) {
+  if (!button || message.hwnd != button) return false;
+  switch (message.message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return true;
+    case WM_KEYDOWN: return message.wParam == VK_SPACE || message.wParam == VK_RETURN;
+  }
+  return false;
+}
+
+// Takes the messages of the window (every window of the thread when
+// nullptr) from first to last out of the queue, each handed to look.
+template <typename Look>
+void TakeMessages(HWND window, UINT first, UINT last, Look&& look) {
+  MSG message{};
+  while (PeekMessageW(&message, window, first, last, PM_REMOVE | PM_NOYIELD)) look(message);
+}
+
+}  // namespace
+
+PendingInput TakePendingInput(HWND pager, KeptClicks& kept) {
   PendingInput found = PendingInput::None;
-  const auto take = [&](HWND window, UINT first, UINT last) {
-    MSG message{};
-    while (PeekMessageW(&message, window, first, last, PM_REMOVE | PM_NOYIELD)) {
-      const PendingInput request = RequestOf(pager, message);
-      // A close request outweighs Esc.
-      if (request != PendingInput::None && found != PendingInput::CloseRequest) found = request;
-    }
+  const auto look = [&](const MSG& message) {
+    kept.clicked = kept.clicked || ClicksButton(kept.button, message);
+    const PendingInput request = RequestOf(pager, message);
+    // A close request outweighs Esc.
+    if (request != PendingInput::None && found != PendingInput::CloseRequest) found = request;
   };
-  for (const auto& [first, last] : kInput) take(nullptr, first, last);
-  for (const UINT request : kCloseRequests) take(pager, request, request);
+  for (const auto& [first, last] : kInput) TakeMessages(nullptr, first, last, look);
+  for (const UINT request : kCloseRequests) TakeMessages(pager, request, request, look);
   return found;
 }
 
-void DropPendingInput() {
-  MSG message{};
+void DropPendingInput(KeptClicks& kept) {
   for (const auto& [first, last] : kInput)
-    while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE | PM_NOYIELD)) {
-    }
+    TakeMessages(nullptr, first, last,
+                 [&](const MSG& message) { kept.clicked = kept.clicked || ClicksButton(kept.button, message); });
 }

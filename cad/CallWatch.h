@@ -10,8 +10,18 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "cad/CallWait.h"
+
+// A button whose clicks the watch keeps for its window when it takes the
+// input of a long wait from the queue, instead of dropping them: the plot
+// dialog's 中止, which stops the job after the call rather than giving the
+// call up.
+struct KeptClicks {
+  HWND button = nullptr;
+  bool clicked = false;
+};
 
 class CallWatch {
  public:
@@ -42,6 +52,11 @@ class CallWatch {
   // What the calls went through since the last outcome.
   WaitOutcome TakeOutcome() { return FWait.TakeOutcome(); }
 
+  // Keeps the clicks on button from now on (none for nullptr).
+  void KeepClicksOn(HWND button) { FKept = {button, false}; }
+  // Whether a click on that button was taken since the last time asked.
+  bool TakeKeptClick() { return std::exchange(FKept.clicked, false); }
+
  private:
   void WakeUntilStopped();
   // Tells the waker what is timed now, and since when.
@@ -50,6 +65,7 @@ class CallWatch {
 
   HWND FPager;
   CallWait FWait;
+  KeptClicks FKept;
   std::mutex FMutex;
   std::condition_variable FChanged;
   bool FTiming = false;
@@ -101,9 +117,10 @@ inline constexpr int kWaitEscapeHotKey = 0xBF00;
 
 // What the keys, clicks and close requests waiting for the pager ask of a
 // waiting call, each one looked at. They are taken from the queue: past
-// the patience they are dropped at the command's end anyway.
-PendingInput TakePendingInput(HWND pager);
+// the patience they are dropped at the command's end anyway. A click on
+// the kept button is noted in kept.
+PendingInput TakePendingInput(HWND pager, KeptClicks& kept);
 
 // Drops the keyboard and mouse input and hot keys waiting in the thread's
-// queue.
-void DropPendingInput();
+// queue, noting a click on the kept button.
+void DropPendingInput(KeptClicks& kept);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cad/CallWait.h"
+#include "cad/CallWatch.h"
 #include "cad/TargetCad.h"
 #include "common/ErrorText.h"
 #include "pages/Pages.h"
@@ -80,6 +81,20 @@ size_t IndexOf(const std::vector<std::wstring>& values, const std::wstring& valu
   const auto found = std::find(values.begin(), values.end(), value);
   return found == values.end() ? otherwise : static_cast<size_t>(found - values.begin());
 }
+
+// While the job runs, the pager's watch keeps the clicks on 中止 that it
+// takes from the queue during a sheet's long call.
+class KeptStopClicks {
+ public:
+  explicit KeptStopClicks(HWND button) {
+    if (PagerCallWatch) PagerCallWatch->KeepClicksOn(button);
+  }
+  KeptStopClicks(const KeptStopClicks&) = delete;
+  KeptStopClicks& operator=(const KeptStopClicks&) = delete;
+  ~KeptStopClicks() {
+    if (PagerCallWatch) PagerCallWatch->KeepClicksOn(nullptr);
+  }
+};
 
 }  // namespace
 
@@ -337,6 +352,7 @@ void TPlotForm::PlotClick() {
   SetFocus(Control(kPlotButtonCancel));
   PlotReport report;
   try {
+    const KeptStopClicks kept(Control(kPlotButtonCancel));
     report = RunPlotJob(*FApplication, {TargetProgId, FOffer.identity}, choices, sheets, FFiles, *this, FRun);
   } catch (const std::exception& error) {
     report.stopped = ExceptionText(error);
@@ -363,12 +379,21 @@ void TPlotForm::ShowReport(const PlotReport& report, PlotOutput output) {
 
 void TPlotForm::CancelClick() {
   if (FPlotting) {
+    if (FStopRequested) return;
     FStopRequested = true;
     EnableWindow(Control(kPlotButtonCancel), FALSE);
     SetText(Control(kPlotProgress), Text(Control(kPlotProgress)) + L"\r\n中止しています…");
     return;
   }
   FClosed = true;
+}
+
+// Asked after each sheet: a click on 中止 made during it, kept by the watch
+// or still queued, stops the job now rather than after the next sheet.
+bool TPlotForm::StopRequested() {
+  if (PagerCallWatch && PagerCallWatch->TakeKeptClick()) CancelClick();
+  PumpPendingMessages();
+  return FStopRequested;
 }
 
 void TPlotForm::Plotting(size_t index, size_t count, const PlotSheet& sheet) {

@@ -47,7 +47,7 @@ class TPlotForm : public FormWindow, private PlotProgress {
 
   // PlotProgress
   void Plotting(size_t index, size_t count, const PlotSheet& sheet) override;
-  bool StopRequested() override { return FStopRequested; }
+  bool StopRequested() override;
 
   void ControlCommand(int id, int code);
   void FillChoices();

@@ -687,16 +687,6 @@ constexpr wchar_t kWaiting[] = L"待機中";
 // Under Wine a cancelled call still waits for the CAD to answer.
 constexpr int32_t kLongStall = 8000;
 
-void ClickAt(HWND control) {
-  const RECT rect = WindowRect(control);
-  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  INPUT clicks[2]{};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
-}
-
 class PageWaitTest : public PageEndToEndTest {
  protected:
   // Page 2 shown, then a step whose view-centre read the CAD sleeps through.

@@ -31,6 +31,8 @@ bool HasExStyle(HWND window, DWORD exStyle);
 void ParkPointer();
 // Real input: the pointer moved to a point of the screen.
 void MovePointer(int x, int y);
+// Real input: a left click in the middle of the control.
+void ClickAt(HWND control);
 SIZE ClientSize(HWND window);
 
 class PagerWindow {

@@ -167,6 +167,21 @@ TEST_F(PlotEndToEndTest, ARangeIsPlottedAndAFailingSheetIsReportedWhileTheOthers
   EXPECT_EQ(LayoutSettings(*FApplication), before);
 }
 
+// 中止 clicked during a sheet's long call stops the job after that sheet,
+// which is written: the click is not lost to the wait.
+TEST_F(PlotEndToEndTest, StopClickedDuringAStalledSheetStopsTheJobAfterIt) {
+  SimCall(*FApplication, L"SimStallOn", {Variant(L"PlotToFile"), Variant(int32_t{2}), Variant(int32_t{5000})});
+  HWND dialog = OpenPlotDialog();
+  ASSERT_NE(dialog, nullptr) << "no plot dialog";
+  ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(GetDlgItem(dialog, kPlotButtonPlot)) != FALSE; }));
+  PostClick(GetDlgItem(dialog, kPlotButtonPlot));
+  ASSERT_TRUE(FPage->Pager().WaitForStatus(L"待機中")) << testing::PrintToString(FPage->Pager().Status());
+  ClickAt(GetDlgItem(dialog, kPlotButtonCancel));
+  ASSERT_TRUE(Eventually([&] { return Ended(dialog); })) << ToUtf8(Progress(dialog));
+  EXPECT_EQ(Progress(dialog), L"2 枚を保存しました (中止しました)") << ToUtf8(Progress(dialog));
+  EXPECT_EQ(FilesIn(FOutput).size(), 2u);
+}
+
 // Esc during a sheet's long call gives that sheet up; the settings still go
 // back, and a close sent to the pager meanwhile waits for the dialog.
 TEST_F(PlotEndToEndTest, EscDuringAStalledSheetStopsTheJobAndTheLayoutIsAsBefore) {
