@@ -97,6 +97,16 @@ class PlotEndToEndTest : public testing::Test {
                  reinterpret_cast<LPARAM>(FOutput.wstring().c_str()));
     return dialog;
   }
+  // The plot started, its second sheet's call stalled for stall ms and
+  // waited on past the patience (待機中); the dialog, or nullptr.
+  HWND PlotIntoAStalledSecondSheet(int32_t stall) {
+    SimCall(*FApplication, L"SimStallOn", {Variant(L"PlotToFile"), Variant(int32_t{2}), Variant(stall)});
+    HWND dialog = OpenPlotDialog();
+    if (!dialog || !Eventually([&] { return IsWindowEnabled(GetDlgItem(dialog, kPlotButtonPlot)) != FALSE; }))
+      return nullptr;
+    PostClick(GetDlgItem(dialog, kPlotButtonPlot));
+    return FPage->Pager().WaitForStatus(L"待機中") ? dialog : nullptr;
+  }
   static std::wstring Progress(HWND dialog) { return RemoteTextOrEmpty(GetDlgItem(dialog, kPlotProgress)); }
   static bool Ended(HWND dialog) { return RemoteTextOrEmpty(GetDlgItem(dialog, kPlotButtonCancel)) == L"閉じる"; }
 
@@ -170,12 +180,8 @@ TEST_F(PlotEndToEndTest, ARangeIsPlottedAndAFailingSheetIsReportedWhileTheOthers
 // 中止 clicked during a sheet's long call stops the job after that sheet,
 // which is written: the click is not lost to the wait.
 TEST_F(PlotEndToEndTest, StopClickedDuringAStalledSheetStopsTheJobAfterIt) {
-  SimCall(*FApplication, L"SimStallOn", {Variant(L"PlotToFile"), Variant(int32_t{2}), Variant(int32_t{5000})});
-  HWND dialog = OpenPlotDialog();
-  ASSERT_NE(dialog, nullptr) << "no plot dialog";
-  ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(GetDlgItem(dialog, kPlotButtonPlot)) != FALSE; }));
-  PostClick(GetDlgItem(dialog, kPlotButtonPlot));
-  ASSERT_TRUE(FPage->Pager().WaitForStatus(L"待機中")) << testing::PrintToString(FPage->Pager().Status());
+  HWND dialog = PlotIntoAStalledSecondSheet(5000);
+  ASSERT_NE(dialog, nullptr) << "no plot dialog, or no wait shown";
   ClickAt(GetDlgItem(dialog, kPlotButtonCancel));
   ASSERT_TRUE(Eventually([&] { return Ended(dialog); })) << ToUtf8(Progress(dialog));
   EXPECT_EQ(Progress(dialog), L"2 枚を保存しました (中止しました)") << ToUtf8(Progress(dialog));
@@ -186,12 +192,8 @@ TEST_F(PlotEndToEndTest, StopClickedDuringAStalledSheetStopsTheJobAfterIt) {
 // back, and a close sent to the pager meanwhile waits for the dialog.
 TEST_F(PlotEndToEndTest, EscDuringAStalledSheetStopsTheJobAndTheLayoutIsAsBefore) {
   const std::wstring before = LayoutSettings(*FApplication);
-  SimCall(*FApplication, L"SimStallOn", {Variant(L"PlotToFile"), Variant(int32_t{2}), Variant(int32_t{8000})});
-  HWND dialog = OpenPlotDialog();
-  ASSERT_NE(dialog, nullptr) << "no plot dialog";
-  ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(GetDlgItem(dialog, kPlotButtonPlot)) != FALSE; }));
-  PostClick(GetDlgItem(dialog, kPlotButtonPlot));
-  ASSERT_TRUE(FPage->Pager().WaitForStatus(L"待機中")) << testing::PrintToString(FPage->Pager().Status());
+  HWND dialog = PlotIntoAStalledSecondSheet(8000);
+  ASSERT_NE(dialog, nullptr) << "no plot dialog, or no wait shown";
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Eventually([&] { return Ended(dialog); })) << ToUtf8(Progress(dialog));
   // Page 2 has no name.
