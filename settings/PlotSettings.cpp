@@ -1,15 +1,12 @@
 #include "settings/PlotSettings.h"
 
+#include <vector>
+
 #include "common/AsciiCase.h"
-#include "common/FileError.h"
 
 namespace {
 
 constexpr wchar_t kSection[] = L"Plot";
-
-void Write(Profile& profile, const wchar_t* key, const std::wstring& value) {
-  if (!profile.WriteString(kSection, key, value)) throw CannotWriteError(profile.Path());
-}
 
 }  // namespace
 
@@ -28,11 +25,14 @@ PlotSettings LoadPlotSettings(Profile& profile) {
 }
 
 void SavePlotSettings(Profile& profile, const PlotSettings& settings) {
-  Write(profile, L"Output", settings.toPrinter ? L"Printer" : L"PDF");
-  Write(profile, L"Device", settings.device);
-  Write(profile, L"Media", settings.media);
-  Write(profile, L"StyleSheet", settings.styleSheet);
-  Write(profile, L"Orientation", settings.asPaper ? L"Paper" : L"Auto");
-  Write(profile, L"Folder", settings.folder);
-  Write(profile, L"Pattern", settings.pattern);
+  const std::vector<ProfileChange> changes{
+      {kSection, L"Output", settings.toPrinter ? L"Printer" : L"PDF"},
+      {kSection, L"Device", settings.device},
+      {kSection, L"Media", settings.media},
+      {kSection, L"StyleSheet", settings.styleSheet},
+      {kSection, L"Orientation", settings.asPaper ? L"Paper" : L"Auto"},
+      {kSection, L"Folder", settings.folder},
+      {kSection, L"Pattern", settings.pattern},
+  };
+  profile.WriteChanges(changes);
 }

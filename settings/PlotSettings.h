@@ -21,5 +21,7 @@ struct PlotSettings {
 // missing key leaves its choice to the dialog's default.
 PlotSettings LoadPlotSettings(Profile& profile);
 
-// Writes every key; the first that cannot be written throws FileError.
+// Writes every key at once (see Profile::WriteChanges): a write that fails
+// or dies halfway leaves the file as it was. An empty value is written as
+// a missing key, which reads as empty. Throws FileError.
 void SavePlotSettings(Profile& profile, const PlotSettings& settings);
