@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/HotKeySettings.h"
+#include "hotkeys/HotKeySettings.h"
 #include "win/Handles.h"
 #include "win/Win32Api.h"
 

@@ -11,7 +11,7 @@
 #include "plot/PlotFileNames.h"
 #include "theme/VisualStyle.h"
 #include "ui/ControlIds.h"
-#include "ui/PlotSheets.h"
+#include "uilogic/PlotSheets.h"
 #include "win/ErrorReporting.h"
 #include "win/MessageLoop.h"
 #include "win/Win32Controls.h"

@@ -14,7 +14,7 @@
 #include "cad/CadPlatform.h"
 #include "cad/CadWork.h"
 #include "ui/FormWindow.h"
-#include "ui/SettingsUnit.h"
+#include "uilogic/SettingsUnit.h"
 #include "win/Win32Api.h"
 
 class TSettingsForm : public FormWindow {

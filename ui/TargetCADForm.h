@@ -7,8 +7,8 @@
 #include <string>
 
 #include "ui/FormWindow.h"
-#include "ui/TaregetCADUnit.h"
 #include "ui/Win32SortedListBox.h"
+#include "uilogic/TaregetCADUnit.h"
 #include "win/Handles.h"
 #include "win/Win32Api.h"
 

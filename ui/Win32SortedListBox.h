@@ -2,7 +2,7 @@
 // finds rows ignoring letter case, as the dialog expects.
 #pragma once
 
-#include "ui/TaregetCADUnit.h"
+#include "uilogic/TaregetCADUnit.h"
 #include "win/Win32Api.h"
 
 class Win32SortedListBox : public SortedListBox {

@@ -18,8 +18,8 @@
 #include "common/Unicode.h"
 #include "settings/SheetNameSettings.h"
 #include "sim/Dxf.h"
-#include "ui/PageListText.h"
-#include "ui/PageNameText.h"
+#include "uilogic/PageListText.h"
+#include "uilogic/PageNameText.h"
 
 namespace fs = std::filesystem;
 

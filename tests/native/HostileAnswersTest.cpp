@@ -7,8 +7,8 @@
 #include "SimFixture.h"
 #include "cad/StopReason.h"
 #include "common/Unicode.h"
-#include "ui/PageListText.h"
-#include "ui/PageNameText.h"
+#include "uilogic/PageListText.h"
+#include "uilogic/PageNameText.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <map>
 
 #include "common/Unicode.h"
-#include "settings/HotKeySettings.h"
-#include "settings/KeyCombination.h"
+#include "hotkeys/HotKeySettings.h"
+#include "hotkeys/KeyCombination.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // page list copied to the clipboard.
 #include <gtest/gtest.h>
 
-#include "ui/PageListText.h"
-#include "ui/PageMenu.h"
-#include "ui/PageNameText.h"
+#include "uilogic/PageListText.h"
+#include "uilogic/PageMenu.h"
+#include "uilogic/PageNameText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/PageMenu.h"
-#include "ui/StatusTooltip.h"
-#include "ui/WheelSteps.h"
+#include "uilogic/PageMenu.h"
+#include "uilogic/StatusTooltip.h"
+#include "uilogic/WheelSteps.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "SimFixture.h"
 #include "plot/PlotJob.h"
 #include "plot/PlotOffer.h"
-#include "ui/PlotSheets.h"
+#include "uilogic/PlotSheets.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // keys its OK changes, the trial's text and the hot-key fields' problems.
 #include <gtest/gtest.h>
 
-#include "ui/SettingsUnit.h"
+#include "uilogic/SettingsUnit.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "common/FileError.h"
 #include "tests/native/TargetListTestCodePage.h"
-#include "ui/TaregetCADUnit.h"
+#include "uilogic/TaregetCADUnit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/WheelSteps.h"
+#include "uilogic/WheelSteps.h"
 
 int WheelSteps::Add(int delta) {
   // A turn the other way starts afresh: what was left of the first

@@ -1,8 +1,8 @@
-#include "ui/PageMenu.h"
+#include "uilogic/PageMenu.h"
 
 #include <optional>
 
-#include "ui/PageNameText.h"
+#include "uilogic/PageNameText.h"
 
 namespace {
 

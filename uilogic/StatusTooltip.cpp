@@ -1,4 +1,4 @@
-#include "ui/StatusTooltip.h"
+#include "uilogic/StatusTooltip.h"
 
 std::wstring StatusTooltipText(std::wstring_view firstLine, std::wstring_view reason) {
   std::wstring text(firstLine);

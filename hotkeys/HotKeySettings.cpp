@@ -1,4 +1,4 @@
-#include "settings/HotKeySettings.h"
+#include "hotkeys/HotKeySettings.h"
 
 #include <algorithm>
 #include <array>

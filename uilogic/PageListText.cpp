@@ -1,8 +1,8 @@
-#include "ui/PageListText.h"
+#include "uilogic/PageListText.h"
 
 #include <charconv>
 
-#include "ui/PageNameText.h"
+#include "uilogic/PageNameText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/KeyCombination.h"
+#include "hotkeys/KeyCombination.h"
 
 #include <array>
 #include <optional>

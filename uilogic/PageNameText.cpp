@@ -1,6 +1,6 @@
-#include "ui/PageNameText.h"
+#include "uilogic/PageNameText.h"
 
-#include "ui/PageMenu.h"
+#include "uilogic/PageMenu.h"
 
 std::wstring OneLine(std::wstring_view text) {
   std::wstring line;

@@ -1,10 +1,10 @@
-#include "ui/SettingsUnit.h"
+#include "uilogic/SettingsUnit.h"
 
 #include <algorithm>
 #include <variant>
 
 #include "common/AsciiCase.h"
-#include "ui/PageNameText.h"
+#include "uilogic/PageNameText.h"
 
 namespace {
 

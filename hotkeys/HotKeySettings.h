@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/KeyCombination.h"
+#include "hotkeys/KeyCombination.h"
 #include "settings/Settings.h"
 
 // The pager commands a hot key can run, as their buttons (or the page

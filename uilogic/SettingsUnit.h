@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hotkeys/HotKeySettings.h"
 #include "pages/PageTrial.h"
-#include "settings/HotKeySettings.h"
 #include "settings/ProfileChanges.h"
 
 // What the dialog edits, as the pager holds it.

@@ -1,8 +1,8 @@
-#include "ui/PlotSheets.h"
+#include "uilogic/PlotSheets.h"
 
 #include "pages/Pages.h"
 #include "plot/PlotFileNames.h"
-#include "ui/PageNameText.h"
+#include "uilogic/PageNameText.h"
 
 std::vector<PlotSheet> PlotSheetsFor(std::span<const int> pages, const TWakuList& frames,
                                      const std::vector<PageName>& names, const std::vector<std::wstring>& tags,

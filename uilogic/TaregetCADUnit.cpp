@@ -1,4 +1,4 @@
-#include "ui/TaregetCADUnit.h"
+#include "uilogic/TaregetCADUnit.h"
 
 #include <vector>
 
