@@ -46,6 +46,53 @@ constexpr std::pair<UINT, UINT> kInput[] = {{WM_KEYFIRST, WM_KEYLAST},
 // The close requests, of the pager alone.
 constexpr UINT kCloseRequests[] = {WM_CLOSE, WM_SYSCOMMAND};
 
+// A press of the kept button: the mouse button down over it, or Space or
+// Enter while it has the keyboard. The press is the click: the button,
+// whose input waits, never sees the press to capture the release, which
+// goes to whatever window is under the pointer then.
+bool ClicksButton(HWND button, const MSG& message) {
+  if (!button || message.hwnd != button) return false;
+  switch (message.message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return true;
+    case WM_KEYDOWN: return message.wParam == VK_SPACE || message.wParam == VK_RETURN;
+  }
+  return false;
+}
+
+// Takes the messages of the window (every window of the thread when
+// nullptr) from first to last out of the queue, each handed to look.
+template <typename Look>
+void TakeMessages(HWND window, UINT first, UINT last, Look&& look) {
+  MSG message{};
+  while (PeekMessageW(&message, window, first, last, PM_REMOVE | PM_NOYIELD)) look(message);
+}
+
+// What the keys, clicks and close requests waiting for the pager ask of a
+// waiting call, each one looked at. They are taken from the queue: past
+// the patience they are dropped at the command's end anyway. A click on
+// the kept button is noted in kept.
+PendingInput TakePendingInput(HWND pager, KeptClicks& kept) {
+  PendingInput found = PendingInput::None;
+  const auto look = [&](const MSG& message) {
+    kept.clicked = kept.clicked || ClicksButton(kept.button, message);
+    const PendingInput request = RequestOf(pager, message);
+    // A close request outweighs Esc.
+    if (request != PendingInput::None && found != PendingInput::CloseRequest) found = request;
+  };
+  for (const auto& [first, last] : kInput) TakeMessages(nullptr, first, last, look);
+  for (const UINT request : kCloseRequests) TakeMessages(pager, request, request, look);
+  return found;
+}
+
+// Drops the keyboard and mouse input and hot keys waiting in the thread's
+// queue, noting a click on the kept button.
+void DropPendingInput(KeptClicks& kept) {
+  for (const auto& [first, last] : kInput)
+    TakeMessages(nullptr, first, last,
+                 [&](const MSG& message) { kept.clicked = kept.clicked || ClicksButton(kept.button, message); });
+}
+
 }  // namespace
 
 CallWatch::CallWatch(HWND pager, WaitView& view)
@@ -166,49 +213,4 @@ WatchedCall::~WatchedCall() {
 
 void WatchedCall::ThrowIfCancelled() const {
   if (FWatch && FWatch->Cancelled()) throw CancelledError();
-}
-
-namespace {
-
-// A press of the kept button: the mouse button down over it, or Space or
-// Enter while it has the keyboard. The press is the click: the button,
-// whose input waits, never sees the press to capture the release, which
-// goes to whatever window is under the pointer then.
-bool ClicksButton(HWND button, const MSG& message) {
-  if (!button || message.hwnd != button) return false;
-  switch (message.message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return true;
-    case WM_KEYDOWN: return message.wParam == VK_SPACE || message.wParam == VK_RETURN;
-  }
-  return false;
-}
-
-// Takes the messages of the window (every window of the thread when
-// nullptr) from first to last out of the queue, each handed to look.
-template <typename Look>
-void TakeMessages(HWND window, UINT first, UINT last, Look&& look) {
-  MSG message{};
-  while (PeekMessageW(&message, window, first, last, PM_REMOVE | PM_NOYIELD)) look(message);
-}
-
-}  // namespace
-
-PendingInput TakePendingInput(HWND pager, KeptClicks& kept) {
-  PendingInput found = PendingInput::None;
-  const auto look = [&](const MSG& message) {
-    kept.clicked = kept.clicked || ClicksButton(kept.button, message);
-    const PendingInput request = RequestOf(pager, message);
-    // A close request outweighs Esc.
-    if (request != PendingInput::None && found != PendingInput::CloseRequest) found = request;
-  };
-  for (const auto& [first, last] : kInput) TakeMessages(nullptr, first, last, look);
-  for (const UINT request : kCloseRequests) TakeMessages(pager, request, request, look);
-  return found;
-}
-
-void DropPendingInput(KeptClicks& kept) {
-  for (const auto& [first, last] : kInput)
-    TakeMessages(nullptr, first, last,
-                 [&](const MSG& message) { kept.clicked = kept.clicked || ClicksButton(kept.button, message); });
 }

@@ -114,13 +114,3 @@ class WatchedCall {
 // The ID of the hot key the pager holds for Esc while it shows that a call
 // waits, so that Esc gives the call up whichever window is in front.
 inline constexpr int kWaitEscapeHotKey = 0xBF00;
-
-// What the keys, clicks and close requests waiting for the pager ask of a
-// waiting call, each one looked at. They are taken from the queue: past
-// the patience they are dropped at the command's end anyway. A click on
-// the kept button is noted in kept.
-PendingInput TakePendingInput(HWND pager, KeptClicks& kept);
-
-// Drops the keyboard and mouse input and hot keys waiting in the thread's
-// queue, noting a click on the kept button.
-void DropPendingInput(KeptClicks& kept);
